@@ -1,0 +1,92 @@
+#pragma once
+// The one interface through which engine code talks to the user. Engine
+// commands receive a UserPort from their caller: the windows pass the Qt
+// implementation, tests a recording fake with scripted answers. Nothing in the
+// engine opens a widget or waits on a modal loop itself.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace zeva {
+
+// Message-box types as the program names them.
+enum BoxType : int {
+    BOX_ERROR = 16,                  // OK, stop icon
+    BOX_WARNING = 48,                // OK, exclamation icon
+    BOX_INFO = 64,                   // OK, information icon
+    BOX_YESNO_QUESTION = 36,         // Yes/No, question icon
+    BOX_YESNO_STOP = 20,             // Yes/No, stop icon
+    BOX_YESNO_EXCLAMATION = 52,      // Yes/No, exclamation icon
+    BOX_YESNOCANCEL_QUESTION = 35,   // Yes/No/Cancel, question icon
+};
+
+// Replies as the program reads them.
+enum BoxReply : int {
+    REPLY_OK = 1,
+    REPLY_CANCEL = 1,  // Cancel of a Yes/No/Cancel box
+    REPLY_NO = 3,
+    REPLY_YES = 6,
+};
+
+// What the problem-parameter dialog hands back: the three texts as they stand
+// in its fields when OK was pressed, and whether the user typed in any field.
+struct ParamAnswer {
+    bool accepted = false;
+    bool edited = false;
+    QString amount;
+    QString currency;
+    QString weight;
+};
+
+// What the new-problem dialog hands back.
+struct NewProblemAnswer {
+    bool accepted = false;
+    QString name;     // file name as typed (CDOSYA)
+    int type = 1;     // 1 compound feed, 2 daily ration (NFTIP)
+};
+
+class UserPort {
+public:
+    virtual ~UserPort() = default;
+
+    // A modal message box; returns the reply (REPLY_OK for OK-only boxes).
+    // `owned` is false for boxes shown before any window exists.
+    virtual int messageBox(const QString& title, const QString& text, int type, bool owned = true) = 0;
+
+    // Text in the main window's status bar.
+    virtual void statusText(const QString& text) = 0;
+
+    // The modeless please-wait box: put up (AALERT) and destroyed (OALERTWIN).
+    virtual void waitOpen() = 0;
+    virtual void waitClose() = 0;
+
+    // One tone: frequency in hertz, duration in eighteenths of a second.
+    virtual void tone(int frequency, int duration) = 0;
+
+    // Problem-parameter dialog of a compound feed (type "K") or daily ration
+    // ("G"), opened on the header's amount, currency and weight unit.
+    virtual ParamAnswer askProblemParams(const QString& type, const QString& amount,
+                                         const QString& currency, const QString& weight) = 0;
+
+    // Pick one item: its 1-based position, 0 for none or Cancel.
+    virtual int chooseOne(const QString& caption, const QStringList& items) = 0;
+
+    // Mark several items: ascending 1-based positions, empty for none or Cancel.
+    virtual QList<int> chooseMany(const QString& caption, const QStringList& items,
+                                  bool selectAllButton) = 0;
+
+    // Standard file dialogs; an empty result means Cancel.
+    virtual QString askOpenFileName(const QString& caption, const QString& folder,
+                                    const QStringList& filters) = 0;
+    virtual QString askSaveFileName(const QString& caption, const QString& folder,
+                                    const QStringList& filters) = 0;
+
+    // New-problem dialog.
+    virtual NewProblemAnswer askNewProblem() = 0;
+
+    // Single-value form: false when cancelled; on OK `value` holds the text.
+    virtual bool askSingleValue(const QString& caption, const QString& label, QString& value) = 0;
+};
+
+}  // namespace zeva

@@ -1,0 +1,142 @@
+#include "platform/runtime.h"
+
+#include <cmath>
+
+namespace zeva {
+
+QString Str(double value, int width, int decimals)
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (!std::isfinite(value))
+        return QString(width, QLatin1Char('*'));
+    // QString::number always uses the C locale: a point, never a comma.
+    QString text = QString::number(Round(value, decimals), 'f', decimals);
+    if (text.startsWith(QLatin1Char('-'))) {
+        // "-0.00" after rounding prints as "0.00"
+        bool allZero = true;
+        for (QChar c : text.mid(1))
+            if (c.isDigit() && c != QLatin1Char('0'))
+                allZero = false;
+        if (allZero)
+            text = text.mid(1);
+    }
+    if (width <= 0)
+        return text;
+    if (text.size() > width)
+        return QString(width, QLatin1Char('*'));
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+double Val(const QString& text)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && text.at(i) == QLatin1Char(' '))
+        ++i;
+    QString clean;
+    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
+        if (text.at(i) == QLatin1Char('-'))
+            clean += QLatin1Char('-');
+        ++i;
+    }
+    bool point = false;
+    bool digits = false;
+    for (; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            clean += c;
+            digits = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            clean += c;
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    bool ok = false;
+    const double v = clean.toDouble(&ok);  // C locale
+    return ok ? v : 0.0;
+}
+
+QString PadL(const QString& text, int width, QChar fill)
+{
+    if (width <= 0)
+        return QString();
+    if (text.size() >= width)
+        return text.left(width);
+    return QString(width - text.size(), fill) + text;
+}
+
+QString PadR(const QString& text, int width, QChar fill)
+{
+    if (width <= 0)
+        return QString();
+    if (text.size() >= width)
+        return text.left(width);
+    return text + QString(width - text.size(), fill);
+}
+
+QString PadC(const QString& text, int width, QChar fill)
+{
+    if (width <= 0)
+        return QString();
+    if (text.size() >= width)
+        return text.left(width);
+    const int left = (width - text.size()) / 2;
+    return QString(left, fill) + text + QString(width - text.size() - left, fill);
+}
+
+QString LTrim(const QString& text)
+{
+    int i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    return text.mid(i);
+}
+
+QString RTrim(const QString& text)
+{
+    int n = text.size();
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return text.left(n);
+}
+
+QString AllTrim(const QString& text)
+{
+    return LTrim(RTrim(text));
+}
+
+double Round(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double r = std::round(value * scale) / scale;
+    return r == 0.0 ? 0.0 : r;  // no negative zero
+}
+
+QString DateText(const QDate& date)
+{
+    if (!date.isValid())
+        return QStringLiteral("  .  .    ");
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QDate DateFromText(const QString& text)
+{
+    return QDate::fromString(AllTrim(text), QStringLiteral("dd.MM.yyyy"));
+}
+
+bool ExactEqual(const QString& a, const QString& b)
+{
+    return a == b;
+}
+
+bool BeginsWith(const QString& a, const QString& b)
+{
+    return a.startsWith(b);
+}
+
+}  // namespace zeva
