@@ -1,0 +1,44 @@
+#include "core/reporttext.h"
+
+#include "platform/codec.h"
+#include "platform/runtime.h"
+
+namespace zeva::report {
+
+QString b(int n)
+{
+    return QString(qMax(0, n), QLatin1Char(' '));
+}
+
+QString L(const QString& t, int w) { return PadR(t, w); }
+QString R(const QString& t, int w) { return PadL(t, w); }
+QString C(const QString& t, int w) { return PadC(t, w); }
+
+QString N(double x, int w, int d)
+{
+    const QString s = Str(x, 0, d);
+    return s.size() >= w ? s : s.rightJustified(w, QLatin1Char(' '));
+}
+
+QString rule(int n, QChar c)
+{
+    return QString(qMax(0, n), c);
+}
+
+void ReportText::add(const QString& line)
+{
+    lines_ << PadR(line, kLineWidth);
+}
+
+QByteArray ReportText::bytes() const
+{
+    QByteArray out;
+    out.reserve(lines_.size() * (kLineWidth + 2));
+    for (const QString& l : lines_) {
+        out += cp1254::encode(l);
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace zeva::report

@@ -1,0 +1,41 @@
+#pragma once
+// Fixed-width text reports: every line exactly 100 characters (padded with
+// blanks or cut) and ended by CR LF, written as Windows-1254.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace zeva::report {
+
+inline constexpr int kLineWidth = 100;
+
+// n blanks.
+QString b(int n);
+// Text left-aligned, right-aligned or centred in w characters (cut when longer).
+// Centring gives the odd blank to the right.
+QString L(const QString& t, int w);
+QString R(const QString& t, int w);
+QString C(const QString& t, int w);
+// x rounded to d decimals (half away from zero), with a point, right-aligned in
+// w. A number wider than w is written whole rather than cut.
+QString N(double x, int w, int d);
+// n copies of a character.
+QString rule(int n, QChar c = QLatin1Char('-'));
+
+class ReportText {
+public:
+    // Appends one line; it is made exactly kLineWidth characters long.
+    void add(const QString& line);
+    void blank() { add(QString()); }
+
+    const QStringList& lines() const { return lines_; }
+    // The whole report as Windows-1254 bytes, every line ended by CR LF.
+    // Characters 1254 cannot hold become "?".
+    QByteArray bytes() const;
+
+private:
+    QStringList lines_;
+};
+
+}  // namespace zeva::report
