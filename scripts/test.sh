@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds into build/ and runs every test.
+# Installs what is missing, builds into build/ and runs every test; then builds
+# the same with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-asan/ and runs every test again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+echo "== sanitizer build =="
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEVA_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ctest --output-on-failure -j"$jobs")
