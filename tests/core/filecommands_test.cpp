@@ -1,5 +1,7 @@
 #include "core/filecommands.h"
 
+#include "core/helpers.h"
+
 #include "core/activeproblem.h"
 #include "core/numeric.h"
 #include "core/problemfile.h"
@@ -330,6 +332,7 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              EXPECT_EQ(f.filesInData(), (QStringList{QStringLiteral("ACIK.ZVF"), QStringLiteral("KOPYA.ZVF")}));
              EXPECT_EQ(fileBytes(f.at(QStringLiteral("KOPYA.ZVF"))), fileBytes(f.at(QStringLiteral("ACIK.ZVF"))));
              EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("KOPYA.ZVF")));
+             EXPECT_EQ(PROBFILEBASE(), f.at(QStringLiteral("KOPYA")));
              EXPECT_FALSE(G().anyChanged());
              EXPECT_EQ(G().AYMTABLE.value(0).value(YMPRICE), kNewPrice);
              EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
