@@ -1,0 +1,217 @@
+#include "core/filecommands.h"
+
+#include "core/activeproblem.h"
+#include "core/helpers.h"
+#include "core/messages.h"
+#include "core/problemfile.h"
+#include "platform/atomicfile.h"
+#include "platform/dbf.h"
+#include "platform/runtime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zeva {
+
+namespace {
+
+const QString kExtension = QStringLiteral(".ZVF");
+constexpr int kRequirementItem = 3548;
+
+// TRUE when both names lead to the same file on disk.
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The name Save As works with: the file part without its extension (when it
+// has one), followed by ".ZVF".
+QString withProblemExtension(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(slash + 1);
+    const QString file = path.mid(slash + 1);
+    const QString base = SFILEEXT(file).isEmpty() ? file : SFILEBASE(file);
+    return folder + base + kExtension;
+}
+
+// Every field the problem file needs, as a character field.
+bool isProblemTable(const DbfTable& table)
+{
+    for (const DbfField& f : problemFileFields(1)) {
+        const int i = table.fieldIndex(f.name);
+        if (i < 0 || table.fields().at(i).type != 'C')
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(UserPort& port, FileCommandHooks hooks) : port_(port), hooks_(std::move(hooks)) {}
+
+QString FileCommands::dataFolder() const
+{
+    return pathForWriting(QDir(G().CDATAPATH).filePath(QStringLiteral("Data")));
+}
+
+bool FileCommands::createProblemFile(const QString& path, int type)
+{
+    DbfTable table = newProblemTable(type);
+    table.setLastUpdate(QDate::currentDate());
+    return writeDbfFile(path, table);
+}
+
+bool FileCommands::YENIDOSYAGIR()
+{
+    const NewProblemAnswer answer = port_.askNewProblem();
+    if (!answer.accepted || AllTrim(answer.name).isEmpty())
+        return false;
+    const QString fullPath = QDir(dataFolder()).filePath(CHRCONT(answer.name) + kExtension);
+    const int type = answer.type;
+
+    const QString existing = findExistingPath(fullPath);
+    if (!existing.isEmpty()) {
+        const QString question = fullPath + QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?");
+        if (ASK(port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_QUESTION) != REPLY_YES)
+            return false;
+        // The open problem's own file: close it first, with its save offer,
+        // so nothing of it is written over the new file later.
+        if (G().isOpen() && sameFile(existing, openProblemPath()) && !FILECLOSE())
+            return false;
+    }
+
+    // The new table replaces an old file only once it is whole on disk.
+    if (!createProblemFile(existing.isEmpty() ? fullPath : existing, type)) {
+        port_.statusText(QStringLiteral("Dosya Oluşturmada hata..."));
+        return false;
+    }
+    if (!DOOPENFILE(fullPath))
+        return false;
+
+    ActiveProblem& p = G();
+    if (type == 1) {
+        p.APARAMS = {QStringLiteral("K"), QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")};
+    } else {
+        p.APARAMS = {QStringLiteral("G"), QStringLiteral("1.000"), QStringLiteral("TL"), QStringLiteral("Kg")};
+        if (hooks_.enableItem)
+            hooks_.enableItem(kRequirementItem);
+    }
+    p.LPARAMCHANGED = true;
+    if (!PROBDBFUPDATE(port_))
+        return false;
+    port_.statusText(QStringLiteral("Dosya oluşturuldu!"));
+    return true;
+}
+
+bool FileCommands::FILEOPEN()
+{
+    const QString chosen = port_.askOpenFileName(QStringLiteral("Aç..."), dataFolder(),
+                                                 {QStringLiteral("Zeva Veri Dosyası(*.ZVF)")});
+    if (chosen.isEmpty())
+        return false;
+    return DOOPENFILE(chosen);
+}
+
+bool FileCommands::KAYDET()
+{
+    return PROBDBFUPDATE(port_);
+}
+
+bool FileCommands::FKAYDET()
+{
+    if (!G().isOpen())
+        return false;
+    const QString source = openProblemPath();
+    // The dialog starts on the open file itself (its folder, its name).
+    QString chosen = port_.askSaveFileName(QStringLiteral("Farklı Kaydet"), source, {QStringLiteral("*.ZVF")});
+    if (chosen.isEmpty())
+        return true;
+    if (QFileInfo(chosen).isRelative())
+        chosen = QDir(dataFolder()).filePath(chosen);
+    chosen = withProblemExtension(chosen);
+
+    const QString existing = findExistingPath(chosen);
+    if (!existing.isEmpty() && sameFile(existing, source)) {
+        port_.statusText(QStringLiteral("Açık dosyayı kendi üzerine kaydetme teşbbüsü..."));
+        return false;
+    }
+    if (!existing.isEmpty()) {
+        const QString question = chosen + QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?");
+        if (ASK(port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_STOP) != REPLY_YES)
+            return false;
+    }
+    if (!PROBDBFUPDATE(port_))
+        return false;
+
+    QFile file(source);
+    QByteArray bytes;
+    bool copied = file.open(QIODevice::ReadOnly);
+    if (copied) {
+        bytes = file.readAll();
+        copied = file.error() == QFileDevice::NoError;
+        file.close();
+    }
+    if (copied)
+        copied = writeFileAtomically(existing.isEmpty() ? chosen : existing, bytes);
+    if (!copied) {
+        ERRMESS(port_, chosen + QStringLiteral(" dosyasına kopyalamada hata!"));
+        return false;
+    }
+    port_.statusText(QStringLiteral("Dosya başarıyla kaydedildi..."));
+    return DOOPENFILE(chosen);
+}
+
+bool FileCommands::FILECLOSE()
+{
+    ActiveProblem& p = G();
+    if (p.isOpen() && p.anyChanged()) {
+        const QString question = openProblemPath()
+            + QStringLiteral(" Dosyasındaki veriler değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+        if (ASK(port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_QUESTION) == REPLY_YES && !KAYDET())
+            return false;
+    }
+    p.reset();  // closes the file and empties the problem
+    if (hooks_.menuState)
+        hooks_.menuState();
+    return true;
+}
+
+bool FileCommands::DOOPENFILE(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return false;
+    if (!(fileName.size() > 3 && fileName.right(4).toUpper() == kExtension)) {
+        ERRMESS(port_, fileName + QStringLiteral(" dosyası bir ZEVA veri dosyası değil..."));
+        return false;
+    }
+    if (G().isOpen() && !FILECLOSE())
+        return false;
+
+    const QString existing = findExistingPath(fileName);
+    RFATRIB(existing);
+    if (existing.isEmpty() || !QFileInfo(existing).isFile()) {
+        ERRMESS(port_, fileName + QStringLiteral(" dosyası bulunamıyor..."));
+        return false;
+    }
+    DbfTable table;
+    if (!readDbfFile(existing, &table) || !isProblemTable(table)) {
+        ERRMESS(port_, fileName + QStringLiteral(" veri dosyasını açmada hata!"));
+        return false;
+    }
+
+    ActiveProblem& p = G();
+    p.reset();  // nothing is open here: start from the empty problem
+    const QString path = QDir::cleanPath(QFileInfo(existing).absoluteFilePath());
+    p.OPROBSERVER = std::make_shared<ProblemServer>(path, table);
+    AKTPRODIZOLUSTUR(p.OPROBSERVER->table());
+    if (hooks_.menuState)
+        hooks_.menuState();
+    if (hooks_.setCaption)
+        hooks_.setCaption(QStringLiteral("ZEVA 2.0 - ") + fileName);
+    return true;
+}
+
+}  // namespace zeva

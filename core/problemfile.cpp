@@ -1,0 +1,306 @@
+#include "core/problemfile.h"
+
+#include "core/messages.h"
+#include "core/numeric.h"
+#include "platform/runtime.h"
+
+#include <array>
+
+namespace zeva {
+
+namespace {
+
+using GroupFields = std::array<const char*, 5>;
+constexpr GroupFields kFeedFields = {"YMADI", "YMFIAT", "YMSABIT", "YMALTLIM", "YMUSTLIM"};
+constexpr GroupFields kNutrientFields = {"BMADI", "BMBIRIM", "BMSABIT", "BMALTLIM", "BMUSTLIM"};
+constexpr GroupFields kRatioFields = {"BMADIA", "BMADIB", "OSABIT", "OALTLIM", "OUSTLIM"};
+constexpr const char* kMatrixField = "YMBMAT";
+constexpr int kMatrixWidth = 1020;
+constexpr int kMatrixCellSpan = kCellWidth + 1;  // a cell and its comma
+
+QString field(const char* name) { return QString::fromLatin1(name); }
+
+// Empty in the table's sense: nothing but blanks (and other white space).
+bool isEmptyText(const QString& text)
+{
+    for (QChar c : text)
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            return false;
+    return true;
+}
+
+// Writes one five-field group: row i into live record i, appending records as
+// needed, then blanks the group in the records beyond the rows.
+void writeGroup(DbfTable& t, const Table& rows, const GroupFields& names)
+{
+    std::array<int, 5> cols{};
+    for (int k = 0; k < 5; ++k)
+        cols[k] = t.fieldIndex(field(names[k]));
+    QList<int> live = t.liveRecords();
+    if (live.isEmpty())
+        live << t.appendRecord();
+    int pos = 0;
+    const int n = static_cast<int>(rows.size());
+    for (int i = 0; i < n; ++i) {
+        for (int k = 0; k < 5; ++k)
+            t.setValue(live.at(pos), cols[k], rows.at(i).value(k));
+        ++pos;
+        if (pos == live.size() && i < n - 1)
+            live << t.appendRecord();
+    }
+    for (; pos < live.size(); ++pos)
+        for (int k = 0; k < 5; ++k)
+            t.setValue(live.at(pos), cols[k], QString());
+}
+
+QString withoutCommas(QString text)
+{
+    return text.remove(QLatin1Char(','));
+}
+
+QString matrixCellText(const QString& cell)
+{
+    return cell.contains(QLatin1Char(',')) ? SDAYA(cell, 4) : cell;
+}
+
+QString headerText(const QStringList& params)
+{
+    const QString type = withoutCommas(params.value(PRM_TYPE));
+    QString amount = params.value(PRM_AMOUNT);
+    if (amount.contains(QLatin1Char(',')))
+        amount = AllTrim(SDAYA(amount, type == QLatin1String("G") ? 3 : 2));
+    const QString comma = QStringLiteral(",");
+    return type + comma + amount + comma + withoutCommas(params.value(PRM_CURRENCY)) + comma
+        + withoutCommas(params.value(PRM_WEIGHT)) + comma;
+}
+
+QStringList splitMatrixRow(const QString& text)
+{
+    QStringList cells;
+    int start = 0;
+    int comma;
+    while ((comma = text.indexOf(QLatin1Char(','), start)) >= 0) {
+        cells << text.mid(start, comma - start);
+        start = comma + 1;
+    }
+    return cells;
+}
+
+bool isHeaderRow(const QStringList& row)
+{
+    return row.size() == 4
+        && (row.first() == QLatin1String("K") || row.first() == QLatin1String("G"));
+}
+
+QStringList defaultHeader()
+{
+    return {QStringLiteral("K"), QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")};
+}
+
+}  // namespace
+
+QList<DbfField> problemFileFields(int type)
+{
+    const int limitWidth = type == 1 ? 12 : 11;
+    return {
+        {QStringLiteral("YMADI"), 'C', 15, 0},     {QStringLiteral("YMFIAT"), 'C', 11, 0},
+        {QStringLiteral("YMSABIT"), 'C', limitWidth, 0}, {QStringLiteral("YMALTLIM"), 'C', limitWidth, 0},
+        {QStringLiteral("YMUSTLIM"), 'C', limitWidth, 0}, {QStringLiteral("BMADI"), 'C', 15, 0},
+        {QStringLiteral("BMBIRIM"), 'C', 11, 0},   {QStringLiteral("BMSABIT"), 'C', 11, 0},
+        {QStringLiteral("BMALTLIM"), 'C', 11, 0},  {QStringLiteral("BMUSTLIM"), 'C', 11, 0},
+        {QStringLiteral("BMADIA"), 'C', 15, 0},    {QStringLiteral("BMADIB"), 'C', 15, 0},
+        {QStringLiteral("OSABIT"), 'C', 11, 0},    {QStringLiteral("OALTLIM"), 'C', 11, 0},
+        {QStringLiteral("OUSTLIM"), 'C', 11, 0},   {QStringLiteral("YMBMAT"), 'C', kMatrixWidth, 0},
+    };
+}
+
+DbfTable newProblemTable(int type)
+{
+    return DbfTable(problemFileFields(type));
+}
+
+int maxFeedsFor(int width)
+{
+    return width / kMatrixCellSpan;
+}
+
+void YMKAYDI(DbfTable& table) { writeGroup(table, G().AYMTABLE, kFeedFields); }
+void BMKAYDI(DbfTable& table) { writeGroup(table, G().ABMTABLE, kNutrientFields); }
+void BMOKAYDI(DbfTable& table) { writeGroup(table, G().ABMOTABLE, kRatioFields); }
+
+void MATRIXKAYDI(DbfTable& table)
+{
+    const ActiveProblem& p = G();
+    const int col = table.fieldIndex(field(kMatrixField));
+    QList<int> live = table.liveRecords();
+    if (live.isEmpty())
+        live << table.appendRecord();
+    int pos = 0;
+    const int cells = p.AMATRIX.isEmpty() ? 0 : static_cast<int>(p.AMATRIX.first().size());
+    for (const Row& row : p.AMATRIX) {
+        QString text;
+        for (int j = 0; j < cells; ++j)
+            text += matrixCellText(row.value(j)) + QLatin1Char(',');
+        table.setValue(live.at(pos), col, text);
+        ++pos;
+        if (pos == live.size())
+            live << table.appendRecord();
+    }
+    table.setValue(live.at(pos), col, headerText(p.APARAMS));
+    for (++pos; pos < live.size(); ++pos)
+        table.setValue(live.at(pos), col, QString());
+}
+
+bool PROBDBFUPDATE(UserPort& port)
+{
+    ActiveProblem& p = G();
+    const std::shared_ptr<ProblemServer> server = p.OPROBSERVER;
+    if (!server)
+        return false;
+    if (!p.anyChanged())
+        return true;
+
+    DbfTable table = server->table();
+    const int matrixCol = table.fieldIndex(field(kMatrixField));
+    const int width = matrixCol >= 0 ? table.fields().at(matrixCol).length : kMatrixWidth;
+    const int feeds = static_cast<int>(
+        std::max(p.AYMTABLE.size(), p.AMATRIX.isEmpty() ? qsizetype(0) : p.AMATRIX.first().size()));
+    if (feeds > maxFeedsFor(width)) {
+        ERRMESS(port, QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!\nKayıt yapılmadı."));
+        return false;
+    }
+
+    if (p.LYMCHANGED)
+        YMKAYDI(table);
+    if (p.LBMCHANGED)
+        BMKAYDI(table);
+    if (p.LMATCHANGED || p.LPARAMCHANGED)
+        MATRIXKAYDI(table);
+    if (p.LBMOCHANGED)
+        BMOKAYDI(table);
+
+    table.setLastUpdate(QDate::currentDate());
+    if (!writeDbfFile(server->path(), table)) {
+        ERRMESS(port, server->path() + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
+        return false;
+    }
+    server->table() = table;
+    p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
+    return true;
+}
+
+void AKTPRODIZOLUSTUR(const DbfTable& table)
+{
+    ActiveProblem& p = G();
+    const QList<int> live = table.liveRecords();
+    auto read = [&](int record, const char* name) { return table.value(record, field(name)); };
+    auto readRow = [&](int record, const GroupFields& names) {
+        Row row;
+        for (const char* n : names)
+            row << read(record, n);
+        return row;
+    };
+
+    // Feeds.
+    p.AYMNAMES.clear();
+    p.ABMNAMES.clear();
+    p.ABMUNITS.clear();
+    p.AYMTABLE.clear();
+    for (int r : live)
+        if (!isEmptyText(read(r, kFeedFields[0]))) {
+            p.AYMNAMES << AllTrim(read(r, kFeedFields[0]));
+            p.AYMTABLE << readRow(r, kFeedFields);
+        }
+
+    // Nutrients.
+    p.ABMTABLE.clear();
+    for (int r : live)
+        if (!isEmptyText(read(r, kNutrientFields[0]))) {
+            p.ABMNAMES << AllTrim(read(r, kNutrientFields[0]));
+            p.ABMUNITS << AllTrim(read(r, kNutrientFields[1]));
+            p.ABMTABLE << readRow(r, kNutrientFields);
+        }
+
+    // Ratios.
+    p.ABMOTABLE.clear();
+    for (int r : live)
+        if (!isEmptyText(read(r, kRatioFields[0])) && !isEmptyText(read(r, kRatioFields[1])))
+            p.ABMOTABLE << readRow(r, kRatioFields);
+
+    // Matrix rows and the header.
+    Table rows;
+    for (int r : live) {
+        const QString text = read(r, kMatrixField);
+        if (!isEmptyText(text))
+            rows << splitMatrixRow(text);
+    }
+    const int m = static_cast<int>(rows.size());
+    const int b = static_cast<int>(p.ABMTABLE.size());
+    const int f = static_cast<int>(p.AYMTABLE.size());
+    int header = -1;
+    for (int i = m - 1; i >= 0 && header < 0; --i)
+        if (isHeaderRow(rows.at(i)))
+            header = i;
+
+    Table matrix;
+    if (header >= 0) {
+        p.APARAMS = rows.at(header);
+        matrix = rows.mid(0, header);
+    } else if (m == 0) {
+        if (b > 0 || f > 0) {
+            p.APARAMS = defaultHeader();
+            p.LPARAMCHANGED = true;
+        }
+    } else if (m == b) {
+        p.APARAMS = defaultHeader();
+        p.LPARAMCHANGED = true;
+        matrix = rows;
+    } else {
+        QStringList params = rows.at(m - 1).mid(0, 4);
+        while (params.size() < 4)
+            params << QString();
+        p.APARAMS = params;
+        matrix = rows.mid(0, m - 1);
+    }
+
+    // Exactly one row per nutrient and one cell per feed.
+    matrix = matrix.mid(0, b);
+    while (matrix.size() < b)
+        matrix << Row();
+    for (Row& row : matrix) {
+        row = row.mid(0, f);
+        while (row.size() < f)
+            row << blankCell();
+    }
+    p.AMATRIX = matrix;
+
+    // Completion of a file without nutrients or without feeds.
+    if (b > 0 && f == 0) {
+        p.AMATRIX.clear();
+        for (int i = 0; i < b; ++i)
+            p.AMATRIX << Row();
+    } else if (b == 0 && f > 0) {
+        Row weights;
+        for (int j = 0; j < f; ++j)
+            weights << PadL(QStringLiteral("1.0000"), kCellWidth);
+        p.AMATRIX = {weights};
+        const bool compound = p.APARAMS.value(PRM_TYPE) == QLatin1String("K");
+        const QString name = compound ? QStringLiteral("AGIRLIK") : QStringLiteral("KMT");
+        const QString unit = QStringLiteral("Kg/Kg");
+        p.ABMNAMES = {name};
+        p.ABMUNITS = {unit};
+        p.ABMTABLE = {Row{PadR(name, kBmNameWidth), PadL(unit, kCellWidth),
+                          compound ? PadL(QStringLiteral("1.0000"), kCellWidth) : blankCell(), blankCell(),
+                          blankCell()}};
+        p.LMATCHANGED = true;
+        p.LBMCHANGED = true;
+    }
+}
+
+QString openProblemPath()
+{
+    const auto& server = G().OPROBSERVER;
+    return server ? server->path() : QString();
+}
+
+}  // namespace zeva

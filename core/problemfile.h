@@ -1,0 +1,92 @@
+#pragma once
+// The problem file (*.ZVF): a dBASE table of sixteen character fields whose
+// records hold, side by side, the feed, nutrient and ratio tables, the
+// composition matrix and the problem header of the active problem.
+//
+//   YMADI 15, YMFIAT 11, YMSABIT/YMALTLIM/YMUSTLIM 12 (compound feed) or 11
+//   (daily ration), BMADI 15, BMBIRIM 11, BMSABIT/BMALTLIM/BMUSTLIM 11,
+//   BMADIA 15, BMADIB 15, OSABIT/OALTLIM/OUSTLIM 11, YMBMAT 1020.
+//
+// Record i holds feed i, nutrient i and ratio i (each group blank beyond its
+// rows). YMBMAT of record i holds matrix row i, its cells each followed by
+// ","; the record after the last matrix row holds the header "type,amount,
+// currency,weight,"; later records hold an empty YMBMAT. The table never
+// shrinks and records are never deleted. Records marked deleted by another
+// program stay in the file but are invisible here.
+//
+// While a file is open, G().OPROBSERVER holds it: its path and the whole table
+// in memory. Saving rewrites the whole file through a temporary file and a
+// rename, so a failed save leaves the file on disk as it was.
+
+#include "core/activeproblem.h"
+#include "core/userport.h"
+#include "platform/dbf.h"
+
+#include <QString>
+
+namespace zeva {
+
+// The open problem file: its full path exactly as found on disk and the whole
+// table as it stands in the file (deleted records included).
+class ProblemServer {
+public:
+    ProblemServer(QString path, DbfTable table) : path_(std::move(path)), table_(std::move(table)) {}
+
+    const QString& path() const { return path_; }
+    const DbfTable& table() const { return table_; }
+    DbfTable& table() { return table_; }
+
+private:
+    QString path_;
+    DbfTable table_;
+};
+
+// The sixteen fields of a problem file; `type` 1 (compound feed) makes the
+// three feed limit fields 12 wide, any other type 11.
+QList<DbfField> problemFileFields(int type);
+
+// An empty problem table of that type (no records).
+DbfTable newProblemTable(int type);
+
+// Most feeds one matrix row of a YMBMAT field of `width` characters can hold
+// (85 for the standard 1020).
+int maxFeedsFor(int width);
+
+// The group writers: write one part of the active problem into `table` as the
+// save step does (see the file layout above). They do not touch the changed
+// flags; the save step lowers those once the file is written.
+void YMKAYDI(DbfTable& table);
+void BMKAYDI(DbfTable& table);
+void BMOKAYDI(DbfTable& table);
+// Matrix rows and the header. A header value or matrix cell holding a comma
+// would split the record, so such values are cleaned as they are written: the
+// amount through SDAYA with the type's decimals, commas dropped from the
+// other header values, a matrix cell through SDAYA(cell, 4).
+void MATRIXKAYDI(DbfTable& table);
+
+// The save step: writes the parts of the active problem whose flags are
+// raised into the open file (whole file, temporary file and rename) and
+// lowers those flags. Nothing to write: TRUE at once. Refuses, writing
+// nothing, a problem with more feeds than a matrix row can hold. On any
+// failure it shows the error through `port`, keeps every flag raised, leaves
+// the file as it was and returns FALSE. Requires an open file.
+bool PROBDBFUPDATE(UserPort& port);
+
+// The reader: fills the active problem from `table` (the live records): the
+// three tables and their name lists, the matrix and the header; completes a
+// file without nutrients or feeds. Other flags are left as they are.
+//
+// The header is the last non-empty YMBMAT with exactly four cells whose first
+// cell is "K" or "G", the matrix the rows before it. Without one: no YMBMAT at
+// all keeps APARAMS for an empty file (New sets it) and gives the default
+// {"K","1000.00","TL","Kg"} (raising LPARAMCHANGED) when the file holds
+// feeds or nutrients; as many rows as nutrients are all matrix rows with that
+// default header (LPARAMCHANGED raised); otherwise the last row is taken as
+// the header (made four values). The matrix is then made exactly nutrients x
+// feeds (blank cells and empty rows added, what lies beyond cut).
+void AKTPRODIZOLUSTUR(const DbfTable& table);
+
+// The open problem file's path, or empty when none is open.
+QString openProblemPath();
+
+}  // namespace zeva

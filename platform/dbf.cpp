@@ -1,0 +1,356 @@
+#include "platform/dbf.h"
+
+#include "platform/atomicfile.h"
+#include "platform/codec.h"
+#include "platform/runtime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zeva {
+
+namespace {
+
+constexpr int kDescriptorSize = 32;
+constexpr char kTerminator = 0x0D;
+constexpr char kEndOfFile = 0x1A;
+constexpr unsigned char kVersion = 0x03;
+constexpr unsigned char kTurkishWindows = 0xCA;
+
+quint16 le16(const QByteArray& b, int at)
+{
+    return static_cast<quint16>(static_cast<unsigned char>(b.at(at))
+                                | (static_cast<unsigned char>(b.at(at + 1)) << 8));
+}
+
+quint32 le32(const QByteArray& b, int at)
+{
+    return static_cast<quint32>(le16(b, at)) | (static_cast<quint32>(le16(b, at + 2)) << 16);
+}
+
+void put16(QByteArray& b, int at, quint32 v)
+{
+    b[at] = static_cast<char>(v & 0xFF);
+    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+}
+
+void put32(QByteArray& b, int at, quint32 v)
+{
+    put16(b, at, v & 0xFFFF);
+    put16(b, at + 2, v >> 16);
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+}  // namespace
+
+DbfTable::DbfTable(QList<DbfField> fields) : fields_(std::move(fields))
+{
+    for (DbfField& f : fields_) {
+        f.type = static_cast<char>(QChar::fromLatin1(f.type).toUpper().toLatin1());
+        if (f.type != 'N')
+            f.decimals = 0;
+    }
+}
+
+int DbfTable::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < fields_.size(); ++i)
+        if (fields_.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int DbfTable::recordLength() const
+{
+    int length = 1;
+    for (const DbfField& f : fields_)
+        length += f.length;
+    return length;
+}
+
+int DbfTable::headerLength() const
+{
+    return kDescriptorSize + kDescriptorSize * fieldCount() + 1;
+}
+
+QList<int> DbfTable::liveRecords() const
+{
+    QList<int> live;
+    for (int i = 0; i < records_.size(); ++i)
+        if (!records_.at(i).deleted)
+            live << i;
+    return live;
+}
+
+bool DbfTable::isDeleted(int record) const
+{
+    return record >= 0 && record < records_.size() && records_.at(record).deleted;
+}
+
+void DbfTable::setDeleted(int record, bool deleted)
+{
+    if (record >= 0 && record < records_.size())
+        records_[record].deleted = deleted;
+}
+
+QString DbfTable::value(int record, int field) const
+{
+    if (record < 0 || record >= records_.size() || field < 0 || field >= fields_.size())
+        return QString();
+    return records_.at(record).cells.value(field);
+}
+
+QString DbfTable::value(int record, const QString& fieldName) const
+{
+    return value(record, fieldIndex(fieldName));
+}
+
+QString DbfTable::fitted(int field, const QString& text) const
+{
+    const DbfField& f = fields_.at(field);
+    if (f.type == 'N') {
+        if (text.size() > f.length)
+            return QString(f.length, QLatin1Char('*'));
+        return text.rightJustified(f.length, QLatin1Char(' '));
+    }
+    return text.leftJustified(f.length, QLatin1Char(' '), true);
+}
+
+void DbfTable::setValue(int record, int field, const QString& text)
+{
+    if (record < 0 || record >= records_.size() || field < 0 || field >= fields_.size())
+        return;
+    records_[record].cells[field] = fitted(field, text);
+}
+
+void DbfTable::setValue(int record, const QString& fieldName, const QString& text)
+{
+    setValue(record, fieldIndex(fieldName), text);
+}
+
+int DbfTable::appendRecord()
+{
+    Record r;
+    for (const DbfField& f : fields_)
+        r.cells << QString(f.length, QLatin1Char(' '));
+    records_.append(r);
+    return static_cast<int>(records_.size()) - 1;
+}
+
+QByteArray DbfTable::toBytes() const
+{
+    const int headerLen = headerLength();
+    const int recordLen = recordLength();
+    QByteArray out(headerLen, '\0');
+    const QDate date = lastUpdate_.isValid() ? lastUpdate_ : QDate::currentDate();
+    out[0] = static_cast<char>(kVersion);
+    out[1] = static_cast<char>(qBound(0, date.year() - 1900, 255));
+    out[2] = static_cast<char>(date.month());
+    out[3] = static_cast<char>(date.day());
+    put32(out, 4, static_cast<quint32>(records_.size()));
+    put16(out, 8, static_cast<quint32>(headerLen));
+    put16(out, 10, static_cast<quint32>(recordLen));
+    out[29] = static_cast<char>(kTurkishWindows);
+
+    for (int i = 0; i < fields_.size(); ++i) {
+        const DbfField& f = fields_.at(i);
+        const int at = kDescriptorSize * (i + 1);
+        const QByteArray name = f.name.toUpper().toLatin1().left(10);
+        for (int k = 0; k < name.size(); ++k)
+            out[at + k] = name.at(k);
+        out[at + 11] = f.type;
+        if (f.type == 'C') {
+            out[at + 16] = static_cast<char>(f.length & 0xFF);
+            out[at + 17] = static_cast<char>((f.length >> 8) & 0xFF);
+        } else {
+            out[at + 16] = static_cast<char>(f.length & 0xFF);
+            out[at + 17] = static_cast<char>(f.decimals & 0xFF);
+        }
+    }
+    out[headerLen - 1] = kTerminator;
+
+    out.reserve(headerLen + recordLen * records_.size() + 1);
+    for (const Record& r : records_) {
+        out.append(r.deleted ? '*' : ' ');
+        for (int i = 0; i < fields_.size(); ++i) {
+            QByteArray cell = cp1254::encode(fitted(i, r.cells.value(i)));
+            cell = cell.leftJustified(fields_.at(i).length, ' ', true);
+            out.append(cell);
+        }
+    }
+    out.append(kEndOfFile);
+    return out;
+}
+
+bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* error)
+{
+    if (bytes.size() < kDescriptorSize + 1) {
+        setError(error, QStringLiteral("dosya bir dBASE tablosu değil (çok kısa)"));
+        return false;
+    }
+    const int headerLen = le16(bytes, 8);
+    const int recordLen = le16(bytes, 10);
+    const qint64 declared = le32(bytes, 4);
+    if (headerLen < kDescriptorSize + 1 || headerLen > bytes.size() || recordLen < 1) {
+        setError(error, QStringLiteral("dosya bir dBASE tablosu değil (başlık)"));
+        return false;
+    }
+
+    QList<DbfField> fields;
+    bool terminated = false;
+    for (int at = kDescriptorSize; at < headerLen; at += kDescriptorSize) {
+        if (bytes.at(at) == kTerminator) {
+            terminated = true;
+            break;
+        }
+        if (at + kDescriptorSize > headerLen) {
+            break;
+        }
+        QByteArray rawName = bytes.mid(at, 11);
+        const int nul = rawName.indexOf('\0');
+        if (nul >= 0)
+            rawName.truncate(nul);
+        DbfField f;
+        f.name = cp1254::decode(rawName).trimmed();
+        f.type = static_cast<char>(QChar::fromLatin1(bytes.at(at + 11)).toUpper().toLatin1());
+        const int lengthByte = static_cast<unsigned char>(bytes.at(at + 16));
+        const int decimalByte = static_cast<unsigned char>(bytes.at(at + 17));
+        if (f.type == 'C') {
+            f.length = lengthByte | (decimalByte << 8);
+            f.decimals = 0;
+        } else {
+            f.length = lengthByte;
+            f.decimals = decimalByte;
+        }
+        fields << f;
+    }
+    if (!terminated || fields.isEmpty()) {
+        setError(error, QStringLiteral("dosya bir dBASE tablosu değil (alanlar)"));
+        return false;
+    }
+
+    DbfTable result;
+    result.fields_ = fields;
+    if (result.recordLength() > recordLen) {
+        setError(error, QStringLiteral("dosya bir dBASE tablosu değil (kayıt uzunluğu)"));
+        return false;
+    }
+    const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
+    result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
+
+    const qint64 available = (bytes.size() - headerLen) / recordLen;
+    const qint64 count = qMin(declared, available);
+    for (qint64 r = 0; r < count; ++r) {
+        const qint64 at = headerLen + r * recordLen;
+        Record rec;
+        rec.deleted = bytes.at(at) == '*';
+        qint64 offset = at + 1;
+        for (const DbfField& f : fields) {
+            rec.cells << cp1254::decode(bytes.mid(offset, f.length));
+            offset += f.length;
+        }
+        result.records_.append(rec);
+    }
+    *table = result;
+    return true;
+}
+
+QString DbfTable::numberText(double value, int length, int decimals)
+{
+    return Str(value, length, decimals);
+}
+
+QString DbfTable::dateText(const QDate& date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")) : QString(8, QLatin1Char(' '));
+}
+
+QDate DbfTable::dateValue(const QString& text)
+{
+    return QDate::fromString(text.trimmed(), QStringLiteral("yyyyMMdd"));
+}
+
+QString DbfTable::logicalText(bool value)
+{
+    return value ? QStringLiteral("T") : QStringLiteral("F");
+}
+
+bool DbfTable::logicalValue(const QString& text)
+{
+    const QString t = text.trimmed().toUpper();
+    return t == QLatin1String("T") || t == QLatin1String("Y");
+}
+
+QString findExistingPath(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    if (QFileInfo::exists(path))
+        return path;
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QStringList parts = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString found = QStringLiteral("/");
+    for (const QString& part : parts) {
+        const QString exact = QDir(found).filePath(part);
+        if (QFileInfo::exists(exact)) {
+            found = exact;
+            continue;
+        }
+        const QStringList entries = QDir(found).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        QString match;
+        for (const QString& e : entries)
+            if (e.compare(part, Qt::CaseInsensitive) == 0) {
+                match = e;
+                break;
+            }
+        if (match.isEmpty())
+            return QString();
+        found = QDir(found).filePath(match);
+    }
+    return found;
+}
+
+QString pathForWriting(const QString& path)
+{
+    const QString existing = findExistingPath(path);
+    if (!existing.isEmpty())
+        return existing;
+    // A new file goes into the existing spelling of its folder.
+    const QFileInfo info(path);
+    const QString folder = findExistingPath(info.absolutePath());
+    return folder.isEmpty() ? path : QDir(folder).filePath(info.fileName());
+}
+
+bool readDbfFile(const QString& path, DbfTable* table, QString* error)
+{
+    const QString existing = findExistingPath(path);
+    if (existing.isEmpty()) {
+        setError(error, path + QStringLiteral(": dosya yok"));
+        return false;
+    }
+    QFile file(existing);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, file.errorString());
+        return false;
+    }
+    return DbfTable::fromBytes(bytes, table, error);
+}
+
+bool writeDbfFile(const QString& path, const DbfTable& table, QString* error)
+{
+    return writeFileAtomically(pathForWriting(path), table.toBytes(), error);
+}
+
+}  // namespace zeva

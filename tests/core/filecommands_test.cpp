@@ -1,0 +1,489 @@
+#include "core/filecommands.h"
+
+#include "core/helpers.h"
+
+#include "core/activeproblem.h"
+#include "core/numeric.h"
+#include "core/problemfile.h"
+#include "platform/atomicfile.h"
+#include "platform/runtime.h"
+#include "problemtestutil.h"
+#include "support/fakeport.h"
+#include "support/tempdir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zeva;
+using namespace zeva::test;
+
+namespace {
+
+const QString kOverwrite = QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?");
+const QString kChanged = QStringLiteral(" Dosyasındaki veriler değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+const QString kSaveFailed = QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi.");
+const QString kCreated = QStringLiteral("status: Dosya oluşturuldu!");
+const QString kSavedAs = QStringLiteral("status: Dosya başarıyla kaydedildi...");
+const QString kNewPrice = SDAYA(QStringLiteral("99"), 3);
+
+QString box(int type, const QString& title, const QString& text)
+{
+    return QStringLiteral("box %1 %2: %3").arg(type).arg(title, text);
+}
+
+NewProblemAnswer newAnswer(const QString& name, int type)
+{
+    NewProblemAnswer a;
+    a.accepted = true;
+    a.name = name;
+    a.type = type;
+    return a;
+}
+
+}  // namespace
+
+class FileCommandsTest : public ::testing::Test {
+public:
+    FileCommandsTest()
+        : cmd(port, FileCommandHooks{[this] { events << QStringLiteral("menu"); },
+                                     [this](const QString& c) { events << QStringLiteral("caption ") + c; },
+                                     [this](int id) { events << QStringLiteral("enable %1").arg(id); }})
+    {
+    }
+
+    void SetUp() override
+    {
+        G().reset();
+        testhooks::clearAtomicWriteFault();
+        G().CDATAPATH = tmp.path();
+        QDir(tmp.path()).mkdir(QStringLiteral("Data"));
+        data = tmp.file(QStringLiteral("Data"));
+    }
+    void TearDown() override
+    {
+        G().reset();
+        G().CDATAPATH.clear();
+        testhooks::clearAtomicWriteFault();
+    }
+
+    QString at(const QString& name) const { return data + QLatin1Char('/') + name; }
+
+    // A saved problem file of 3 feeds and 2 nutrients; nothing stays open.
+    void createProblem(const QString& name)
+    {
+        FakePort quiet;
+        DbfTable t = newProblemTable(1);
+        ASSERT_TRUE(writeDbfFile(at(name), t));
+        G().OPROBSERVER = std::make_shared<ProblemServer>(at(name), t);
+        fillProblem(3, 2, 1);
+        ASSERT_TRUE(PROBDBFUPDATE(quiet));
+        G().reset();
+    }
+
+    // Opens a problem file and changes a feed price, unsaved.
+    void openChanged(const QString& name)
+    {
+        createProblem(name);
+        FakePort quiet;
+        FileCommands opener(quiet);
+        ASSERT_TRUE(opener.DOOPENFILE(at(name)));
+        G().AYMTABLE[0][YMPRICE] = kNewPrice;
+        G().LYMCHANGED = true;
+    }
+
+    QStringList filesInData() const { return QDir(data).entryList(QDir::Files | QDir::Hidden); }
+
+    TempDir tmp;
+    QString data;
+    FakePort port;
+    QStringList events;
+    FileCommands cmd;
+};
+
+// Each case: what is on disk and open first, the scripted answers, the
+// command, what the user saw, and the state afterwards.
+TEST_F(FileCommandsTest, ScriptedCommands)
+{
+    using Fx = FileCommandsTest;
+    struct Case {
+        const char* what;
+        std::function<void(Fx&)> setup;
+        std::function<bool(Fx&)> run;
+        bool result;
+        std::function<QStringList(Fx&)> log;
+        std::function<void(Fx&)> check;
+    };
+    auto newCmd = [](Fx& f) { return f.cmd.YENIDOSYAGIR(); };
+    auto openCmd = [](Fx& f) { return f.cmd.FILEOPEN(); };
+    auto saveAs = [](Fx& f) { return f.cmd.FKAYDET(); };
+    auto closeCmd = [](Fx& f) { return f.cmd.FILECLOSE(); };
+    static QByteArray before;  // bytes of a file the case must not change
+    auto keep = [](Fx& f, const QString& name) { before = fileBytes(f.at(name)); };
+    auto unchanged = [](Fx& f, const QString& name) { EXPECT_EQ(fileBytes(f.at(name)), before) << name.toStdString(); };
+    auto stillOpenChanged = [](Fx& f, const QString& name) {
+        EXPECT_EQ(openProblemPath(), f.at(name));
+        EXPECT_TRUE(G().LYMCHANGED);
+        EXPECT_EQ(G().AYMTABLE.value(0).value(YMPRICE), kNewPrice);
+    };
+
+    const QList<Case> cases = {
+        {"New with ':' and '/' in the name",
+         [](Fx& f) { f.port.newProblems << newAnswer(QStringLiteral(" a/b:c "), 1); },
+         newCmd, true,
+         [](Fx&) { return QStringList{QStringLiteral("newProblem"), kCreated}; },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("a b c.ZVF")});
+             const DbfTable t = readTable(f.at(QStringLiteral("a b c.ZVF")));
+             ASSERT_EQ(t.recordCount(), 1);
+             EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), QStringLiteral("K,1000.00,TL,Kg,"));
+             EXPECT_EQ(t.fields().at(t.fieldIndex(QStringLiteral("YMSABIT"))).length, 12);
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("a b c.ZVF")));
+             EXPECT_FALSE(G().anyChanged());
+             EXPECT_EQ(f.events, (QStringList{QStringLiteral("menu"),
+                                              QStringLiteral("caption ZEVA 2.0 - ") + f.at(QStringLiteral("a b c.ZVF"))}));
+         }},
+        {"New daily ration",
+         [](Fx& f) { f.port.newProblems << newAnswer(QStringLiteral("inek"), 2); },
+         newCmd, true,
+         [](Fx&) { return QStringList{QStringLiteral("newProblem"), kCreated}; },
+         [](Fx& f) {
+             const DbfTable t = readTable(f.at(QStringLiteral("inek.ZVF")));
+             EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), QStringLiteral("G,1.000,TL,Kg,"));
+             EXPECT_EQ(t.fields().at(t.fieldIndex(QStringLiteral("YMUSTLIM"))).length, 11);
+             EXPECT_EQ(G().APARAMS.value(0), QStringLiteral("G"));
+             EXPECT_TRUE(f.events.contains(QStringLiteral("enable 3548")));
+         }},
+        {"New cancelled or blank",
+         [](Fx& f) { f.port.newProblems << NewProblemAnswer{} << newAnswer(QStringLiteral("   "), 1); },
+         [](Fx& f) { return f.cmd.YENIDOSYAGIR() || f.cmd.YENIDOSYAGIR(); }, false,
+         [](Fx&) { return QStringList{QStringLiteral("newProblem"), QStringLiteral("newProblem")}; },
+         [](Fx& f) { EXPECT_TRUE(f.filesInData().isEmpty()); }},
+        {"New over an existing file, No",
+         [&](Fx& f) {
+             f.createProblem(QStringLiteral("ESKI.ZVF"));
+             keep(f, QStringLiteral("ESKI.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("ESKI"), 1);
+             f.port.replies << REPLY_NO;
+         },
+         newCmd, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ESKI.ZVF")) + kOverwrite)};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ESKI.ZVF"));
+             EXPECT_FALSE(G().isOpen());
+         }},
+        {"New over an existing file, Yes",
+         [](Fx& f) {
+             f.createProblem(QStringLiteral("ESKI.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("ESKI"), 1);
+             f.port.replies << REPLY_YES;
+         },
+         newCmd, true,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ESKI.ZVF")) + kOverwrite),
+                                kCreated};
+         },
+         [](Fx& f) {
+             EXPECT_EQ(readTable(f.at(QStringLiteral("ESKI.ZVF"))).recordCount(), 1);
+             EXPECT_TRUE(G().AYMTABLE.isEmpty());
+         }},
+        {"New onto the open problem's name, in another letter case",
+         [](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("acik"), 2);
+             f.port.replies << REPLY_YES << REPLY_YES;  // overwrite, then save the open one first
+         },
+         newCmd, true,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("acik.ZVF")) + kOverwrite),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged),
+                                kCreated};
+         },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             const DbfTable t = readTable(f.at(QStringLiteral("ACIK.ZVF")));
+             ASSERT_EQ(t.recordCount(), 1);  // the new problem only: nothing of the old one written over it
+             EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), QStringLiteral("G,1.000,TL,Kg,"));
+             EXPECT_TRUE(isBlankCell(t.value(0, QStringLiteral("YMADI"))));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("ACIK.ZVF")));
+             EXPECT_TRUE(G().AYMTABLE.isEmpty());
+             EXPECT_FALSE(G().anyChanged());
+         }},
+        {"New stops when the open fails (the open problem cannot be saved)",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("YENI"), 2);
+             f.port.replies << REPLY_YES;
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename, 1);  // the new file is made, the save fails
+         },
+         newCmd, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(G().APARAMS.value(0), QStringLiteral("K"));
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_FALSE(f.events.contains(QStringLiteral("enable 3548")));
+         }},
+        {"New: the table cannot be created",
+         [&](Fx& f) {
+             f.createProblem(QStringLiteral("ESKI.ZVF"));
+             keep(f, QStringLiteral("ESKI.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("ESKI"), 1);
+             f.port.replies << REPLY_YES;
+             testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+         },
+         newCmd, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ESKI.ZVF")) + kOverwrite),
+                                QStringLiteral("status: Dosya Oluşturmada hata...")};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ESKI.ZVF"));  // the old file survives a failed creation
+             EXPECT_FALSE(G().isOpen());
+         }},
+        {"Open stops when the open problem cannot be saved",
+         [&](Fx& f) {
+             f.createProblem(QStringLiteral("DIGER.ZVF"));
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("DIGER.ZVF"));
+             f.port.replies << REPLY_YES;
+             testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+         },
+         openCmd, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("open Aç..."),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+         }},
+        {"Open a name in lower case: the file is found, the caption shows the name as chosen",
+         [](Fx& f) {
+             f.createProblem(QStringLiteral("DIGER.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("diger.zvf"));
+         },
+         openCmd, true,
+         [](Fx&) { return QStringList{QStringLiteral("open Aç...")}; },
+         [](Fx& f) {
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("DIGER.ZVF")));
+             EXPECT_EQ(G().AYMTABLE.size(), 3);
+             EXPECT_EQ(f.events.value(1), QStringLiteral("caption ZEVA 2.0 - ") + f.at(QStringLiteral("diger.zvf")));
+         }},
+        {"Open refuses other extensions, missing files and files that are no table",
+         [](Fx& f) {
+             f.createProblem(QStringLiteral("DIGER.ZVF"));
+             QFile::copy(f.at(QStringLiteral("DIGER.ZVF")), f.at(QStringLiteral("x.dbf")));
+             QFile bad(f.at(QStringLiteral("BOZUK.ZVF")));
+             ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+             bad.write("not a table");
+             f.port.fileNames << f.at(QStringLiteral("x.dbf")) << f.at(QStringLiteral("YOK.ZVF"))
+                              << f.at(QStringLiteral("BOZUK.ZVF")) << QString();
+         },
+         [](Fx& f) { return f.cmd.FILEOPEN() | f.cmd.FILEOPEN() | f.cmd.FILEOPEN() | f.cmd.FILEOPEN(); }, false,
+         [](Fx& f) {
+             const QString open = QStringLiteral("open Aç...");
+             return QStringList{
+                 open, box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("x.dbf")) + QStringLiteral(" dosyası bir ZEVA veri dosyası değil...")),
+                 open, box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("YOK.ZVF")) + QStringLiteral(" dosyası bulunamıyor...")),
+                 open, box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("BOZUK.ZVF")) + QStringLiteral(" veri dosyasını açmada hata!")),
+                 open};
+         },
+         [](Fx&) { EXPECT_FALSE(G().isOpen()); }},
+        {"Save As onto its own file, written another way",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.data + QStringLiteral("/../Data/./ACIK.ZVF") << f.at(QStringLiteral("acik.zvf"));
+         },
+         [](Fx& f) { return f.cmd.FKAYDET() || f.cmd.FKAYDET(); }, false,
+         [](Fx&) {
+             const QString refused = QStringLiteral("status: Açık dosyayı kendi üzerine kaydetme teşbbüsü...");
+             return QStringList{QStringLiteral("save Farklı Kaydet"), refused, QStringLiteral("save Farklı Kaydet"), refused};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));  // not even the pending change is saved
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+         }},
+        {"Save As without extension",
+         [](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("KOPYA"));
+         },
+         saveAs, true,
+         [](Fx&) { return QStringList{QStringLiteral("save Farklı Kaydet"), kSavedAs}; },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), (QStringList{QStringLiteral("ACIK.ZVF"), QStringLiteral("KOPYA.ZVF")}));
+             EXPECT_EQ(fileBytes(f.at(QStringLiteral("KOPYA.ZVF"))), fileBytes(f.at(QStringLiteral("ACIK.ZVF"))));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("KOPYA.ZVF")));
+             EXPECT_EQ(PROBFILEBASE(), f.at(QStringLiteral("KOPYA")));
+             EXPECT_FALSE(G().anyChanged());
+             EXPECT_EQ(G().AYMTABLE.value(0).value(YMPRICE), kNewPrice);
+             EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
+         }},
+        {"Save As x.zvf and y.dbf give x.ZVF and y.ZVF",
+         [](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("x.zvf")) << f.at(QStringLiteral("y.dbf"));
+         },
+         [](Fx& f) { return f.cmd.FKAYDET() && f.cmd.FKAYDET(); }, true,
+         [](Fx&) { return QStringList{QStringLiteral("save Farklı Kaydet"), kSavedAs, QStringLiteral("save Farklı Kaydet"), kSavedAs}; },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), (QStringList{QStringLiteral("ACIK.ZVF"), QStringLiteral("x.ZVF"),
+                                                     QStringLiteral("y.ZVF")}));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("y.ZVF")));
+         }},
+        {"Save As onto an existing file, No",
+         [&](Fx& f) {
+             f.createProblem(QStringLiteral("DIGER.ZVF"));
+             keep(f, QStringLiteral("DIGER.ZVF"));
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("DIGER.ZVF"));
+             f.port.replies << REPLY_NO;
+         },
+         saveAs, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(20, QStringLiteral("Uyarı..."), f.at(QStringLiteral("DIGER.ZVF")) + kOverwrite)};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
+             unchanged(f, QStringLiteral("DIGER.ZVF"));
+         }},
+        {"Save As onto an existing file in another letter case, Yes",
+         [](Fx& f) {
+             f.createProblem(QStringLiteral("DIGER.ZVF"));
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("diger.ZVF"));
+             f.port.replies << REPLY_YES;
+         },
+         saveAs, true,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(20, QStringLiteral("Uyarı..."), f.at(QStringLiteral("diger.ZVF")) + kOverwrite), kSavedAs};
+         },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), (QStringList{QStringLiteral("ACIK.ZVF"), QStringLiteral("DIGER.ZVF")}));
+             EXPECT_EQ(fileBytes(f.at(QStringLiteral("DIGER.ZVF"))), fileBytes(f.at(QStringLiteral("ACIK.ZVF"))));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("DIGER.ZVF")));
+         }},
+        {"Save As: the copy fails",
+         [](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename, 1);  // the save passes, the copy fails
+         },
+         saveAs, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("KOPYA.ZVF")) + QStringLiteral(" dosyasına kopyalamada hata!"))};
+         },
+         [](Fx& f) {
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("ACIK.ZVF")));
+             EXPECT_FALSE(G().anyChanged());
+             EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
+         }},
+        {"Save As stops after a failed save of the source",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
+             testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+         },
+         saveAs, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_FALSE(QFile::exists(f.at(QStringLiteral("KOPYA.ZVF"))));
+         }},
+        {"Close with Yes",
+         [](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.replies << REPLY_YES;
+         },
+         closeCmd, true,
+         [](Fx& f) { return QStringList{box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged)}; },
+         [](Fx& f) {
+             EXPECT_FALSE(G().isOpen());
+             EXPECT_TRUE(G().AYMTABLE.isEmpty() && G().APARAMS.isEmpty() && !G().anyChanged());
+             EXPECT_EQ(f.events, QStringList{QStringLiteral("menu")});
+             EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
+         }},
+        {"Close with No",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.replies << REPLY_NO;
+         },
+         closeCmd, true,
+         [](Fx& f) { return QStringList{box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged)}; },
+         [&](Fx& f) {
+             EXPECT_FALSE(G().isOpen());
+             EXPECT_TRUE(G().AMATRIX.isEmpty() && !G().anyChanged());
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+         }},
+        {"Close without a change asks nothing",
+         [](Fx& f) {
+             f.createProblem(QStringLiteral("ACIK.ZVF"));
+             FakePort quiet;
+             ASSERT_TRUE(FileCommands(quiet).DOOPENFILE(f.at(QStringLiteral("ACIK.ZVF"))));
+         },
+         closeCmd, true,
+         [](Fx&) { return QStringList{}; },
+         [](Fx&) { EXPECT_FALSE(G().isOpen()); }},
+        {"Close with Yes when the save fails: the problem stays open",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.replies << REPLY_YES;
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename);
+         },
+         closeCmd, false,
+         [](Fx& f) {
+             return QStringList{box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("ACIK.ZVF")) + kChanged),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+         },
+         [&](Fx& f) {
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_TRUE(f.events.isEmpty());
+         }},
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        for (const QString& f : filesInData())
+            QFile::remove(at(f));
+        SetUp();
+        port = FakePort();
+        c.setup(*this);
+        events.clear();
+        EXPECT_EQ(c.run(*this), c.result);
+        EXPECT_EQ(port.log, c.log(*this));
+        EXPECT_TRUE(port.allAnswersUsed());
+        EXPECT_FALSE(testhooks::atomicWriteFaultPending());
+        c.check(*this);
+    }
+}

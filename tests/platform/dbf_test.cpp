@@ -1,0 +1,255 @@
+#include "platform/atomicfile.h"
+#include "platform/dbf.h"
+
+#include "support/tempdir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace zeva;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+
+int byteAt(const QByteArray& b, int at) { return static_cast<unsigned char>(b.at(at)); }
+
+DbfTable sampleTable()
+{
+    DbfTable t({{QStringLiteral("ADI"), 'C', 15, 0},
+                {QStringLiteral("UZUN"), 'C', 1020, 0},
+                {QStringLiteral("TUTAR"), 'N', 8, 2},
+                {QStringLiteral("TARIH"), 'D', 8, 0},
+                {QStringLiteral("VAR"), 'L', 1, 0}});
+    const int a = t.appendRecord();
+    t.setValue(a, QStringLiteral("ADI"), QStringLiteral("Şeker pancarı"));
+    t.setValue(a, QStringLiteral("uzun"), QStringLiteral("1.2,,3.4,"));
+    t.setValue(a, QStringLiteral("TUTAR"), DbfTable::numberText(12.5, 8, 2));
+    t.setValue(a, QStringLiteral("TARIH"), DbfTable::dateText(QDate(2024, 3, 1)));
+    t.setValue(a, QStringLiteral("VAR"), DbfTable::logicalText(true));
+    const int b = t.appendRecord();
+    t.setValue(b, 0, QStringLiteral("Silinen"));
+    t.setDeleted(b, true);
+    const int c = t.appendRecord();
+    t.setValue(c, 0, QStringLiteral("  ARPA"));
+    t.setValue(c, 2, QStringLiteral("123456789"));  // does not fit: asterisks
+    return t;
+}
+
+}  // namespace
+
+TEST(Dbf, LayoutOfTheFileImage)
+{
+    DbfTable t = sampleTable();
+    t.setLastUpdate(QDate(2024, 5, 17));
+    const QByteArray b = t.toBytes();
+    const int headerLen = 32 + 5 * 32 + 1;
+    const int recordLen = 1 + 15 + 1020 + 8 + 8 + 1;
+    EXPECT_EQ(byteAt(b, 0), 0x03);
+    EXPECT_EQ(byteAt(b, 1), 124);  // 2024
+    EXPECT_EQ(byteAt(b, 2), 5);
+    EXPECT_EQ(byteAt(b, 3), 17);
+    EXPECT_EQ(byteAt(b, 4), 3);  // records, deleted one included
+    EXPECT_EQ(byteAt(b, 8) | (byteAt(b, 9) << 8), headerLen);
+    EXPECT_EQ(byteAt(b, 10) | (byteAt(b, 11) << 8), recordLen);
+    EXPECT_EQ(byteAt(b, 29), 0xCA);
+    // Second descriptor: the 1020-wide character field, FC 03.
+    EXPECT_EQ(b.mid(64, 11), QByteArray("UZUN\0\0\0\0\0\0\0", 11));
+    EXPECT_EQ(b.at(64 + 11), 'C');
+    EXPECT_EQ(byteAt(b, 64 + 16), 0xFC);
+    EXPECT_EQ(byteAt(b, 64 + 17), 0x03);
+    // Numeric field: width and decimals as they are.
+    EXPECT_EQ(byteAt(b, 96 + 16), 8);
+    EXPECT_EQ(byteAt(b, 96 + 17), 2);
+    EXPECT_EQ(b.at(headerLen - 1), '\x0D');
+    ASSERT_EQ(b.size(), headerLen + 3 * recordLen + 1);
+    EXPECT_EQ(b.back(), '\x1A');
+
+    const QByteArray first = b.mid(headerLen, recordLen);
+    EXPECT_EQ(first.at(0), ' ');
+    EXPECT_EQ(first.mid(1, 15), QByteArray("\xDE" "eker pancar\xFD" "  "));  // Windows-1254
+    EXPECT_EQ(first.mid(1 + 15, 9), QByteArray("1.2,,3.4,"));
+    EXPECT_EQ(first.mid(1 + 15 + 1020, 17), QByteArray("   12.5020240301T"));
+    EXPECT_EQ(b.at(headerLen + recordLen), '*');
+    EXPECT_EQ(b.mid(headerLen + 2 * recordLen + 1 + 15 + 1020, 8), QByteArray("********"));
+}
+
+TEST(Dbf, RoundTripKeepsCellsExactly)
+{
+    const DbfTable t = sampleTable();
+    DbfTable back;
+    QString error;
+    ASSERT_TRUE(DbfTable::fromBytes(t.toBytes(), &back, &error)) << error.toStdString();
+    ASSERT_EQ(back.fieldCount(), 5);
+    EXPECT_EQ(back.fields().at(1).length, 1020);
+    EXPECT_EQ(back.fields().at(2).decimals, 2);
+    EXPECT_EQ(back.recordCount(), 3);
+    EXPECT_EQ(back.liveRecords(), (QList<int>{0, 2}));
+    EXPECT_TRUE(back.isDeleted(1));
+    EXPECT_EQ(back.value(0, 0), QStringLiteral("Şeker pancarı  "));
+    EXPECT_EQ(back.value(0, 1), QStringLiteral("1.2,,3.4,").leftJustified(1020));
+    EXPECT_EQ(back.value(0, 2), QStringLiteral("   12.50"));  // leading blanks kept
+    EXPECT_EQ(DbfTable::dateValue(back.value(0, 3)), QDate(2024, 3, 1));
+    EXPECT_TRUE(DbfTable::logicalValue(back.value(0, 4)));
+    EXPECT_EQ(back.value(2, 0), QStringLiteral("  ARPA         "));
+    // A table read and written again is the same file.
+    back.setLastUpdate(QDate(2024, 5, 17));
+    DbfTable again = t;
+    again.setLastUpdate(QDate(2024, 5, 17));
+    EXPECT_EQ(back.toBytes(), again.toBytes());
+}
+
+TEST(Dbf, CodePageMarkDoesNotChangeTheText)
+{
+    QByteArray b = sampleTable().toBytes();
+    for (char mark : {'\x00', '\x57'}) {
+        b[29] = mark;
+        DbfTable t;
+        ASSERT_TRUE(DbfTable::fromBytes(b, &t));
+        EXPECT_EQ(t.value(0, 0), QStringLiteral("Şeker pancarı  "));
+    }
+}
+
+TEST(Dbf, MalformedImagesAreRefusedOrCut)
+{
+    const QByteArray good = sampleTable().toBytes();
+    const int headerLen = 32 + 5 * 32 + 1;
+    const int recordLen = 1 + 15 + 1020 + 8 + 8 + 1;
+
+    QByteArray noTerminator = good;
+    noTerminator[headerLen - 1] = 'X';
+    QByteArray hugeHeader = good;
+    hugeHeader[8] = '\xFF';
+    hugeHeader[9] = '\xFF';
+    QByteArray shortRecord = good;
+    shortRecord[10] = 5;
+    shortRecord[11] = 0;
+    const QByteArray refused[] = {QByteArray(), QByteArray(20, '\x03'), good.left(100), noTerminator,
+                                  hugeHeader, shortRecord, QByteArray("plain text, not a table at all..")};
+    for (const QByteArray& bytes : refused) {
+        DbfTable t;
+        QString error;
+        EXPECT_FALSE(DbfTable::fromBytes(bytes, &t, &error)) << bytes.size();
+        EXPECT_FALSE(error.isEmpty());
+    }
+
+    // Cut inside the second record: the first one is whole and kept.
+    DbfTable t;
+    ASSERT_TRUE(DbfTable::fromBytes(good.left(headerLen + recordLen + 10), &t));
+    EXPECT_EQ(t.recordCount(), 1);
+    // A record count larger than the file: what is there is read.
+    QByteArray bigCount = good;
+    bigCount[4] = '\x7F';
+    ASSERT_TRUE(DbfTable::fromBytes(bigCount, &t));
+    EXPECT_EQ(t.recordCount(), 3);
+}
+
+TEST(Dbf, FileNamesAndLetterCase)
+{
+    test::TempDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("Data")));
+    const DbfTable t = sampleTable();
+    // The name is kept as given.
+    ASSERT_TRUE(writeDbfFile(tmp.file(QStringLiteral("Data/X.ZVF")), t));
+    EXPECT_TRUE(QFile::exists(tmp.file(QStringLiteral("Data/X.ZVF"))));
+
+    // Another spelling finds the file and rewrites it in place, never beside it.
+    const QString other = tmp.file(QStringLiteral("data/x.zvf"));
+    EXPECT_EQ(findExistingPath(other), tmp.file(QStringLiteral("Data/X.ZVF")));
+    DbfTable read;
+    ASSERT_TRUE(readDbfFile(other, &read));
+    EXPECT_EQ(read.recordCount(), 3);
+    read.appendRecord();
+    ASSERT_TRUE(writeDbfFile(other, read));
+    EXPECT_EQ(QDir(tmp.file(QStringLiteral("Data"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("X.ZVF")});
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Data")});
+    ASSERT_TRUE(readDbfFile(tmp.file(QStringLiteral("Data/X.ZVF")), &read));
+    EXPECT_EQ(read.recordCount(), 4);
+
+    EXPECT_TRUE(findExistingPath(tmp.file(QStringLiteral("Data/Y.ZVF"))).isEmpty());
+    EXPECT_EQ(pathForWriting(tmp.file(QStringLiteral("data/Y.ZVF"))), tmp.file(QStringLiteral("Data/Y.ZVF")));
+    QString error;
+    EXPECT_FALSE(readDbfFile(tmp.file(QStringLiteral("Data/Y.ZVF")), &read, &error));
+}
+
+TEST(Dbf, FailedWriteLeavesTheOldFileWhole)
+{
+    test::TempDir tmp;
+    const QString path = tmp.file(QStringLiteral("T.DBF"));
+    ASSERT_TRUE(writeDbfFile(path, sampleTable()));
+    const QByteArray before = readBytes(path);
+    DbfTable changed = sampleTable();
+    changed.appendRecord();
+
+    for (auto stage : {testhooks::WriteFault::Write, testhooks::WriteFault::Rename}) {
+        testhooks::failAtomicWrite(stage);
+        QString error;
+        EXPECT_FALSE(writeDbfFile(path, changed, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(readBytes(path), before);
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("T.DBF")});
+    }
+    // The fault strikes once; `skip` lets earlier writes through.
+    testhooks::failAtomicWrite(testhooks::WriteFault::Write, 1);
+    EXPECT_TRUE(writeFileAtomically(tmp.file(QStringLiteral("a")), "1"));
+    EXPECT_FALSE(writeFileAtomically(tmp.file(QStringLiteral("b")), "2"));
+    EXPECT_FALSE(testhooks::atomicWriteFaultPending());
+    EXPECT_TRUE(writeFileAtomically(tmp.file(QStringLiteral("b")), "2"));
+
+    // A folder standing at the target's name is not replaced.
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("D.DBF")));
+    EXPECT_FALSE(writeDbfFile(tmp.file(QStringLiteral("D.DBF")), changed));
+}
+
+// A table written by an independent writer (Debian's python3-dbf) is read
+// here with the same fields and cells.
+TEST(Dbf, ReadsTableOfAnotherWriter)
+{
+    test::TempDir tmp;
+    const QString script = QStringLiteral(R"PY(
+import sys, os, datetime, dbf
+base = sys.argv[1]
+t = dbf.Table(base, 'ADI C(15); UZUN C(1020); TUTAR N(8,2); TARIH D; VAR L', dbf_type='clp', codepage='cp1254')
+t.open(dbf.READ_WRITE)
+t.append(('Şeker pancarı', 'x' * 300 + 'ĞÜŞ', 12.5, datetime.date(2024, 3, 1), True))
+t.append(('Silinen', '', 0, None, False))
+t.append(('Mısır', 'a, b', -3.25, datetime.date(1999, 12, 31), False))
+dbf.delete(t[1])
+t.close()
+os.rename(base + '.dbf', base + '.ZVF')
+)PY");
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, tmp.file(QStringLiteral("DIS"))});
+    ASSERT_TRUE(py.waitForFinished(60000));
+    ASSERT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+
+    DbfTable t;
+    QString error;
+    ASSERT_TRUE(readDbfFile(tmp.file(QStringLiteral("DIS.ZVF")), &t, &error)) << error.toStdString();
+    ASSERT_EQ(t.fieldCount(), 5);
+    EXPECT_EQ(t.fields().at(0).name, QStringLiteral("ADI"));
+    EXPECT_EQ(t.fields().at(1).length, 1020);
+    EXPECT_EQ(t.fields().at(2).type, 'N');
+    EXPECT_EQ(t.fields().at(2).decimals, 2);
+    EXPECT_EQ(t.liveRecords(), (QList<int>{0, 2}));
+    EXPECT_EQ(t.value(0, QStringLiteral("ADI")), QStringLiteral("Şeker pancarı  "));
+    EXPECT_EQ(t.value(0, QStringLiteral("UZUN")), (QString(300, QLatin1Char('x')) + QStringLiteral("ĞÜŞ")).leftJustified(1020));
+    EXPECT_EQ(t.value(0, QStringLiteral("TUTAR")), QStringLiteral("   12.50"));
+    EXPECT_EQ(t.value(2, QStringLiteral("TUTAR")), QStringLiteral("   -3.25"));
+    EXPECT_EQ(t.value(2, QStringLiteral("UZUN")), QStringLiteral("a, b").leftJustified(1020));
+    EXPECT_EQ(DbfTable::dateValue(t.value(2, QStringLiteral("TARIH"))), QDate(1999, 12, 31));
+    EXPECT_TRUE(DbfTable::logicalValue(t.value(0, QStringLiteral("VAR"))));
+    EXPECT_FALSE(DbfTable::logicalValue(t.value(2, QStringLiteral("VAR"))));
+}
