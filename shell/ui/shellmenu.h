@@ -40,7 +40,8 @@ public:
 
     // The popups of the menu bar, in order.
     QList<QMenu*> topMenus() const;
-    // The toolbar; a window that shows it takes it over (QMainWindow::addToolBar).
+    // The toolbar; a window shows it with QMainWindow::addToolBar. It goes
+    // with this menu: deleting the menu deletes its popups and its toolbar.
     QToolBar* toolBar() const { return toolBar_; }
     // Puts this menu's popups on `bar` in place of what it showed.
     void install(QMenuBar* bar) const;

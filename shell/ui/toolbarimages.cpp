@@ -235,6 +235,7 @@ QPixmap render(int number, int size)
 bool hasToolbarImage(int number)
 {
     QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     return draw(p, number);
 }
