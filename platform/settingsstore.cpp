@@ -1,9 +1,10 @@
 #include "platform/settingsstore.h"
 
+#include "platform/atomicfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zeva {
 
@@ -559,28 +560,6 @@ bool MemorySettingsStore::save(const SettingsTree& tree)
 
 // ---------------------------------------------------------------- file backend
 
-namespace {
-
-// Replaces a whole file: the bytes go to a temporary file beside it, which is
-// renamed over the old one only when everything was written. On any failure
-// the old file stays as it was. (Kept private here until the program has one
-// shared helper for this.)
-bool writeFileAtomically(const QString& fileName, const QByteArray& bytes)
-{
-    const QFileInfo info(fileName);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-}  // namespace
 
 bool FileSettingsStore::load(SettingsTree& tree)
 {
@@ -597,6 +576,8 @@ bool FileSettingsStore::load(SettingsTree& tree)
 
 bool FileSettingsStore::save(const SettingsTree& tree)
 {
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+        return false;
     return writeFileAtomically(fileName_, tree.toIni());
 }
 
