@@ -287,45 +287,45 @@ void writeKey(QString& out, const QString& path, const SettingsTree::Key& key, b
         writeKey(out, path + QLatin1Char('\\') + sub.name, sub, false);
 }
 
-bool parseValue(const QString& spec, SettingsValue& v)
+bool parseValue(const QString& valueText, SettingsValue& v)
 {
     qsizetype pos = 0;
     auto quotedRest = [&](quint32 type) {
         QString text;
-        if (!unquote(spec, pos, text) || pos != spec.size())
+        if (!unquote(valueText, pos, text) || pos != valueText.size())
             return false;
         v = SettingsValue::string(text, type);
         return true;
     };
-    if (spec.startsWith(QLatin1Char('"')))
+    if (valueText.startsWith(QLatin1Char('"')))
         return quotedRest(REG_SZ);
-    if (spec.startsWith(QLatin1String("expand_sz:"))) {
+    if (valueText.startsWith(QLatin1String("expand_sz:"))) {
         pos = 10;
         return quotedRest(REG_EXPAND_SZ);
     }
-    if (spec.startsWith(QLatin1String("multi_sz:"))) {
+    if (valueText.startsWith(QLatin1String("multi_sz:"))) {
         pos = 9;
         return quotedRest(REG_MULTI_SZ);
     }
-    if (spec.startsWith(QLatin1String("dword:"))) {
+    if (valueText.startsWith(QLatin1String("dword:"))) {
         bool ok = false;
-        const QString digits = spec.mid(6);
+        const QString digits = valueText.mid(6);
         const quint32 n = digits.toUInt(&ok, 16);
         if (!ok || digits.size() > 8)
             return false;
         v = SettingsValue::dword(n);
         return true;
     }
-    if (spec.startsWith(QLatin1String("hex("))) {
-        const qsizetype close = spec.indexOf(QLatin1String("):"));
+    if (valueText.startsWith(QLatin1String("hex("))) {
+        const qsizetype close = valueText.indexOf(QLatin1String("):"));
         if (close < 0)
             return false;
         bool ok = false;
-        const quint32 type = spec.mid(4, close - 4).toUInt(&ok);
+        const quint32 type = valueText.mid(4, close - 4).toUInt(&ok);
         if (!ok || type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ || type == REG_DWORD)
             return false;
         QByteArray raw;
-        const QString list = spec.mid(close + 2);
+        const QString list = valueText.mid(close + 2);
         if (!list.isEmpty()) {
             for (const QString& b : list.split(QLatin1Char(','))) {
                 const uint byte = b.toUInt(&ok, 16);
