@@ -233,8 +233,23 @@ TEST(Controls, EscInAnEditOrAListCallsTheOwnersCancelOnce)
     EXPECT_EQ(edit->text(), QStringLiteral("x"));
 }
 
-TEST(Controls, EscOnAButtonAndTheCloseBoxReachCancel)
+TEST(Controls, EscOnAButtonAComboBoxAndTheCloseBoxReachCancel)
 {
+    const DialogTemplate withCombo{
+        "Combo", "Combo", 0, 0, 100, 60, "MS Shell Dlg", 8, DS_CAPTION | DS_SYSMENU,
+        {
+            {100, CtlKind::ComboBox, 4, 4, 60, 40, "", CS_EDITABLE},
+            {101, CtlKind::PushButton, 4, 44, 40, 12, "&İptal"},
+        }};
+    CountingDialog combo(withCombo, nullptr, 96);
+    auto* box = combo.control<VQCOMBOBOX>(100);
+    ASSERT_TRUE(box);
+    box->addItems({QStringLiteral("YM_ADI"), QStringLiteral("KM")});
+    combo.open();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(combo.cancels, 1);
+
+
     CountingDialog dlg(kEverything, nullptr, 96);
     dlg.open();
     QTest::keyClick(dlg.control(22), Qt::Key_Escape);
