@@ -100,6 +100,12 @@ void OABS_BROWSER::Use(BARRAYSERVER* server)
 
     if (server)
         connect(server, &BARRAYSERVER::notice, this, &OABS_BROWSER::onServerNotice);
+    // A table changed under an open editor (a pack) takes the editor with it;
+    // its cell is gone and so is the lock.
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (editor_)
+            releaseLock(editor_);
+    });
     if (frozen_)
         setupFrozen();
     followServer();

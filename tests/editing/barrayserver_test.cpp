@@ -1,7 +1,7 @@
 #include "editing/barrayserver.h"
 #include "editing/ui/barraymodel.h"
 
-#include "qtwarnings.h"
+#include "gridtestutil.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "qtwarnings.h"
+#include "gridtestutil.h"
 
 namespace zeva::test {
 

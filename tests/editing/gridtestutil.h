@@ -1,5 +1,7 @@
 #pragma once
-// Fails the running test on any Qt warning (item views, models and the
+// Helpers of the grid tests.
+//
+// QtWarningGuard fails the running test on any Qt warning (item views, models and the
 // model tester report their faults as warnings) while it is in scope.
 // Notes of the offscreen platform about window features it lacks are not
 // the grid's and are let through.
@@ -9,6 +11,14 @@
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace zeva::test {
 
