@@ -41,7 +41,8 @@ inline const QString kRatioName2 = QStringLiteral("Bmİsmi-II");
 // How an edit ended.
 struct CellEdit {
     int nRec = 0;          // record of the cell the editor was opened on
-    int nCol = 0;          // column position of that cell, from 1
+    int nCol = 0;          // field of that cell, from 1 (the grids show the fields in order,
+                           // so this is also the cell's column position)
     QString text;          // the editor's text
     bool modified = false; // the editor's text was changed by the user
     int key = 0;           // the key that ended the edit, 27 for Esc; 0 for none

@@ -80,9 +80,9 @@ void OABS_BROWSER::Use(BARRAYSERVER* server)
 
     if (columns_.isEmpty() && server) {
         for (int f = 1; f <= server->FCount(); ++f) {
-            const FieldSpec spec = server->fieldSpec(f);
-            auto* c = new VQDATACOLUMN(spec.length);
-            c->SetHyperLabel(spec.name, spec.name);
+            const FieldSpec field = server->fieldSpec(f);
+            auto* c = new VQDATACOLUMN(field.length);
+            c->SetHyperLabel(field.name, field.name);
             ADDCOLUMN(c);
         }
     }
