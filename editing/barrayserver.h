@@ -56,7 +56,7 @@ public:
     int FCount() const { return static_cast<int>(fields_.size()); }
     int FieldPos(const QString& name) const;  // 1-based, 0 when unknown; case ignored
     QString FieldName(int n) const;
-    FieldSpec fieldSpec(int n) const;         // an empty spec for a bad position
+    FieldSpec fieldSpec(int n) const;         // an empty description for a bad position
 
     // Current record.
     int RecNo() const { return recNo_; }
