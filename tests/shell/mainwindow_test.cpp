@@ -547,6 +547,11 @@ TEST_F(MainWindowTest, ChildMenusReachCascadeAndTileOfTheMainWindow)
                                                   {QStringLiteral("WINDOWCASCADE"), true}}));
     for (MenuChild* c : children)
         EXPECT_TRUE(c->received.isEmpty());
+
+    // Three menus with the same keys: only the active child's are live.
+    QTest::keyClick(&w, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(children[0]->received.size() + children[1]->received.size(), 0);
+    EXPECT_EQ(children[2]->received, QStringList{QStringLiteral("CUT")});
 }
 
 // ---------------------------------------------------------------- commands and menu state
