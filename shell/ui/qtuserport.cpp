@@ -103,6 +103,10 @@ QList<int> QtUserPort::chooseMany(const QString& caption, const QStringList& ite
 QString QtUserPort::askFileName(const QString& caption, const QString& folder, const QStringList& filters, bool save)
 {
     QFileDialog dialog(owner_, caption, folder);
+    // Our own dialog everywhere: its filters match names whatever their
+    // letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own dialog
+    // may not do.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
     if (save) {

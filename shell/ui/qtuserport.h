@@ -3,6 +3,7 @@
 // box, tones and the program's dialogs, owned by one window (the main window).
 
 #include "core/userport.h"
+#include "shell/ui/smallforms.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,8 +14,6 @@ class QDialog;
 class QStatusBar;
 
 namespace zeva {
-
-class ACTALERT;
 
 class QtUserPort : public UserPort {
 public:
