@@ -41,6 +41,7 @@ COLONMATHS::COLONMATHS(QWidget* owner, const QStringList& tableFields)
     // The template's height is that of the open list; the box itself is one line.
     CBVALAP->resize(CBVALAP->width(), CBVALAP->sizeHint().height());
     CBVALAP->setInsertPolicy(QComboBox::NoInsert);
+    CBVALAP->setCompleter(nullptr);
     CBVALAP->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CBVALAP->installEventFilter(this);
     connect(CBVALAP->lineEdit(), &QLineEdit::textEdited, this, [this] { edited_ = true; });
@@ -81,7 +82,8 @@ bool COLONMATHS::NUMORFLD()
 
 bool COLONMATHS::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == CBVALAP && event->type() == QEvent::FocusOut
+    // The focus leaving a dialog that has ended changes nothing.
+    if (watched == CBVALAP && event->type() == QEvent::FocusOut && !ended_
         && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         EDITFOCUSCHANGE();
     return TemplateDialog::eventFilter(watched, event);
@@ -115,6 +117,12 @@ void COLONMATHS::operation(const QString& symbol)
     CVALUEX = choice.CVALUEX;
     CVTYPE = choice.CVTYPE;
     done(COPERAT.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+}
+
+void COLONMATHS::done(int result)
+{
+    ended_ = true;
+    TemplateDialog::done(result);
 }
 
 void COLONMATHS::PBARTI() { operation(QStringLiteral("+")); }

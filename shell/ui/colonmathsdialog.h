@@ -52,6 +52,9 @@ public slots:
     void PBBOLU();
     void PBIPTAL() override;
 
+public:
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,6 +65,7 @@ private:
 
     QStringList fields_;
     bool edited_ = false;
+    bool ended_ = false;
 };
 
 }  // namespace zeva

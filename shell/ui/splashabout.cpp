@@ -64,7 +64,6 @@ SPLASHSCREEN::SPLASHSCREEN(QWidget* owner, MonotonicClock clock, Sleeper sleeper
       sleeper_(std::move(sleeper))
 {
     setModal(false);
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setObjectName(QStringLiteral("SPLASHSCREEN"));
 
@@ -93,7 +92,6 @@ SPLASHSCREEN::SPLASHSCREEN(QWidget* owner, MonotonicClock clock, Sleeper sleeper
 void SPLASHSCREEN::SHOW()
 {
     show();
-    raise();
     timing_.shown();
     timer_.start(timing_.remainingMs());
     QCoreApplication::processEvents();
@@ -108,7 +106,8 @@ void SPLASHSCREEN::TIMER()
         return;
     }
     timer_.stop();
-    close();  // deletes the splash (WA_DeleteOnClose)
+    hide();
+    deleteLater();
 }
 
 void SPLASHSCREEN::PBIPTAL() {}
