@@ -12,7 +12,6 @@
 // The index is never read. It is rebuilt whole after every write to the table,
 // so other xBase tools sharing the folder always find it current.
 
-#include "core/activeproblem.h"
 #include "core/userport.h"
 #include "platform/dbf.h"
 
@@ -165,8 +164,8 @@ public:
                    const QString& retyped, const QString& name);
     // The field that gets the focus after a refusal.
     Field focus() const { return focus_; }
-    // The logged-on user's id as stored after a change of name (the new
-    // CUSERID); empty when the id did not change.
+    // Change mode, after a write with a name given: the logged-on user's id
+    // as now stored (the new CUSERID). Empty otherwise.
     QString renamedId() const { return renamedId_; }
 
     // Cancel: nothing is written.
