@@ -459,3 +459,121 @@ TEST(OptimizerReport, MarksAndRequestedValues)
     for (const Case& c : cases)
         EXPECT_EQ(o.ISARETVARMI(c.skip, c.row, c.reached, c.limit), c.expected) << c.row << " " << c.reached;
 }
+
+// ---------------------------------------------------------------------------
+// Daily ration: prices per unit of dry matter
+
+namespace {
+
+// Two feeds; 10 kg of dry matter a day with at least 15 units of NEL.
+ProblemBuilder ration(bool withKmo)
+{
+    ProblemBuilder b("G");
+    b.feed("ARPA", 2).feed("SAMAN", 1);
+    b.nutrient("KMT", 10, none, none, {1, 1}, "Kg/Kg");
+    if (withKmo)
+        b.nutrient("KMO", none, none, none, {80, 50});
+    b.nutrient("NEL", none, 15, none, {1.8, 1.2});
+    return b;
+}
+
+}  // namespace
+
+TEST(DailyRation, DryMatterCosts)
+{
+    ration(true).apply();
+    Solve s(true);
+    const Optimizer& o = *s.opt;
+    EXPECT_TRUE(s.port.log.isEmpty());
+    EXPECT_EQ(o.NKMOROW, 1);
+    EXPECT_EQ(o.AKMOVALUES, (std::vector<double>{80, 50}));
+    EXPECT_EQ(o.ACOST, (std::vector<double>{2, 1}));
+    ASSERT_GE(o.ASIMPLEXCOST.size(), 2u);
+    EXPECT_DOUBLE_EQ(o.ASIMPLEXCOST[0], 2.0 / 80 * 100);
+    EXPECT_DOUBLE_EQ(o.ASIMPLEXCOST[1], 1.0 / 50 * 100);
+    EXPECT_EQ(o.NBIGM, 200.0);  // from the prices as entered
+    // The limitless KMO row keeps its line but has no tableau row.
+    EXPECT_EQ(o.AROWNAMES, (QStringList{"KMT", "KMO", "NEL"}));
+    EXPECT_EQ(o.ATABLEAU.size(), 2u);
+    // 2.5 x1 + 2 x2 with x1 + x2 = 10 and 1.8 x1 + 1.2 x2 >= 15: x1 = x2 = 5.
+    EXPECT_TRUE(o.optimumFound);
+    EXPECT_NEAR(s.x(0), 5, 1e-9);
+    EXPECT_NEAR(s.x(1), 5, 1e-9);
+    EXPECT_NEAR(s.cost(), 22.5, 1e-9);
+}
+
+TEST(DailyRation, WithoutKmoRowTheMessageComesFirstAndPricesAreUsed)
+{
+    ration(false).apply();
+    Solve s(true);
+    const Optimizer& o = *s.opt;
+    // The please-wait box stays open for this message.
+    EXPECT_EQ(s.port.log, (QStringList{"tone 100 3", box(txt::kNoKmoRow)}));
+    EXPECT_EQ(o.NKMOROW, -1);
+    EXPECT_TRUE(o.AKMOVALUES.empty());
+    EXPECT_EQ(o.ASIMPLEXCOST, o.ACOST);
+    EXPECT_TRUE(o.optimumFound);
+    EXPECT_NEAR(s.x(0), 5, 1e-9);
+    EXPECT_NEAR(s.cost(), 15, 1e-9);
+
+    // Without any limit as well: the message, then the refusal.
+    ProblemBuilder("G").feed("ARPA", 2).feed("SAMAN", 1).nutrient("NEL", none, none, none, {1.8, 1.2}).apply();
+    Solve refused(true);
+    EXPECT_EQ(refused.port.log, (QStringList{"tone 100 3", box(txt::kNoKmoRow), "wait close", "tone 100 3",
+                                             box(txt::kNoLimit)}));
+    EXPECT_FALSE(refused.reported);
+}
+
+TEST(DailyRation, FeedsWithoutDryMatterRatioAreLeftOut)
+{
+    ProblemBuilder("G")
+        .feed("ARPA", 2)
+        .feed("MELAS", 0.5, none, 1, none)
+        .feed("SAMAN", 1)
+        .feed("UREA", 0.1)
+        .nutrient("KMT", 10, none, none, {1, 1, 1, 1}, "Kg/Kg")
+        .nutrient("KMO", none, none, none, {80, 0, 50, 0})
+        .nutrient("NEL", none, 15, none, {1.8, 3, 1.2, 0})
+        .apply();
+    Solve s(true);
+    const Optimizer& o = *s.opt;
+    EXPECT_EQ(s.port.log, (QStringList{"wait close", QStringLiteral("box 48 Uyarı...: ") + txt::kKmoDropped +
+                                                         "\nMELAS\nUREA"}));
+    EXPECT_EQ(o.NFEEDCOLS, 2);
+    EXPECT_EQ(o.ACOLNAMES, (QStringList{"ARPA", "SAMAN"}));
+    EXPECT_EQ(o.AKMOVALUES, (std::vector<double>{80, 50}));
+    EXPECT_EQ(o.ABMMATRIX[2], (std::vector<double>{1.8, 1.2}));
+    EXPECT_EQ(o.NBIGM, 200.0);  // stays as computed from every priced feed
+    // MELAS's lower limit left with it.
+    EXPECT_EQ(o.AROWNAMES, (QStringList{"KMT", "KMO", "NEL"}));
+    EXPECT_TRUE(o.optimumFound);
+    EXPECT_NEAR(s.cost(), 22.5, 1e-9);
+
+    ProblemBuilder("G")
+        .feed("MELAS", 0.5)
+        .nutrient("KMT", 10, none, none, {1}, "Kg/Kg")
+        .nutrient("KMO", none, none, none, {0})
+        .apply();
+    Solve refused(true);
+    EXPECT_EQ(refused.port.log, (QStringList{"wait close", "tone 100 3", box(txt::kNoKmoFeed)}));
+    EXPECT_FALSE(refused.reported);
+}
+
+TEST(DailyRation, DryMatterCostEqualToBigMIsNoArtificial)
+{
+    // SAMAN's price per unit of dry matter is 1 / 1 x 100 = 100 = M.
+    ProblemBuilder("G")
+        .feed("SAMAN", 1)
+        .feed("ARPA", 0.5)
+        .nutrient("KMT", 1, none, none, {1, 1}, "Kg/Kg")
+        .nutrient("KMO", none, none, none, {1, 50})
+        .nutrient("NEL", none, 2, none, {3, 1})
+        .apply();
+    Solve s(true);
+    EXPECT_EQ(s.opt->NBIGM, 100.0);
+    EXPECT_EQ(s.opt->ASIMPLEXCOST[0], 100.0);
+    EXPECT_TRUE(s.opt->optimumFound);
+    EXPECT_NEAR(s.x(0), 0.5, 1e-9);
+    EXPECT_NEAR(s.x(1), 0.5, 1e-9);
+    EXPECT_NEAR(s.cost(), 50.5, 1e-9);
+}
