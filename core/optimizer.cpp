@@ -42,6 +42,13 @@ namespace {
 // and leaving choices follow the smallest-index rule, which cannot cycle.
 constexpr int kBlandAfter = 50;
 
+// Entries at or below this are zeros left by round-off.
+constexpr double kEntryFloor = 1e-13;
+// How far below 0 a value may be pushed by one pivot step.
+constexpr double kOvershoot = 1e-9;
+// An artificial column at or below this level is at 0 up to round-off.
+constexpr double kRoundOff = 1e-10;
+
 QString cellOf(const Row& row, int i)
 {
     return i < row.size() ? row.at(i) : QString();
@@ -622,7 +629,7 @@ bool Optimizer::HEPSI() const
 bool Optimizer::hasPositiveEntry(int column) const
 {
     for (const auto& row : ATABLEAU)
-        if (tol::positive(row[column]))
+        if (row[column] > kEntryFloor)
             return true;
     return false;
 }
@@ -661,17 +668,54 @@ bool Optimizer::HESTETA()
     const int k = NPIVCOL;
     const int rows = static_cast<int>(ATABLEAU.size());
     std::fill(ATHETA.begin(), ATHETA.end(), 0.0);
+    NPIVROW = -1;
+
+    // How far the step may go before some value falls below 0 by more than
+    // kOvershoot. Every row with a positive entry counts here, also one below
+    // 0.0000001: contents run from thousandths to thousands, and a small entry
+    // of a large column still stops the step.
+    double thetaMax = 0.0;
+    bool anyRow = false;
     std::vector<int> candidates;
     for (int i = 0; i < rows; ++i) {
         const double a = ATABLEAU[i][k];
-        if (tol::positive(a)) {
-            ATHETA[i] = ARHS[i] / a;
+        if (a <= kEntryFloor)
+            continue;
+        // A value a hair below 0 stops the step at once, never backwards.
+        ATHETA[i] = std::max(ARHS[i], 0.0) / a;
+        const double reach = (std::max(ARHS[i], 0.0) + kOvershoot) / a;
+        if (!anyRow || reach < thetaMax)
+            thetaMax = reach;
+        anyRow = true;
+        if (tol::positive(a))
             candidates.push_back(i);
-        }
     }
-    NPIVROW = -1;
-    if (candidates.empty())
+    if (!anyRow)
         return false;
+
+    const int chosen = leavingRow(candidates);
+    if (chosen >= 0 && ATHETA[chosen] <= thetaMax) {
+        NPIVROW = chosen;
+        return true;
+    }
+    // A row with a small entry stops the step first: of the rows that stop it
+    // within the overshoot, the largest entry is the steadiest pivot.
+    for (int i = 0; i < rows; ++i) {
+        const double a = ATABLEAU[i][k];
+        if (a > kEntryFloor && ATHETA[i] <= thetaMax && (NPIVROW < 0 || a > ATABLEAU[NPIVROW][k]))
+            NPIVROW = i;
+    }
+    return true;
+}
+
+// The ratio test proper over the rows whose entry is at least 0.0000001: the
+// smallest quotient, ties broken lexicographically (or, against cycling, by
+// the smallest basic column). -1 when there is no such row.
+int Optimizer::leavingRow(const std::vector<int>& candidates) const
+{
+    const int k = NPIVCOL;
+    if (candidates.empty())
+        return -1;
     int best = candidates.front();
     for (int i : candidates)
         if (tol::lt(ATHETA[i], ATHETA[best]))
@@ -680,16 +724,16 @@ bool Optimizer::HESTETA()
     for (int i : candidates)
         if (tol::eq(ATHETA[i], ATHETA[best]))
             tied.push_back(i);
-    NPIVROW = best;
     if (tied.size() < 2)
-        return true;
+        return best;
 
     if (bland_) {
         // The tied row whose basic column has the smallest index leaves.
+        int row = tied.front();
         for (int i : tied)
-            if (ABASIS[i] < ABASIS[NPIVROW])
-                NPIVROW = i;
-        return true;
+            if (ABASIS[i] < ABASIS[row])
+                row = i;
+        return row;
     }
     // Entries divided by the pivot-column entry, compared column by column:
     // the added columns first, then the feed columns.
@@ -707,10 +751,9 @@ bool Optimizer::HESTETA()
         for (int r : tied)
             if (tol::lt(scaled(r, j), scaled(pick, j)))
                 pick = r;
-        NPIVROW = pick;
-        break;
+        return pick;
     }
-    return true;
+    return best;
 }
 
 void Optimizer::TABLODEGIS()
@@ -754,9 +797,6 @@ void Optimizer::TABLODEGIS()
         }
         t[k] = 0.0;
         ARHS[i] -= f * rhs;
-        // Round-off must not turn a value at 0 into a small negative one.
-        if (ARHS[i] < 0.0 && ARHS[i] > -tol::kTolerance)
-            ARHS[i] = 0.0;
     }
     ACOSTB[r] = (*costs_)[k];
     ABASIS[r] = k;
@@ -835,45 +875,105 @@ StopReason Optimizer::runToOptimum()
     }
 }
 
-bool Optimizer::artificialPositive() const
+bool Optimizer::artificialAbove(double level) const
 {
     for (size_t i = 0; i < ABASIS.size(); ++i)
-        if (artificial[ABASIS[i]] && tol::ge(ARHS[i], tol::kTolerance))
+        if (artificial[ABASIS[i]] && ARHS[i] > level)
             return true;
     return false;
 }
 
-// The Big-M optimum still holds an artificial column above 0: either the
-// problem has no solution or M was too small for its numbers. Minimise the sum
-// of the artificial columns on the same tableau; at 0 the problem is feasible
-// and the solve goes on from there with the original costs.
-StopReason Optimizer::phaseOneCheck()
+bool Optimizer::artificialPositive() const
 {
-    const auto savedTableau = ATABLEAU;
-    const auto savedRhs = ARHS;
-    const auto savedBasis = ABASIS;
-    const auto savedBarred = barred;
+    for (size_t i = 0; i < ABASIS.size(); ++i)
+        if (artificial[ABASIS[i]] && tol::positive(ARHS[i]))
+            return true;
+    return false;
+}
 
-    phaseOneCost_.assign(artificial.size(), 0.0);
-    for (size_t j = 0; j < artificial.size(); ++j)
-        if (artificial[j]) {
-            phaseOneCost_[j] = 1.0;
-            barred[j] = 1;
+// The Big-M optimum is reached. When an artificial column is still above 0,
+// either the problem has no solution or M was too small for its numbers:
+// minimise the sum of the artificial columns on the same tableau. Only a
+// positive minimum means "no solution"; at 0 the solve goes on from there
+// with the original costs. From here on no artificial column enters again.
+StopReason Optimizer::afterBigM()
+{
+    if (artificialAbove(kRoundOff)) {
+        const auto savedTableau = ATABLEAU;
+        const auto savedRhs = ARHS;
+        const auto savedBasis = ABASIS;
+
+        phaseOneCost_.assign(artificial.size(), 0.0);
+        for (size_t j = 0; j < artificial.size(); ++j)
+            if (artificial[j]) {
+                phaseOneCost_[j] = 1.0;
+                barred[j] = 1;
+            }
+        useCosts(phaseOneCost_);
+        const StopReason r = runLoop();
+        if (r != StopReason::Optimal)
+            return r;
+        if (artificialPositive()) {
+            // No solution: the report shows the Big-M end point.
+            ATABLEAU = savedTableau;
+            ARHS = savedRhs;
+            ABASIS = savedBasis;
+            return StopReason::Infeasible;
         }
-    useCosts(phaseOneCost_);
-    const StopReason r = runLoop();
-    if (r != StopReason::Optimal)
-        return r;
-    if (artificialPositive()) {
-        // No solution: the report shows the Big-M end point.
-        ATABLEAU = savedTableau;
-        ARHS = savedRhs;
-        ABASIS = savedBasis;
-        barred = savedBarred;
-        return StopReason::Infeasible;
+        useCosts(scaledCost_);
     }
-    useCosts(simplexCost());
+    for (size_t j = 0; j < artificial.size(); ++j)
+        if (artificial[j])
+            barred[j] = 1;
+    CHEKCASES();
     return runToOptimum();
+}
+
+// The iterations run on a scaled copy of the problem: every tableau row is
+// multiplied by a power of two that brings its largest feed entry into [1, 2),
+// and the surplus, artificial or slack columns of the row are divided by the
+// same factor, so that they stay unit columns. Contents in Kg/Kg and in
+// kcal then meet the same tolerances. Powers of two scale without rounding:
+// unscaling gives back the very tableau the iterations reached.
+void Optimizer::scaleProblem()
+{
+    const size_t rows = ATABLEAU.size();
+    const size_t cols = AZC.size();
+    rowScale_.assign(rows, 1.0);
+    colScale_.assign(cols, 1.0);
+    for (size_t i = 0; i < rows; ++i) {
+        double big = 0.0;
+        for (int j = 0; j < NFEEDCOLS; ++j)
+            big = std::max(big, std::fabs(ATABLEAU[i][j]));
+        if (big > 0.0 && std::isfinite(big))
+            rowScale_[i] = std::ldexp(1.0, -std::ilogb(big));
+    }
+    // Column j > feeds belongs to the one row in which it is not 0.
+    for (size_t j = NFEEDCOLS; j < cols; ++j)
+        for (size_t i = 0; i < rows; ++i)
+            if (ATABLEAU[i][j] != 0.0) {
+                colScale_[j] = 1.0 / rowScale_[i];
+                break;
+            }
+    for (size_t i = 0; i < rows; ++i) {
+        for (size_t j = 0; j < cols; ++j)
+            ATABLEAU[i][j] *= rowScale_[i] * colScale_[j];
+        ARHS[i] *= rowScale_[i];
+    }
+    scaledCost_ = simplexCost();
+    for (size_t j = 0; j < cols; ++j)
+        scaledCost_[j] *= colScale_[j];
+}
+
+void Optimizer::unscaleProblem()
+{
+    const size_t cols = AZC.size();
+    for (size_t i = 0; i < ATABLEAU.size(); ++i) {
+        const double sb = colScale_[ABASIS[i]];
+        for (size_t j = 0; j < cols; ++j)
+            ATABLEAU[i][j] *= sb / colScale_[j];
+        ARHS[i] *= sb;
+    }
 }
 
 void Optimizer::iterate()
@@ -883,20 +983,24 @@ void Optimizer::iterate()
     iterationCap = options_.iterationCap.value_or(50 * (rows + cols));
     iterations = 0;
 
-    useCosts(simplexCost());
-    StopReason r = runToOptimum();
-    if (r == StopReason::Optimal && artificialPositive())
-        r = phaseOneCheck();
+    scaleProblem();
+    useCosts(scaledCost_);
+    StopReason r = runLoop();
+    if (r == StopReason::Optimal)
+        r = afterBigM();
 
-    // The report prices the final basis with the original costs.
-    useCosts(simplexCost());
-    KRITER();
     stopReason = r;
     bool feasible = !artificialPositive();
     for (double v : ARHS)
         if (tol::negative(v))
             feasible = false;
     optimumFound = r == StopReason::Optimal && feasible;
+
+    // The report reads the final tableau in the problem's own units, priced
+    // with the original costs.
+    unscaleProblem();
+    useCosts(simplexCost());
+    KRITER();
 
     if (r == StopReason::IterationCap) {
         closeWait();

@@ -196,9 +196,13 @@ private:
     bool CHEKCASES();
     int CHEKNEGA(int row) const;
     StopReason runToOptimum();
-    StopReason phaseOneCheck();
+    StopReason afterBigM();
+    void scaleProblem();
+    void unscaleProblem();
+    bool artificialAbove(double level) const;
     bool artificialPositive() const;
     void useCosts(const std::vector<double>& costs);
+    int leavingRow(const std::vector<int>& candidates) const;
     bool hasPositiveEntry(int column) const;
 
     OptimizerOptions options_;
@@ -206,6 +210,9 @@ private:
     bool bland_ = false;
     const std::vector<double>* costs_ = nullptr;  // the cost vector in force
     std::vector<double> phaseOneCost_;
+    std::vector<double> scaledCost_;  // simplex costs of the scaled columns
+    std::vector<double> rowScale_;    // per tableau row
+    std::vector<double> colScale_;    // per column
     std::vector<OptReal> prices_;     // prices of the feed columns during intake
     std::vector<int> feedRows_;       // feed-table row of every feed column at intake
     std::vector<int> nutrientRows_;   // nutrient-table row of every nutrient row at intake

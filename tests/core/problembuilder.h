@@ -6,6 +6,8 @@
 #include "core/numeric.h"
 #include "platform/runtime.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <vector>
 
@@ -15,7 +17,12 @@ using Num = std::optional<double>;
 
 inline QString numText(Num v, int decimals)
 {
-    return v ? Str(*v, kNumWidth, decimals) : blankCell();
+    if (!v)
+        return blankCell();
+    const QString t = Str(*v, kNumWidth, decimals);
+    if (t.contains(QLatin1Char('*')))
+        ADD_FAILURE() << "value does not fit a table cell: " << *v;
+    return t;
 }
 
 class ProblemBuilder {
