@@ -46,19 +46,55 @@ constexpr int kBlandAfter = 50;
 constexpr double kEntryFloor = 1e-13;
 // How far below 0 a value may be pushed by one pivot step.
 constexpr double kOvershoot = 1e-9;
+// Pivots between two full pricings (between them the pricing row is updated
+// with the tableau).
+constexpr int kRepriceEvery = 50;
 // An artificial column at or below this level is at 0 up to round-off.
 constexpr double kRoundOff = 1e-10;
 
-QString cellOf(const Row& row, int i)
+const QString& cellOf(const Row& row, int i)
 {
-    return i < row.size() ? row.at(i) : QString();
+    static const QString none;
+    return i < row.size() ? row.at(i) : none;
 }
 
+// The number a table cell holds; none for a blank cell. Numeric text
+// (blanks, digits, at most one point) is read here directly: its digits over a
+// power of ten are exact in a double, so the quotient is the correctly rounded
+// value, as Val gives it. Anything else goes through Val.
 OptReal numberOf(const QString& cell)
 {
-    if (isBlankCell(cell))
+    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    const char16_t* c = reinterpret_cast<const char16_t*>(cell.constData());
+    const qsizetype n = cell.size();
+    qsizetype i = 0;
+    while (i < n && c[i] == u' ')
+        ++i;
+    if (i == n)
         return std::nullopt;
-    return Val(cell);
+    long long digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; i < n; ++i) {
+        const char16_t u = c[i];
+        if (u >= u'0' && u <= u'9') {
+            if (++count > 15)
+                return Val(cell);
+            digits = digits * 10 + (u - u'0');
+            if (decimals >= 0)
+                ++decimals;
+        } else if (u == u'.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    while (i < n && c[i] == u' ')
+        ++i;
+    if (i < n || count == 0 || decimals > 12)
+        return Val(cell);
+    const double v = static_cast<double>(digits);
+    return decimals > 0 ? v / kPow10[decimals] : v;
 }
 
 bool matrixColumnBlank(const Table& m, int col)
@@ -75,6 +111,24 @@ bool matrixRowBlank(const Row& r)
         if (!isBlankCell(c))
             return false;
     return true;
+}
+
+// t[j] -= f * p[j] for every j: the inner loop of the pivot, built for the
+// wider vector units too where the processor has them.
+__attribute__((target_clones("arch=x86-64-v3", "default"))) void rowSubtract(double* __restrict t,
+                                                                            const double* __restrict p,
+                                                                            size_t n, double f)
+{
+    for (size_t j = 0; j < n; ++j)
+        t[j] -= f * p[j];
+}
+
+// t[idx[n]] -= f * value[n]: the same over the non-zero entries only.
+void scatterSubtract(double* __restrict t, const int* __restrict idx, const double* __restrict value,
+                     size_t count, double f)
+{
+    for (size_t n = 0; n < count; ++n)
+        t[idx[n]] -= f * value[n];
 }
 
 template <typename T>
@@ -309,8 +363,7 @@ void Optimizer::buildTableau()
     for (size_t r = 0; r < nutrientRows_.size(); ++r) {
         const Row& row = m.at(nutrientRows_[r]);
         for (size_t c = 0; c < feedRows_.size(); ++c) {
-            const QString cell = cellOf(row, feedRows_[c]);
-            ATABLEAU[r][c] = isBlankCell(cell) ? 0.0 : Val(cell);
+            ATABLEAU[r][c] = numberOf(cellOf(row, feedRows_[c])).value_or(0.0);
         }
     }
 }
@@ -474,23 +527,23 @@ void Optimizer::DELBMSINSIZ()
     }
 }
 
+// The rows are widened once, in BMESITLIK, to the columns still to come (all
+// 0.0); each added column then only sets its one entry.
 void Optimizer::ADDNMATKOL(int row, double value)
 {
-    for (auto& r : ATABLEAU)
-        r.push_back(0.0);
-    ATABLEAU[row].back() = value;
+    ATABLEAU[row][addedColumns_++] = value;
 }
 
 void Optimizer::BMESITLIK()
 {
-    // Room for every column still to come, so that the rows grow in place.
     const size_t rows = ATABLEAU.size();
     size_t lower = 0;
     for (size_t i = 0; i < rows; ++i)
         if (AROWLIMITS[LIM_LOW][i])
             ++lower;
     for (auto& r : ATABLEAU)
-        r.reserve(static_cast<size_t>(NFEEDCOLS) + lower + rows);
+        r.resize(static_cast<size_t>(NFEEDCOLS) + lower + rows, 0.0);
+    addedColumns_ = NFEEDCOLS;
     artificial.assign(NFEEDCOLS, 0);
 
     for (size_t i = 0; i < rows; ++i) {
@@ -509,7 +562,7 @@ void Optimizer::SDEGISKEN()
         ADDNMATKOL(static_cast<int>(i), 1.0);
         appendCost(needsArtificial ? NBIGM : 0.0);
         artificial.push_back(needsArtificial ? 1 : 0);
-        ABASIS.push_back(static_cast<int>(ATABLEAU[i].size()) - 1);
+        ABASIS.push_back(addedColumns_ - 1);
     }
     barred.assign(artificial.size(), 0);
 }
@@ -645,20 +698,33 @@ bool Optimizer::GVEKTOR()
             }
         return false;
     }
+    // The largest reduced cost, the first of equal ones; most of the time it
+    // can enter at once.
+    int best = -1;
+    for (int j = 0; j < cols; ++j)
+        if (!barred[j] && tol::positive(AZC[j]) && (best < 0 || tol::gt(AZC[j], AZC[best])))
+            best = j;
+    if (best < 0)
+        return false;
+    if (hasPositiveEntry(best)) {
+        NPIVCOL = best;
+        return true;
+    }
+    // It cannot: the next largest ones, in turn.
     std::vector<std::pair<int, double>> candidates;
     for (int j = 0; j < cols; ++j)
-        if (!barred[j] && tol::positive(AZC[j]))
+        if (!barred[j] && tol::positive(AZC[j]) && j != best)
             candidates.emplace_back(j, AZC[j]);
     for (size_t attempt = 0; attempt < candidates.size(); ++attempt) {
-        size_t best = 0;
+        size_t top = 0;
         for (size_t c = 1; c < candidates.size(); ++c)
-            if (tol::gt(candidates[c].second, candidates[best].second))
-                best = c;
-        if (hasPositiveEntry(candidates[best].first)) {
-            NPIVCOL = candidates[best].first;
+            if (tol::gt(candidates[c].second, candidates[top].second))
+                top = c;
+        if (hasPositiveEntry(candidates[top].first)) {
+            NPIVCOL = candidates[top].first;
             return true;
         }
-        candidates[best].second = 0.0;
+        candidates[top].second = 0.0;
     }
     return false;
 }
@@ -772,15 +838,26 @@ void Optimizer::TABLODEGIS()
     prow[k] = 1.0;
 
     // The pivot row's non-zero entries: only those change the other rows.
-    std::vector<int> nz;
-    nz.reserve(cols);
+    nzIndex_.clear();
+    nzValue_.clear();
     for (size_t j = 0; j < cols; ++j)
-        if (prow[j] != 0.0)
-            nz.push_back(static_cast<int>(j));
-    const bool sparse = nz.size() * 3 < cols;
+        if (prow[j] != 0.0) {
+            nzIndex_.push_back(static_cast<int>(j));
+            nzValue_.push_back(prow[j]);
+        }
+    const bool sparse = nzIndex_.size() * 3 < cols;
     const double* pr = prow.data();
     const double rhs = ARHS[r];
+    const size_t count = nzIndex_.size();
+    const int* idx = nzIndex_.data();
+    const double* nv = nzValue_.data();
 
+    auto eliminate = [&](double* t, double f) {
+        if (sparse)
+            scatterSubtract(t, idx, nv, count, f);
+        else
+            rowSubtract(t, pr, cols, f);
+    };
     for (size_t i = 0; i < ATABLEAU.size(); ++i) {
         if (static_cast<int>(i) == r)
             continue;
@@ -788,15 +865,20 @@ void Optimizer::TABLODEGIS()
         const double f = t[k];
         if (f == 0.0)
             continue;
-        if (sparse) {
-            for (int j : nz)
-                t[j] -= f * pr[j];
-        } else {
-            for (size_t j = 0; j < cols; ++j)
-                t[j] -= f * pr[j];
-        }
+        eliminate(t, f);
         t[k] = 0.0;
         ARHS[i] -= f * rhs;
+    }
+    // The pricing row changes like any other row; KRITER recomputes it in
+    // full at the start of a run and before an optimum is accepted.
+    if (AZC.size() == cols) {
+        const double d = AZC[k];
+        if (d != 0.0) {
+            eliminate(AZC.data(), d);
+            eliminate(AZROW.data(), d);
+        }
+        AZC[k] = 0.0;
+        AZROW[k] = (*costs_)[k];
     }
     ACOSTB[r] = (*costs_)[k];
     ABASIS[r] = k;
@@ -808,9 +890,15 @@ StopReason Optimizer::runLoop()
     int degenerateRun = 0;
     bland_ = false;
     KRITER();
+    int sincePricing = 0;
     for (;;) {
-        if (HEPSI())
-            return StopReason::Optimal;
+        if (HEPSI()) {
+            if (sincePricing == 0)
+                return StopReason::Optimal;
+            KRITER();  // the updated pricing, checked against a fresh one
+            sincePricing = 0;
+            continue;
+        }
         if (iterations >= iterationCap)
             return StopReason::IterationCap;
         bland_ = degenerateRun >= kBlandAfter;
@@ -822,7 +910,10 @@ StopReason Optimizer::runLoop()
         TABLODEGIS();
         ++iterations;
         degenerateRun = degenerate ? degenerateRun + 1 : 0;
-        KRITER();
+        if (++sincePricing == kRepriceEvery) {
+            KRITER();
+            sincePricing = 0;
+        }
     }
 }
 
@@ -968,10 +1059,14 @@ void Optimizer::scaleProblem()
 void Optimizer::unscaleProblem()
 {
     const size_t cols = AZC.size();
+    std::vector<double> inverse(cols);
+    for (size_t j = 0; j < cols; ++j)
+        inverse[j] = 1.0 / colScale_[j];  // powers of two: exact
     for (size_t i = 0; i < ATABLEAU.size(); ++i) {
         const double sb = colScale_[ABASIS[i]];
+        double* t = ATABLEAU[i].data();
         for (size_t j = 0; j < cols; ++j)
-            ATABLEAU[i][j] *= sb / colScale_[j];
+            t[j] *= sb * inverse[j];
         ARHS[i] *= sb;
     }
 }

@@ -213,6 +213,9 @@ private:
     std::vector<double> scaledCost_;  // simplex costs of the scaled columns
     std::vector<double> rowScale_;    // per tableau row
     std::vector<double> colScale_;    // per column
+    int addedColumns_ = 0;            // columns so far, while BMESITLIK and SDEGISKEN add them
+    std::vector<int> nzIndex_;        // pivot row's non-zero entries
+    std::vector<double> nzValue_;
     std::vector<OptReal> prices_;     // prices of the feed columns during intake
     std::vector<int> feedRows_;       // feed-table row of every feed column at intake
     std::vector<int> nutrientRows_;   // nutrient-table row of every nutrient row at intake
