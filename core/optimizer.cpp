@@ -742,7 +742,8 @@ bool Optimizer::HESTETA()
     // of a large column still stops the step.
     double thetaMax = 0.0;
     bool anyRow = false;
-    std::vector<int> candidates;
+    std::vector<int>& candidates = candidateRows_;
+    candidates.clear();
     for (int i = 0; i < rows; ++i) {
         const double a = ATABLEAU[i][k];
         if (a <= kEntryFloor)
@@ -777,7 +778,7 @@ bool Optimizer::HESTETA()
 // The ratio test proper over the rows whose entry is at least 0.0000001: the
 // smallest quotient, ties broken lexicographically (or, against cycling, by
 // the smallest basic column). -1 when there is no such row.
-int Optimizer::leavingRow(const std::vector<int>& candidates) const
+int Optimizer::leavingRow(const std::vector<int>& candidates)
 {
     const int k = NPIVCOL;
     if (candidates.empty())
@@ -786,7 +787,8 @@ int Optimizer::leavingRow(const std::vector<int>& candidates) const
     for (int i : candidates)
         if (tol::lt(ATHETA[i], ATHETA[best]))
             best = i;
-    std::vector<int> tied;
+    std::vector<int>& tied = tiedRows_;
+    tied.clear();
     for (int i : candidates)
         if (tol::eq(ATHETA[i], ATHETA[best]))
             tied.push_back(i);

@@ -202,7 +202,7 @@ private:
     bool artificialAbove(double level) const;
     bool artificialPositive() const;
     void useCosts(const std::vector<double>& costs);
-    int leavingRow(const std::vector<int>& candidates) const;
+    int leavingRow(const std::vector<int>& candidates);
     bool hasPositiveEntry(int column) const;
 
     OptimizerOptions options_;
@@ -214,6 +214,8 @@ private:
     std::vector<double> rowScale_;    // per tableau row
     std::vector<double> colScale_;    // per column
     int addedColumns_ = 0;            // columns so far, while BMESITLIK and SDEGISKEN add them
+    std::vector<int> candidateRows_;  // ratio test
+    std::vector<int> tiedRows_;
     std::vector<int> nzIndex_;        // pivot row's non-zero entries
     std::vector<double> nzValue_;
     std::vector<OptReal> prices_;     // prices of the feed columns during intake
