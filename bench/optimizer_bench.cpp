@@ -198,6 +198,10 @@ int main(int argc, char** argv)
         int problems = 0;
         for (int attempt = 0; problems < kProblemsPerSize && attempt < 50 * kProblemsPerSize; ++attempt) {
             const GenProblem p = gen.next(size.feeds, size.feeds, size.rows, size.rows, false, false);
+            const bool feedLimits = std::any_of(p.feeds.begin(), p.feeds.end(),
+                                                [](const GenFeed& f) { return f.fix || f.low || f.upp; });
+            if (p.ratios.empty() || !feedLimits)
+                continue;  // every problem has both
             p.apply();
             double objective = 0.0;
             const int status = solveWithGlpk(p, &objective);

@@ -115,9 +115,12 @@ bool matrixRowBlank(const Row& r)
 
 // t[j] -= f * p[j] for every j: the inner loop of the pivot, built for the
 // wider vector units too where the processor has them.
-__attribute__((target_clones("arch=x86-64-v3", "default"))) void rowSubtract(double* __restrict t,
-                                                                            const double* __restrict p,
-                                                                            size_t n, double f)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define ZEVA_WIDE_VECTORS __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define ZEVA_WIDE_VECTORS
+#endif
+ZEVA_WIDE_VECTORS void rowSubtract(double* __restrict t, const double* __restrict p, size_t n, double f)
 {
     for (size_t j = 0; j < n; ++j)
         t[j] -= f * p[j];
@@ -925,9 +928,12 @@ StopReason Optimizer::runLoop()
 int Optimizer::CHEKNEGA(int row) const
 {
     const auto& t = ATABLEAU[row];
+    std::vector<char> basic(t.size(), 0);
+    for (int b : ABASIS)
+        basic[b] = 1;
     int best = -1;
     for (int j = 0; j < static_cast<int>(t.size()); ++j) {
-        if (artificial[j] || !tol::ne(t[j], 0.0) || basicRow(j) >= 0)
+        if (artificial[j] || basic[j] || !tol::ne(t[j], 0.0))
             continue;
         if (best < 0 || std::fabs(t[j]) > std::fabs(t[best]))
             best = j;

@@ -406,6 +406,18 @@ TEST(OptimizerSolve, NoSolution)
     EXPECT_TRUE(artificialBasic);
 }
 
+TEST(OptimizerSolve, NoEnteringColumnIsNoOptimum)
+{
+    // A price below 0 (only a damaged file holds one) and no weight row: the
+    // cost falls without end, and the iterations stop without an optimum.
+    ProblemBuilder().feed("A", 1).nutrient("HP", none, 10, none, {8}).apply();
+    G().AYMTABLE[0][YMPRICE] = "     -1.000";
+    Solve s;
+    EXPECT_EQ(s.opt->stopReason, StopReason::NoEnteringColumn);
+    EXPECT_FALSE(s.opt->optimumFound);
+    EXPECT_TRUE(s.reported);
+}
+
 TEST(OptimizerSolve, IterationCapEndsNotFoundWithTheBox)
 {
     // Every feed but the filler carries one limit alone: five pivots at least.
