@@ -3,7 +3,9 @@
 #include "core/windowplace.h"
 
 #include "core/activeproblem.h"
+#include "core/messages.h"
 #include "core/problemfile.h"
+#include "platform/system.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -136,6 +138,17 @@ bool RFATRIB(const QString& file)
     if (!(perms & anyWrite))
         QFile::setPermissions(file, perms | QFile::WriteOwner);
     return true;
+}
+
+bool SYSCONFIG(UserPort& port)
+{
+    if (regionalLanguage() == QLatin1String("trk"))
+        return true;
+    ERRMESS(port,
+            QStringLiteral("Bu programda normal görüntü sağlamak için; Kontrol Paneli'nin") + QLatin1Char('\r')
+                + QStringLiteral("Bölgesel Ayarlar sekmesinde, dil olarak Türkçe'yi seçiniz!"),
+            QStringLiteral("Sistem Ayarı"));
+    return false;
 }
 
 }  // namespace zeva

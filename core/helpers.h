@@ -11,6 +11,8 @@
 
 namespace zeva {
 
+class UserPort;
+
 // Where a window goes inside a reference area (its owner's client area, or
 // the screen): the window's top-left corner in the area's own coordinates
 // (origin at the top left, y growing downward).
@@ -71,5 +73,10 @@ bool DELETEFILES(const QString& folder, const QStringList& names);
 // nothing else stands in the way: the owner gets the write permission. A file
 // that does not exist is left alone. Always TRUE.
 bool RFATRIB(const QString& file);
+
+// TRUE when the regional language (platform/system.h) is Turkish. Otherwise
+// the error box titled "Sistem Ayarı" asks the user to choose Turkish, and the
+// answer is FALSE.
+bool SYSCONFIG(UserPort& port);
 
 }  // namespace zeva

@@ -33,4 +33,10 @@ QPoint VQMOVEWINDOW(QWidget* window, int placement, std::optional<int> ox, std::
     return origin;
 }
 
+QSize FULLWINSIZE()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(800, 600);
+}
+
 }  // namespace zeva

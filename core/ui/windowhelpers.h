@@ -2,6 +2,7 @@
 // Placing windows relative to their owner (see core/windowplace.h).
 
 #include <QPoint>
+#include <QSize>
 
 #include <optional>
 
@@ -14,5 +15,8 @@ namespace zeva {
 // client area (the central widget of a main window); without an owner the
 // screen. Returns the new origin: the lower-left corner, y growing upward.
 QPoint VQMOVEWINDOW(QWidget* window, int placement = 0, std::optional<int> ox = {}, std::optional<int> oy = {});
+
+// The size of the primary screen in pixels (800 x 600 when there is none).
+QSize FULLWINSIZE();
 
 }  // namespace zeva

@@ -4,6 +4,7 @@
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
+#include "shell/ui/newproblemdialog.h"
 #include "shell/ui/smallforms.h"
 
 #include <QCoreApplication>
@@ -133,9 +134,12 @@ QString QtUserPort::askSaveFileName(const QString& caption, const QString& folde
 
 NewProblemAnswer QtUserPort::askNewProblem()
 {
-    // The new-problem dialog comes with the start-up work; until then the
-    // question is cancelled.
-    return NewProblemAnswer{};
+    YENIDOSYAWINDOW dialog(owner_);
+    NewProblemAnswer answer;
+    answer.accepted = run(dialog) == 1;
+    answer.name = dialog.CDOSYA;
+    answer.type = dialog.NFTIP == 1 ? 1 : 2;
+    return answer;
 }
 
 bool QtUserPort::askSingleValue(const QString& caption, const QString& label, QString& value)

@@ -3,12 +3,16 @@
 #include "core/activeproblem.h"
 #include "core/messages.h"
 #include "core/problemfile.h"
+#include "core/ui/windowhelpers.h"
+#include "platform/ui/desktophelp.h"
 #include "platform/ui/programicons.h"
 #include "resources/menus.h"
 #include "shell/menustate.h"
 #include "shell/ui/menuhost.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
+#include "shell/ui/splashabout.h"
+#include "shell/ui/userdialogs.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -29,6 +33,11 @@ namespace {
 
 const QString kExitTitle = QStringLiteral("Çıkış");
 const QString kExitQuestion = QStringLiteral("ZEVA 2.0'dan çıkmak istediğinizden emin misiniz?");
+// The property that names the kind of a child window of one copy at most.
+const char* const kChildKind = "zevaChildKind";
+// "&KM Esaslı Matrise Ekle".
+constexpr int kAddFormulaItem = 3564;
+
 const QString kChangedQuestion =
     QStringLiteral(" Dosyasındaki veriler değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
 
@@ -96,6 +105,17 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
         {"TUYOGOSTER", &STANDARDSHELLWINDOW::TUYOGOSTER},
         {"LOGOGOSTER", &STANDARDSHELLWINDOW::LOGOGOSTER},
         {"ADPAROLASOR", &STANDARDSHELLWINDOW::ADPAROLASOR},
+        {"COZUM", &STANDARDSHELLWINDOW::COZUM},
+        {"NRESTOFDC1", &STANDARDSHELLWINDOW::NRESTOFDC1},
+        {"NRESTOFDC2", &STANDARDSHELLWINDOW::NRESTOFDC2},
+        {"HELPINDEX", &STANDARDSHELLWINDOW::HELPINDEX},
+        {"HELPCONTENTS", &STANDARDSHELLWINDOW::HELPCONTENTS},
+        {"HELPUSINGHELP", &STANDARDSHELLWINDOW::HELPUSINGHELP},
+        {"OHAKKINDA", &STANDARDSHELLWINDOW::OHAKKINDA},
+        // The child menus' about command, for the windows that leave it to us.
+        {"ZVXHAKKINDA", &STANDARDSHELLWINDOW::OHAKKINDA},
+        {"ADDNEWUSER", &STANDARDSHELLWINDOW::ADDNEWUSER},
+        {"CHANGEUANDP", &STANDARDSHELLWINDOW::CHANGEUANDP},
     };
     for (const auto& [symbol, method] : methods)
         commands_.insert(QString::fromLatin1(symbol), [this, method] { (this->*method)(); });
@@ -107,6 +127,9 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
     logonAtStart_ = G().LLOGON;
     mainMenu_ = std::make_unique<ShellMenu>(res::emptyShellMenu(), this);
     host_->setFrameMenu(mainMenu_.get());
+
+    helpLauncher_ = desktopHelpLauncher();
+    HELPOPEN();
 
     setWindowIcon(ZVXICON());
     setWindowTitle(kProgramTitle);
@@ -230,6 +253,35 @@ QMdiSubWindow* STANDARDSHELLWINDOW::addChildWindow(QWidget* widget)
     return mdi_->addSubWindow(widget);
 }
 
+QMdiSubWindow* STANDARDSHELLWINDOW::childWindow(const QString& kind) const
+{
+    for (QMdiSubWindow* child : mdi_->subWindowList())
+        if (!child->isHidden() && child->property(kChildKind).toString() == kind)
+            return child;
+    return nullptr;
+}
+
+QMdiSubWindow* STANDARDSHELLWINDOW::openChildWindow(const QString& kind, const std::function<QWidget*()>& make)
+{
+    if (QMdiSubWindow* open = childWindow(kind)) {
+        if (open->isMinimized())
+            open->showNormal();
+        mdi_->setActiveSubWindow(open);
+        return open;
+    }
+    QWidget* widget = make ? make() : nullptr;
+    if (!widget)
+        return nullptr;
+    QMdiSubWindow* child = mdi_->addSubWindow(widget);
+    child->setProperty(kChildKind, kind);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->resize(mdi_->viewport()->size());
+    zeva::VQMOVEWINDOW(child, 1);
+    child->show();
+    mdi_->setActiveSubWindow(child);
+    return child;
+}
+
 // ---------------------------------------------------------------- menu state and options
 
 void STANDARDSHELLWINDOW::MI_ENADISABLE()
@@ -295,6 +347,67 @@ void STANDARDSHELLWINDOW::FKAYDET()
 bool STANDARDSHELLWINDOW::DOOPENFILE(const QString& fileName)
 {
     return files_->DOOPENFILE(fileName);
+}
+
+// ---------------------------------------------------------------- solve, requirements, help, about, users
+
+void STANDARDSHELLWINDOW::COZUM()
+{
+    if (zeva::COZUM(*port_, solveOptions_) && mainMenu_)
+        mainMenu_->setEnabled(kAddFormulaItem, true);
+}
+
+void STANDARDSHELLWINDOW::NRESTOFDC1()
+{
+    zeva::NRESTOFDC1(*port_, estimator_, [this] { MI_ENADISABLE(); });
+}
+
+void STANDARDSHELLWINDOW::NRESTOFDC2()
+{
+    zeva::NRESTOFDC2(*port_, estimator_);
+}
+
+void STANDARDSHELLWINDOW::HELPOPEN()
+{
+    help_ = std::make_unique<HelpDisplay>(helpFilePath(), helpLauncher_);
+}
+
+void STANDARDSHELLWINDOW::setHelpLauncher(std::shared_ptr<HelpLauncher> launcher)
+{
+    helpLauncher_ = std::move(launcher);
+    HELPOPEN();
+}
+
+void STANDARDSHELLWINDOW::HELPINDEX()
+{
+    showHelpTopic(*port_, *help_, QStringLiteral("HelpIndex"));
+}
+
+void STANDARDSHELLWINDOW::HELPCONTENTS()
+{
+    showHelpTopic(*port_, *help_, QStringLiteral("HelpContents"));
+}
+
+void STANDARDSHELLWINDOW::HELPUSINGHELP()
+{
+    // A display of its own: the program's help display stays as it is.
+    const HelpDisplay helpOnHelp(helpOnHelpFilePath(), helpLauncher_);
+    showHelpTopic(*port_, helpOnHelp, helpOnHelpTopic());
+}
+
+void STANDARDSHELLWINDOW::OHAKKINDA()
+{
+    zeva::OHAKKINDA(this, dialogRunner_);
+}
+
+void STANDARDSHELLWINDOW::ADDNEWUSER()
+{
+    zeva::ADDNEWUSER(this, G(), port_, dialogRunner_);
+}
+
+void STANDARDSHELLWINDOW::CHANGEUANDP()
+{
+    zeva::CHANGEUANDP(this, G(), port_, dialogRunner_);
 }
 
 // ---------------------------------------------------------------- drops

@@ -12,8 +12,12 @@
 // the caller gives one (tests give a scripted port).
 
 #include "core/filecommands.h"
+#include "core/optimizer.h"
+#include "platform/helpdisplay.h"
 #include "shell/menuowner.h"
 #include "shell/settings.h"
+#include "shell/shellcommands.h"
+#include "shell/ui/dialogsupport.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -76,6 +80,14 @@ public:
     void WINDOWICON();
     // Adds `widget` to the MDI area as a child window (not shown).
     QMdiSubWindow* addChildWindow(QWidget* widget);
+    // Opens a child window of a kind that has one copy at most (the entry
+    // windows): when one of `kind` is open it is brought forward and
+    // answered, and `make` is not called. Otherwise `make` builds the widget,
+    // which becomes a child window the size of the canvas, placed at its top
+    // left and shown.
+    QMdiSubWindow* openChildWindow(const QString& kind, const std::function<QWidget*()>& make);
+    // The open child window of `kind`; null when there is none.
+    QMdiSubWindow* childWindow(const QString& kind) const;
 
     // ---- menu state and options
     // The menu state from the active problem, applied to the main menu and
@@ -92,6 +104,33 @@ public:
     void KAYDET();
     void FKAYDET();
     bool DOOPENFILE(const QString& fileName);
+
+    // ---- solve, requirements, help, about, users
+    // "Yem &Formülü": solves the problem; after a compound-feed optimum the
+    // formula is kept and 3564 "&KM Esaslı Matrise Ekle" enabled.
+    void COZUM();
+    // The requirement commands; without an estimator they do nothing.
+    void NRESTOFDC1();
+    void NRESTOFDC2();
+    void setRequirementEstimator(RequirementEstimator estimator) { estimator_ = std::move(estimator); }
+    // The help display on "Zeva.chm" of the data directory.
+    void HELPOPEN();
+    void HELPINDEX();
+    void HELPCONTENTS();
+    // Help on help through a display of its own; the program's stays.
+    void HELPUSINGHELP();
+    const HelpDisplay* helpDisplay() const { return help_.get(); }
+    // Who shows help files: the desktop's handler unless set (tests).
+    void setHelpLauncher(std::shared_ptr<HelpLauncher> launcher);
+    // The about box (main menu, and the child menus' command of that name).
+    void OHAKKINDA();
+    void ADDNEWUSER();
+    void CHANGEUANDP();
+    // What the solve passes to the optimisers (tests replace the report step).
+    void setSolveOptions(OptimizerOptions options) { solveOptions_ = std::move(options); }
+    // How the window's own modal dialogs (about box, user dialogs) are run;
+    // empty: their own loop.
+    void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
     // ---- drops
     // Files dropped on the window (local paths). They are for the report pad,
@@ -134,6 +173,11 @@ private:
     bool logonAtStart_ = false;
     QHash<QString, std::function<void()>> commands_;
     std::function<void(const QStringList&)> dropHandler_;
+    RequirementEstimator estimator_;
+    OptimizerOptions solveOptions_;
+    DialogRunner dialogRunner_;
+    std::shared_ptr<HelpLauncher> helpLauncher_;
+    std::unique_ptr<HelpDisplay> help_;
 };
 
 }  // namespace zeva

@@ -1,0 +1,21 @@
+// zeva [PROBLEM_FILE]
+//
+// The program. The data directory comes from the settings ("Opath", written
+// by zeva-setup); a problem file named on the command line is opened at start.
+
+#include "shell/startup.h"
+#include "shell/ui/application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("zeva"));
+    zeva::QtStartupOptions options;
+    // The other parts of the program add their commands to the main window here.
+    options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW&) {};
+    zeva::QtStartupHost host(std::move(options));
+    zeva::APP application(host);
+    return application.START(app.arguments());
+}
