@@ -1,5 +1,7 @@
 #include "core/helpers.h"
 
+#include "platform/system.h"
+#include "support/fakeport.h"
 #include "support/tempdir.h"
 
 #include <QDir>
@@ -137,3 +139,24 @@ TEST(Helpers, RfatribMakesReadOnlyFileWritable)
     EXPECT_TRUE(QFile::permissions(path) & QFile::WriteOwner);
     EXPECT_TRUE(RFATRIB(tmp.file(QStringLiteral("none.ZVF"))));
 }
+
+// SYSCONFIG follows the regional language of the process: Turkish passes,
+// anything else shows the request to choose Turkish.
+namespace zeva {
+namespace {
+
+TEST(SysConfig, AsksForTurkishUnlessItIsSet)
+{
+    test::FakePort port;
+    const bool turkish = regionalLanguage() == QLatin1String("trk");
+    EXPECT_EQ(SYSCONFIG(port), turkish);
+    if (turkish)
+        EXPECT_TRUE(port.log.isEmpty());
+    else
+        EXPECT_EQ(port.log, QStringList{QStringLiteral(
+                                "box 16 Sistem Ayarı: Bu programda normal görüntü sağlamak için; Kontrol "
+                                "Paneli'nin\rBölgesel Ayarlar sekmesinde, dil olarak Türkçe'yi seçiniz!")});
+}
+
+}  // namespace
+}  // namespace zeva
