@@ -6,6 +6,7 @@
 #include "core/ui/choicedialogs.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/controls.h"
+#include "shell/ui/newproblemdialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/smallforms.h"
 #include "support/tempdir.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 
@@ -233,7 +235,19 @@ TEST(QtUserPort, ChoicesAndTheSingleValueForm)
     EXPECT_EQ(value, QStringLiteral("     2.5000"));
     EXPECT_EQ(port.titles.mid(0, 5), (QStringList{"Bölen Seçimi", "Bölen Seçimi", "Bağlı Besin Maddeleri Seçimi",
                                                   "Besin Maddesi Seçimi", "Makro BM Yeni Değer Girişi"}));
+    // The new-problem dialog: OK with a name and a type, then Cancel.
+    port.steps << [](QDialog& d) {
+        auto& dlg = static_cast<YENIDOSYAWINDOW&>(d);
+        typeText(dlg.DOSYAADILINE, QStringLiteral("inek"));
+        dlg.GRASBUTTON->click();
+        dlg.pbTamam->click();
+    } << [](QDialog& d) { d.reject(); };
+    const NewProblemAnswer answer = port.askNewProblem();
+    EXPECT_TRUE(answer.accepted);
+    EXPECT_EQ(answer.name, QStringLiteral("inek"));
+    EXPECT_EQ(answer.type, 2);
     EXPECT_FALSE(port.askNewProblem().accepted);
+    EXPECT_EQ(port.titles.mid(port.titles.size() - 2), (QStringList{"Yeni...", "Yeni..."}));
 }
 
 TEST(QtUserPort, FileDialogs)
