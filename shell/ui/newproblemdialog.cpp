@@ -2,6 +2,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/programicons.h"
+#include "shell/ui/dialogsupport.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +36,7 @@ YENIDOSYAWINDOW::YENIDOSYAWINDOW(QWidget* owner) : TemplateDialog(kYeniDosyaWind
     setObjectName(QStringLiteral("YENIDOSYAWINDOW"));
     setWindowTitle(QStringLiteral("Yeni..."));
     setIcons(ZVXTOD());
+    centreOnScreen(this);
     connect(pbTamam, &QPushButton::clicked, this, &YENIDOSYAWINDOW::PBTAMAM);
     connect(pbIptal, &QPushButton::clicked, this, &YENIDOSYAWINDOW::PBIPTAL);
     connect(KYEMBUTTON, &QRadioButton::clicked, this, &YENIDOSYAWINDOW::BUTTONCLICK);
