@@ -505,3 +505,26 @@ TEST_F(SolutionReportTest, DailyRationForTenAnimalsScalesOnlyTheAsFedColumn)
     auto frac = solve(true, fracFile, ok(QStringLiteral("     10.750"), QStringLiteral("TL"), QStringLiteral("Kg"), true));
     EXPECT_EQ(frac->bytes(), ten->bytes());
 }
+
+// A ration without any dry matter: no per cent and no dry-matter ratio to
+// divide out, dashes in their place.
+TEST_F(SolutionReportTest, DailyRationWithoutDryMatterShowsDashes)
+{
+    ProblemBuilder(QStringLiteral("G"))
+        .feed("ARPA", 9.25)
+        .feed("SAMAN", 4)
+        .nutrient("KMT", 0, none, none, {1, 1}, "Kg/Kg")
+        .nutrient("KMO", none, none, none, {89, 91})
+        .apply();
+    const QString file = open(QStringLiteral("BOS"));
+    auto run = solve(true, file, ok(QStringLiteral("1.000")));
+    const QStringList lines = reportLines(run->bytes());
+    ASSERT_FALSE(lines.isEmpty());
+    const int total = lineWith(lines, QStringLiteral("          TOPLAM (Kg)"));
+    ASSERT_GE(total, 0);
+    EXPECT_EQ(lines.at(total).mid(42, 11), QStringLiteral("      0.000"));
+    EXPECT_EQ(lines.at(total).mid(54, 11), QStringLiteral("      -    "));
+    const int kmo = lineWith(lines, QStringLiteral("       KMO"));
+    ASSERT_GE(kmo, 0);
+    EXPECT_EQ(lines.at(kmo).mid(49, 11), QStringLiteral("      -    "));
+}
