@@ -222,9 +222,7 @@ TEST(SolveTool, SampleProblemsSolve)
         EXPECT_EQ(lines.at(7).trimmed(), QStringLiteral("§ ÇÖZÜM DURUMU: Optimum Çözüm Bulundu.")) << base.toStdString();
     }
 
-    // Broiler feed: the shares make up the whole mix. The total line adds the
-    // shares as printed, each rounded to 5 decimals, so it may miss 1 by the
-    // rounding of the lines above it.
+    // Broiler feed: the shares make up the whole mix, to the last printed decimal.
     const QStringList b = reportLines(broiler + QStringLiteral(".TXT"));
     int feeds = 0;
     double total = -1;
@@ -238,6 +236,7 @@ TEST(SolveTool, SampleProblemsSolve)
             continue;
         if (l.startsWith(QStringLiteral("          TOPLAM:"))) {
             total = l.mid(43, 11).toDouble();
+            EXPECT_EQ(l.mid(43, 11), QStringLiteral("    1.00000"));
             break;
         }
         if (!l.startsWith(QStringLiteral("          ----")))
