@@ -3,6 +3,7 @@
 #include "core/activeproblem.h"
 #include "core/ui/windowhelpers.h"
 #include "editing/ui/entrywindows.h"
+#include "shell/ui/menuhost.h"
 #include "shell/ui/standardshellwindow.h"
 
 #include <QMdiArea>
@@ -58,8 +59,14 @@ void writeBackProblemWindows(QMdiArea* area)
 void closeProblemWindows(QMdiArea* area, const QList<ProblemWindowKind>& kinds)
 {
     for (ProblemEntryWindow* w : openWindows(area))
-        if (kinds.isEmpty() || kinds.contains(w->kind()))
+        if (kinds.contains(w->kind()))
             w->close();
+}
+
+void closeAllProblemWindows(QMdiArea* area)
+{
+    for (ProblemEntryWindow* w : openWindows(area))
+        w->close();
 }
 
 ProblemEntryWindow* openEntryWindow(STANDARDSHELLWINDOW& w, ProblemWindowKind kind)
@@ -72,6 +79,7 @@ ProblemEntryWindow* openEntryWindow(STANDARDSHELLWINDOW& w, ProblemWindowKind ki
         if (open->isMinimized())
             open->showNormal();
         area->setActiveSubWindow(open);
+        w.menuHost()->refresh();
         return open;
     }
     closeProblemWindows(area, kindsClosedBeforeOpening(kind));
@@ -86,6 +94,9 @@ ProblemEntryWindow* openEntryWindow(STANDARDSHELLWINDOW& w, ProblemWindowKind ki
     VQMOVEWINDOW(window, 1);
     window->show();
     area->setActiveSubWindow(window);
+    // The window may have become the active one while it was still hidden:
+    // the frame takes its menu now.
+    w.menuHost()->refresh();
     return window;
 }
 
@@ -107,7 +118,7 @@ void installEntryWindowCommands(STANDARDSHELLWINDOW& w)
             writeBackProblemWindows(area);
             break;
         case ProblemWindowStep::kClose:
-            closeProblemWindows(area);
+            closeAllProblemWindows(area);
             break;
         case ProblemWindowStep::kNone:
             break;

@@ -35,8 +35,9 @@ ProblemEntryWindow* findProblemWindow(QMdiArea* area, ProblemWindowKind kind);
 
 // Every open problem window hands its copy back and stays open.
 void writeBackProblemWindows(QMdiArea* area);
-// The open problem windows of the given kinds (all when empty) close through
-// their normal close.
-void closeProblemWindows(QMdiArea* area, const QList<ProblemWindowKind>& kinds = {});
+// The open problem windows of the given kinds close through their normal close.
+void closeProblemWindows(QMdiArea* area, const QList<ProblemWindowKind>& kinds);
+// Every open problem window closes through its normal close.
+void closeAllProblemWindows(QMdiArea* area);
 
 }  // namespace zeva
