@@ -97,6 +97,7 @@ bool handOverRequirements(UserPort& port, const Table& rows, const std::function
         p.AMATRIX.clear();
         for (qsizetype i = 0; i < p.ABMTABLE.size(); ++i)
             p.AMATRIX << Row{};
+        p.matrixReplaced();
         p.LYMCHANGED = true;
         p.LMATCHANGED = true;
     }

@@ -40,7 +40,13 @@ OABS_BROWSER::OABS_BROWSER(QWidget* oOwner)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-OABS_BROWSER::~OABS_BROWSER() = default;
+OABS_BROWSER::~OABS_BROWSER()
+{
+    // Editors not yet deleted go with the browser's children, after this
+    // object is no browser any more: their end must not reach releaseLock.
+    for (CellEditor* e : findChildren<CellEditor*>())
+        disconnect(e, nullptr, this, nullptr);
+}
 
 void OABS_BROWSER::setRules(std::unique_ptr<BrowserRules> rules)
 {

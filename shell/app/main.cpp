@@ -3,6 +3,7 @@
 // The program. The data directory comes from the settings ("Opath", written
 // by zeva-setup); a problem file named on the command line is opened at start.
 
+#include "editing/ui/entrywindowopeners.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("zeva"));
     zeva::QtStartupOptions options;
     // The other parts of the program add their commands to the main window here.
-    options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW&) {};
+    options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) { zeva::installEntryWindowCommands(w); };
     zeva::QtStartupHost host(std::move(options));
     zeva::APP application(host);
     return application.START(app.arguments());

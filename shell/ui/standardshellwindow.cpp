@@ -3,7 +3,6 @@
 #include "core/activeproblem.h"
 #include "core/messages.h"
 #include "core/problemfile.h"
-#include "core/ui/windowhelpers.h"
 #include "platform/ui/desktophelp.h"
 #include "platform/ui/programicons.h"
 #include "resources/menus.h"
@@ -33,8 +32,6 @@ namespace {
 
 const QString kExitTitle = QStringLiteral("Çıkış");
 const QString kExitQuestion = QStringLiteral("ZEVA 2.0'dan çıkmak istediğinizden emin misiniz?");
-// The property that names the kind of a child window of one copy at most.
-const char* const kChildKind = "zevaChildKind";
 // "&KM Esaslı Matrise Ekle".
 constexpr int kAddFormulaItem = 3564;
 
@@ -153,6 +150,9 @@ bool STANDARDSHELLWINDOW::dispatch(const QString& symbol)
         return false;
     // A copy: the command may replace its own entry while it runs.
     const std::function<void()> command = it.value();
+    const auto steps = beforeCommand_;
+    for (const auto& step : steps)
+        step(symbol);
     command();
     return true;
 }
@@ -163,6 +163,12 @@ void STANDARDSHELLWINDOW::setCommand(const QString& symbol, std::function<void()
         commands_.insert(symbol, std::move(handler));
     else
         commands_.remove(symbol);
+}
+
+void STANDARDSHELLWINDOW::addBeforeCommand(std::function<void(const QString&)> step)
+{
+    if (step)
+        beforeCommand_.append(std::move(step));
 }
 
 // ---------------------------------------------------------------- construction
@@ -251,35 +257,6 @@ void STANDARDSHELLWINDOW::WINDOWICON()
 QMdiSubWindow* STANDARDSHELLWINDOW::addChildWindow(QWidget* widget)
 {
     return mdi_->addSubWindow(widget);
-}
-
-QMdiSubWindow* STANDARDSHELLWINDOW::childWindow(const QString& kind) const
-{
-    for (QMdiSubWindow* child : mdi_->subWindowList())
-        if (!child->isHidden() && child->property(kChildKind).toString() == kind)
-            return child;
-    return nullptr;
-}
-
-QMdiSubWindow* STANDARDSHELLWINDOW::openChildWindow(const QString& kind, const std::function<QWidget*()>& make)
-{
-    if (QMdiSubWindow* open = childWindow(kind)) {
-        if (open->isMinimized())
-            open->showNormal();
-        mdi_->setActiveSubWindow(open);
-        return open;
-    }
-    QWidget* widget = make ? make() : nullptr;
-    if (!widget)
-        return nullptr;
-    QMdiSubWindow* child = mdi_->addSubWindow(widget);
-    child->setProperty(kChildKind, kind);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    child->resize(mdi_->viewport()->size());
-    zeva::VQMOVEWINDOW(child, 1);
-    child->show();
-    mdi_->setActiveSubWindow(child);
-    return child;
 }
 
 // ---------------------------------------------------------------- menu state and options

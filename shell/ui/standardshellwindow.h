@@ -53,6 +53,9 @@ public:
     // removes it.
     void setCommand(const QString& symbol, std::function<void()> handler);
     bool hasCommand(const QString& symbol) const { return commands_.contains(symbol); }
+    // Adds a step run before every command the window carries, with the
+    // command's symbol (the problem windows hand back their edits there).
+    void addBeforeCommand(std::function<void(const QString&)> step);
 
     // ---- construction
     // The ticks of the start-up option items from the stored options, and the
@@ -80,14 +83,6 @@ public:
     void WINDOWICON();
     // Adds `widget` to the MDI area as a child window (not shown).
     QMdiSubWindow* addChildWindow(QWidget* widget);
-    // Opens a child window of a kind that has one copy at most (the entry
-    // windows): when one of `kind` is open it is brought forward and
-    // answered, and `make` is not called. Otherwise `make` builds the widget,
-    // which becomes a child window the size of the canvas, placed at its top
-    // left and shown.
-    QMdiSubWindow* openChildWindow(const QString& kind, const std::function<QWidget*()>& make);
-    // The open child window of `kind`; null when there is none.
-    QMdiSubWindow* childWindow(const QString& kind) const;
 
     // ---- menu state and options
     // The menu state from the active problem, applied to the main menu and
@@ -172,6 +167,7 @@ private:
     StartupOptionTicks ticks_;
     bool logonAtStart_ = false;
     QHash<QString, std::function<void()>> commands_;
+    QList<std::function<void(const QString&)>> beforeCommand_;
     std::function<void(const QStringList&)> dropHandler_;
     RequirementEstimator estimator_;
     OptimizerOptions solveOptions_;

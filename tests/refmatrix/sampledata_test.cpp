@@ -18,8 +18,7 @@ using namespace zeva;
 
 namespace {
 
-// Worked out as text: the tests/data folder need not exist.
-const QString kSource = QDir::cleanPath(QStringLiteral(ZEVA_TEST_DATA "/../../data"));
+const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
 
 void checkTable(const QString& csv, const QList<DbfField>& fields, int fieldCount)
 {

@@ -152,6 +152,8 @@ TEST_F(HandOverTest, NewModeWithAndWithoutFeeds)
         port.replies = c.replies;
         menuUpdates = 0;
         EXPECT_EQ(handOverRequirements(port, kRequirements, menuState), c.changed) << c.name;
+        // Windows holding a copy of the matrix learn that it was replaced.
+        EXPECT_EQ(G().matrixRevision > before.matrixRevision, c.changed) << c.name;
         EXPECT_EQ(port.log, c.feeds ? QStringList{question} : QStringList{}) << c.name;
         const ActiveProblem& p = G();
         if (!c.changed) {

@@ -1,7 +1,6 @@
 // The main window's commands of the start-up work: the new-problem dialog and
 // New through it, the solve from the menu and the formula item 3564, the help
-// items, the about box and the user items, and the entry-window opener that
-// keeps one copy of a window.
+// items, the about box and the user items.
 #include "shell/ui/standardshellwindow.h"
 
 #include "core/activeproblem.h"
@@ -27,9 +26,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -325,45 +321,6 @@ TEST_F(ShellWindowTest, AboutBoxAndUserItems)
     w.mainMenu()->action(3588)->trigger();
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_EQ(port_.boxTexts(BOX_ERROR), QStringList{QStringLiteral("Aktif kullanıcının kaydı bulunamadı!")});
-}
-
-// An entry window of a kind that is open already is brought forward, not
-// opened a second time; it opens the size of the canvas at its top left.
-TEST_F(ShellWindowTest, OneCopyOfAChildWindowKind)
-{
-    STANDARDSHELLWINDOW& w = window();
-    w.resize(900, 700);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    int made = 0;
-    auto make = [&made] {
-        ++made;
-        auto* widget = new QLabel(QStringLiteral("Yem Maddesi Verileri Girişi"));
-        return widget;
-    };
-    QMdiSubWindow* feeds = w.openChildWindow(QStringLiteral("YM_GIRISWIN"), make);
-    ASSERT_NE(feeds, nullptr);
-    EXPECT_TRUE(feeds->isVisible());
-    EXPECT_EQ(feeds->pos(), QPoint(0, 0));
-    EXPECT_EQ(feeds->frameGeometry().size(), w.mdiArea()->viewport()->size());
-    QMdiSubWindow* nutrients = w.openChildWindow(QStringLiteral("BM_GIRISWIN"), make);
-    EXPECT_EQ(w.mdiArea()->activeSubWindow(), nutrients);
-
-    feeds->showMinimized();
-    EXPECT_EQ(w.openChildWindow(QStringLiteral("YM_GIRISWIN"), make), feeds);
-    EXPECT_EQ(made, 2);
-    EXPECT_FALSE(feeds->isMinimized());
-    EXPECT_EQ(w.mdiArea()->activeSubWindow(), feeds);
-    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
-
-    // Closed, it goes; the next use makes a new one.
-    QPointer<QMdiSubWindow> gone(feeds);
-    feeds->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(gone.isNull());
-    EXPECT_EQ(w.childWindow(QStringLiteral("YM_GIRISWIN")), nullptr);
-    EXPECT_NE(w.openChildWindow(QStringLiteral("YM_GIRISWIN"), make), nullptr);
-    EXPECT_EQ(made, 3);
 }
 
 }  // namespace
