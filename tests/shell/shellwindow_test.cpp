@@ -26,6 +26,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -256,6 +259,65 @@ TEST_F(ShellWindowTest, SolveFromTheMenuAndTheFormulaItem)
     EXPECT_FALSE(m->isEnabled(kAddFormula));
     EXPECT_TRUE(G().AKMMDATA.isEmpty());
     EXPECT_EQ(port_.log.count(QStringLiteral("wait open")), 4);
+}
+
+// The whole road of a solve on the example problems that the installation
+// step puts into the data folder: the parameter dialog answered, the report
+// written beside the problem and made the current report.
+TEST_F(ShellWindowTest, SolvingTheExamplesFromTheMenuWritesTheirReports)
+{
+    QProcess setup;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZEVA_SETTINGS", tmp_.file("zeva.ini"));
+    setup.setProcessEnvironment(env);
+    setup.start(QStringLiteral(ZEVA_BIN_DIR "/zeva-setup"), {tmp_.path()});
+    ASSERT_TRUE(setup.waitForFinished(60000));
+    ASSERT_EQ(setup.exitCode(), 0) << setup.readAllStandardError().toStdString();
+
+    STANDARDSHELLWINDOW& w = window();
+    ShellMenu* m = w.mainMenu();
+    const QString broiler = data(QStringLiteral("BROYLER.ZVF"));
+    const QString broilerReport = data(QStringLiteral("BROYLER.TXT"));
+    ASSERT_TRUE(w.DOOPENFILE(broiler));
+    G().CREPORTFILE = QStringLiteral("/eski/rapor.TXT");
+
+    // Cancel in the parameter dialog: no report, nothing kept.
+    port_.params = {ParamAnswer{}};
+    m->action(kSolve)->trigger();
+    EXPECT_FALSE(QFile::exists(broilerReport));
+    EXPECT_EQ(G().CREPORTFILE, QStringLiteral("/eski/rapor.TXT"));
+    EXPECT_TRUE(G().AKMMDATA.isEmpty());
+    EXPECT_FALSE(m->isEnabled(kAddFormula));
+
+    port_.params = {ParamAnswer{true, false, QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")}};
+    m->action(kSolve)->trigger();
+    EXPECT_TRUE(port_.allAnswersUsed());
+    EXPECT_TRUE(port_.boxTexts(BOX_ERROR).isEmpty()) << port_.boxTexts(BOX_ERROR).join('\n').toStdString();
+    ASSERT_TRUE(QFile::exists(broilerReport));
+    EXPECT_EQ(G().CREPORTFILE, broilerReport);
+    QFile report(broilerReport);
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    const QByteArray text = report.readAll();
+    EXPECT_TRUE(text.contains("\r\n"));
+    // The formula: one value per nutrient of the problem, and 3564 offered.
+    QStringList kept;
+    for (const KmmPair& pair : G().AKMMDATA)
+        kept << pair.first;
+    QStringList nutrients = G().ABMNAMES;
+    nutrients.removeDuplicates();
+    EXPECT_EQ(kept, nutrients);
+    EXPECT_TRUE(m->isEnabled(kAddFormula));
+
+    // The daily ration: its own report; no formula kept, 3564 stays grey.
+    const QString ration = data(QStringLiteral("SUTINEGI.ZVF"));
+    ASSERT_TRUE(w.DOOPENFILE(ration));
+    EXPECT_FALSE(m->isEnabled(kAddFormula)) << "closing the broiler greyed it";
+    port_.params = {ParamAnswer{true, false, QStringLiteral("1.000"), QStringLiteral("TL"), QStringLiteral("Kg")}};
+    m->action(kSolve)->trigger();
+    EXPECT_EQ(G().CREPORTFILE, data(QStringLiteral("SUTINEGI.TXT")));
+    EXPECT_TRUE(QFile::exists(G().CREPORTFILE));
+    EXPECT_TRUE(G().AKMMDATA.isEmpty());
+    EXPECT_FALSE(m->isEnabled(kAddFormula));
 }
 
 class Launcher : public HelpLauncher {
