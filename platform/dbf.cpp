@@ -161,7 +161,9 @@ QByteArray DbfTable::toBytes() const
     for (int i = 0; i < fields_.size(); ++i) {
         const DbfField& f = fields_.at(i);
         const int at = kDescriptorSize * (i + 1);
-        const QByteArray name = f.name.toUpper().toLatin1().left(10);
+        // Windows-1254 like every text of the file, and trimmed after the
+        // cut, so a name read back is the name written.
+        const QByteArray name = cp1254::encode(f.name.toUpper().left(10).trimmed());
         for (int k = 0; k < name.size(); ++k)
             out[at + k] = name.at(k);
         out[at + 11] = f.type;

@@ -113,6 +113,10 @@ QString AllTrim(const QString& text)
 double Round(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
+    // A value so large that it overflows when scaled has no digits at that
+    // many decimals: it is its own rounding.
+    if (!std::isfinite(value * scale))
+        return value;
     const double r = std::round(value * scale) / scale;
     return r == 0.0 ? 0.0 : r;  // no negative zero
 }

@@ -121,6 +121,22 @@ TEST(Dbf, CodePageMarkDoesNotChangeTheText)
     }
 }
 
+TEST(Dbf, FieldNamesAreWindows1254AndReadBackAsWritten)
+{
+    DbfTable t({{QStringLiteral("çığ"), 'C', 3, 0}, {QStringLiteral("ABCDEFGHI JK"), 'C', 1, 0}});
+    t.setLastUpdate(QDate(2024, 5, 17));
+    const QByteArray b = t.toBytes();
+    EXPECT_EQ(b.mid(32, 11), QByteArray("\xC7I\xD0\0\0\0\0\0\0\0\0", 11));
+    // Cut to ten characters, the blank left at the end is not part of the name.
+    EXPECT_EQ(b.mid(64, 11), QByteArray("ABCDEFGHI\0\0", 11));
+    DbfTable back;
+    ASSERT_TRUE(DbfTable::fromBytes(b, &back));
+    EXPECT_EQ(back.fields().at(0).name, QStringLiteral("ÇIĞ"));
+    EXPECT_EQ(back.fields().at(1).name, QStringLiteral("ABCDEFGHI"));
+    back.setLastUpdate(QDate(2024, 5, 17));
+    EXPECT_EQ(back.toBytes(), b);
+}
+
 TEST(Dbf, MalformedImagesAreRefusedOrCut)
 {
     const QByteArray good = sampleTable().toBytes();
