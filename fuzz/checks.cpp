@@ -71,7 +71,7 @@ QString checkStr(double value, int width, int decimals)
 }
 
 // Str as above, and MROUND at 0 to 5 decimals: the value moved by at most
-// half a unit of the last decimal.
+// half a unit of the last decimal (and the hair MROUND allows).
 QString checkNumber(double value, int width, int decimals)
 {
     const QString broken = checkStr(value, width, decimals);
@@ -79,7 +79,9 @@ QString checkNumber(double value, int width, int decimals)
         return broken;
     for (int d = 0; d <= 5; ++d) {
         const double rounded = MROUND(value, d);
-        if (!(std::fabs(rounded - value) <= 0.5 * std::pow(10.0, -d) + std::fabs(value) * 1e-15))
+        // MROUND takes what lies within 1e-10 below the half as the half.
+        const double unit = std::pow(10.0, -d);
+        if (!(std::fabs(rounded - value) <= (0.5 + 1e-10) * unit + std::fabs(value) * 1e-15))
             return QStringLiteral("MROUND(%1, %2) = %3")
                 .arg(QString::number(value, 'g', 17)).arg(d).arg(QString::number(rounded, 'g', 17));
     }
@@ -122,24 +124,17 @@ QString brokenProblemShape()
     return QString();
 }
 
-// A problem whose file says what it means: every field of a problem file (as
-// the open step requires), a header of type K or G, matrix cells that fit
-// their place and no more feeds than a matrix row holds.
+// A problem whose file says what it means: a table the open step accepts, a
+// header of type K or G and matrix cells that fit their place.
 bool wellFormed(const DbfTable& table)
 {
-    for (const DbfField& f : problemFileFields(1)) {
-        const int i = table.fieldIndex(f.name);
-        if (i < 0 || table.fields().at(i).type != 'C')
-            return false;
-    }
+    if (!isProblemTable(table))
+        return false;
     const ActiveProblem& p = G();
     if (p.AYMTABLE.isEmpty() || p.ABMTABLE.isEmpty())
         return false;
     const QString type = p.APARAMS.value(PRM_TYPE);
     if (type != QLatin1String("K") && type != QLatin1String("G"))
-        return false;
-    const int col = table.fieldIndex(QStringLiteral("YMBMAT"));
-    if (col < 0 || p.AYMTABLE.size() > maxFeedsFor(table.fields().at(col).length))
         return false;
     for (const Row& row : p.AMATRIX)
         for (const QString& cell : row)

@@ -230,6 +230,12 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
             f.length = lengthByte;
             f.decimals = decimalByte;
         }
+        // A field has at least one character; fields of none would make every
+        // record byte a row of empty cells.
+        if (f.length < 1) {
+            setError(error, QStringLiteral("dosya bir dBASE tablosu değil (alan genişliği)"));
+            return false;
+        }
         fields << f;
     }
     if (!terminated || fields.isEmpty()) {
@@ -239,16 +245,21 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
 
     DbfTable result;
     result.fields_ = fields;
-    if (result.recordLength() > recordLen) {
+    if (result.recordLength() != recordLen) {
         setError(error, QStringLiteral("dosya bir dBASE tablosu değil (kayıt uzunluğu)"));
         return false;
     }
     const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
     result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
 
+    // Every record the header counts, and no more (the end-of-file byte is
+    // shorter than a record): a file cut short is damaged, not a smaller table.
     const qint64 available = (bytes.size() - headerLen) / recordLen;
-    const qint64 count = qMin(declared, available);
-    for (qint64 r = 0; r < count; ++r) {
+    if (available != declared) {
+        setError(error, QStringLiteral("dosya bozuk (kayıt sayısı tutmuyor)"));
+        return false;
+    }
+    for (qint64 r = 0; r < declared; ++r) {
         const qint64 at = headerLen + r * recordLen;
         Record rec;
         rec.deleted = bytes.at(at) == '*';

@@ -9,7 +9,7 @@ QString Str(double value, int width, int decimals)
     if (decimals < 0)
         decimals = 0;
     if (!std::isfinite(value))
-        return QString(width, QLatin1Char('*'));
+        return QString(qMax(width, 1), QLatin1Char('*'));
     // QString::number always uses the C locale: a point, never a comma.
     QString text = QString::number(Round(value, decimals), 'f', decimals);
     if (text.startsWith(QLatin1Char('-'))) {

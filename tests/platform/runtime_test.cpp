@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 using namespace zeva;
 
@@ -24,6 +25,11 @@ TEST(Str, FormatsRightAlignedWithPoint)
         {-1.5e294, 15, 15, "***************"},
         {1e300, 11, 5, "***********"},
         {1.5, 5, 400, "*****"},
+        // width 0: as wide as needed; not a number is never the empty text
+        {-12.5, 0, 2, "-12.50"},
+        {std::nan(""), 0, 0, "*"},
+        {-HUGE_VAL, 0, 2, "*"},
+        {HUGE_VAL, 4, 2, "****"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Str(c.v, c.w, c.d), QString::fromLatin1(c.out)) << c.v << " " << c.w << " " << c.d;
