@@ -50,23 +50,25 @@ QString brokenNumericText(const QString& s, int decimals)
 QString checkStr(double value, int width, int decimals)
 {
     const QString s = Str(value, width, decimals);
-    const QString what = QStringLiteral("Str(%1, %2, %3) = %4")
-                             .arg(QString::number(value, 'g', 17))
-                             .arg(width)
-                             .arg(decimals)
-                             .arg(quoted(s));
+    auto what = [&] {
+        return QStringLiteral("Str(%1, %2, %3) = %4")
+            .arg(QString::number(value, 'g', 17))
+            .arg(width)
+            .arg(decimals)
+            .arg(quoted(s));
+    };
     if (width > 0 && s.size() != width)
-        return what + QStringLiteral(": not its width");
+        return what() + QStringLiteral(": not its width");
     if (s.size() > 0 && s.count(QLatin1Char('*')) == s.size())
         return QString();
     for (QChar c : s)
         if (!QStringLiteral(" -.0123456789").contains(c))
-            return what + QStringLiteral(": not a number");
+            return what() + QStringLiteral(": not a number");
     // Read back: the value rounded at `decimals`, as near as a double allows.
     const double back = Val(s);
     const double tolerance = 0.5 * std::pow(10.0, -decimals) + std::fabs(value) * 1e-15 + 1e-300;
     if (!(std::fabs(back - value) <= tolerance))
-        return what + QStringLiteral(": reads back as ") + QString::number(back, 'g', 17);
+        return what() + QStringLiteral(": reads back as ") + QString::number(back, 'g', 17);
     return QString();
 }
 
@@ -230,12 +232,12 @@ QString checkNumeric(const QByteArray& bytes)
 
     for (int decimals = 0; decimals <= 5; ++decimals) {
         const QString s = SDAYA(text, decimals);
-        const QString what = QStringLiteral("SDAYA(%1, %2) = %3").arg(quoted(text)).arg(decimals).arg(quoted(s));
-        QString broken = brokenNumericText(s, decimals);
+        auto what = [&] { return QStringLiteral("SDAYA(%1, %2) = %3").arg(quoted(text)).arg(decimals).arg(quoted(s)); };
+        const QString broken = brokenNumericText(s, decimals);
         if (!broken.isEmpty())
-            return what + QStringLiteral(": ") + broken;
+            return what() + QStringLiteral(": ") + broken;
         if (SDAYA(s, decimals) != s)
-            return what + QStringLiteral(": not idempotent, again ") + quoted(SDAYA(s, decimals));
+            return what() + QStringLiteral(": not idempotent, again ") + quoted(SDAYA(s, decimals));
     }
 
     const double value = Val(text);
