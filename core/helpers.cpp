@@ -1,5 +1,7 @@
 #include "core/helpers.h"
 
+#include "core/windowplace.h"
+
 #include "core/activeproblem.h"
 #include "core/problemfile.h"
 #include "platform/runtime.h"
@@ -13,54 +15,10 @@
 
 namespace zeva {
 
-namespace {
-
-// An offset limited to the free space; a negative free space leaves no room.
-int limited(std::optional<int> offset, int free)
-{
-    return std::min(std::abs(offset.value_or(0)), std::max(free, 0));
-}
-
-}  // namespace
-
 QPoint VQMOVEWINDOW(const QSize& area, const QSize& window, int placement,
                     std::optional<int> ox, std::optional<int> oy)
 {
-    const int fx = area.width() - window.width();
-    const int fy = area.height() - window.height();
-    // x from the left, y from the bottom of the area to the window's lower edge.
-    int x = 0;
-    int y = 0;
-    switch (placement) {
-    case 1:
-        x = limited(ox, fx);
-        y = fy - limited(oy, fy);
-        break;
-    case 2:
-        x = fx - limited(ox, fx);
-        y = fy - limited(oy, fy);
-        break;
-    case 3: {
-        const int dx = std::min(std::abs(ox.value_or(0)), std::max(fx, 0) / 2);
-        const int dy = std::min(std::abs(oy.value_or(0)), std::max(fy, 0) / 2);
-        x = fx / 2 + (ox.value_or(0) < 0 ? -dx : dx);
-        y = fy / 2 - (oy.value_or(0) < 0 ? -dy : dy);
-        break;
-    }
-    case 4:
-        x = fx - limited(ox, fx);
-        y = limited(oy, fy);
-        break;
-    case 5:
-        x = limited(ox, fx);
-        y = limited(oy, fy);
-        break;
-    default:
-        x = fx / 2 + limited(ox, fx);
-        y = 6 * fy / 7 + std::min(oy.value_or(0), 0);
-        break;
-    }
-    return QPoint(x, fy - y);
+    return topLeftFromOrigin(area, window, windowOrigin(area, window, placement, ox, oy));
 }
 
 QString SFILEEXT(const QString& name)

@@ -32,7 +32,7 @@ TEST(Helpers, VqMoveWindowOnCanvas)
         {2, {}, {}, {600, 0}},
         {2, 50, 30, {550, 30}},
         {3, {}, {}, {300, 250}},
-        {3, 40, -20, {340, 230}},
+        {3, 40, -20, {340, 270}},    // offsets move a centred window right and down
         {3, 1000, 1000, {600, 500}},  // half the free space at most
         {4, {}, {}, {600, 500}},
         {4, -20, -40, {580, 460}},    // origin (580, 40) measured from the bottom

@@ -1,0 +1,133 @@
+#pragma once
+// What happens to a cell when its editor closes: the commit rules of the grid
+// browsers, free of widgets. The grid hands over the cell the editor was
+// opened on, its text and how the edit ended; the rules decide whether to
+// write, normalise the text (numbers into the tables' numeric text), keep
+// rows named, grow the matrix, and remove a row that the edit emptied.
+//
+// A removal is done in two steps so that the grid can run the second one
+// after the editor is gone: ENDEDITFIELD answers kRowEmptied and changes
+// nothing; deleteEmptiedRow then asks the owner to delete the row and
+// removes the matching matrix part.
+
+#include "editing/barrayserver.h"
+
+#include <QString>
+
+namespace zeva {
+
+// The window that owns a browser, as the rules see it.
+class BrowserOwner {
+public:
+    virtual ~BrowserOwner() = default;
+    // Deletes the server's current record and packs the table; TRUE when the
+    // record went.
+    virtual bool DODELETE() = 0;
+};
+
+// Counters of the default names, shared by every window of their kind for
+// the whole run and never reset by the program.
+struct NameCounters {
+    int NYMNONAME = 0;  // feeds
+    int NBMNONAME = 0;  // nutrients
+};
+NameCounters& runNameCounters();
+
+QString defaultFeedName(int n);      // "Ymİsimsiz" + n
+QString defaultNutrientName(int n);  // "Bmİsimsiz" + n
+inline const QString kRatioName1 = QStringLiteral("Bmİsmi-I");
+inline const QString kRatioName2 = QStringLiteral("Bmİsmi-II");
+
+// How an edit ended.
+struct CellEdit {
+    int nRec = 0;          // record of the cell the editor was opened on
+    int nCol = 0;          // field of that cell, from 1 (the grids show the fields in order,
+                           // so this is also the cell's column position)
+    QString text;          // the editor's text
+    bool modified = false; // the editor's text was changed by the user
+    int key = 0;           // the key that ended the edit, 27 for Esc; 0 for none
+};
+inline constexpr int kKeyEsc = 27;
+
+enum class CommitResult {
+    kNothing,     // Esc, an unchanged editor or a cell that is gone: nothing written
+    kWritten,     // the cell (and what the rules add) was written
+    kRowEmptied,  // the edit empties the row: deleteEmptiedRow must follow
+    kRowDeleted,  // (commit only) the row and its matrix part were removed
+    kRowKept,     // (commit only) the owner did not delete the row; nothing written
+};
+
+// The plain commit: the text is written as typed. Base of the table rules.
+class BrowserRules {
+public:
+    explicit BrowserRules(BrowserOwner* owner = nullptr) : owner_(owner) {}
+    virtual ~BrowserRules() = default;
+
+    // Decides and writes. The server is moved to the edited record first and
+    // stays there.
+    CommitResult ENDEDITFIELD(BARRAYSERVER& server, const CellEdit& edit);
+    // Removes record nRec after ENDEDITFIELD answered kRowEmptied: TRUE when
+    // the owner deleted it.
+    bool deleteEmptiedRow(BARRAYSERVER& server, int nRec);
+    // Both steps at once.
+    CommitResult commit(BARRAYSERVER& server, const CellEdit& edit);
+
+    // The column that takes the focus when column nCol (from 1) would get it,
+    // out of nColumns.
+    virtual int COLUMNFOCUSCHANGE(int nCol, int nColumns) const;
+
+protected:
+    enum class Rule { kWrite, kRowEmptied };
+    // Turns v into the text to write (and writes what goes with it); answers
+    // kRowEmptied when the row must go instead.
+    virtual Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v);
+    // Called by deleteEmptiedRow when the owner deleted the row.
+    virtual void rowDeleted(int nRec);
+
+    BrowserOwner* owner_;  // may be empty: an emptied row is then kept
+};
+
+// Feed table: name, price, fixed amount, lower and upper limit.
+class OYM_BROWSER : public BrowserRules {
+public:
+    explicit OYM_BROWSER(BrowserOwner* owner, NameCounters* counters = &runNameCounters())
+        : BrowserRules(owner), counters_(counters) {}
+
+protected:
+    Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+    void rowDeleted(int nRec) override;
+
+private:
+    NameCounters* counters_;
+};
+
+// Nutrient table: name, unit, fixed value, lower and upper limit.
+class OBM_BROWSER : public BrowserRules {
+public:
+    explicit OBM_BROWSER(BrowserOwner* owner, NameCounters* counters = &runNameCounters())
+        : BrowserRules(owner), counters_(counters) {}
+
+protected:
+    Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+    void rowDeleted(int nRec) override;
+
+private:
+    NameCounters* counters_;
+};
+
+// Ratio table: two nutrient names, fixed value, lower and upper limit.
+class OBMO_BROWSER : public BrowserRules {
+protected:
+    Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+};
+
+// Composition matrix: the row label, then one column per feed.
+class OAMAT_BROWSER : public BrowserRules {
+public:
+    int COLUMNFOCUSCHANGE(int nCol, int nColumns) const override;
+
+protected:
+    Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+};
+
+}  // namespace zeva

@@ -1,0 +1,31 @@
+#pragma once
+// The grid's cell editor: a frameless single-line edit laid over one cell.
+// It holds no more characters than the cell's field and refuses, where they
+// are typed or pasted, characters that Windows-1254 cannot hold.
+
+#include <QLineEdit>
+#include <QPersistentModelIndex>
+#include <QValidator>
+
+namespace zeva {
+
+// Accepts only text that Windows-1254 can hold.
+class Cp1254Validator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+class CellEditor : public QLineEdit {
+    Q_OBJECT
+public:
+    // maxLength: the width of the cell's field; 0 for no limit of our own.
+    CellEditor(QWidget* parent, int maxLength);
+
+    QPersistentModelIndex cell;  // the cell the editor was opened on
+    int endKey = 0;              // the key that ended the edit (27 Esc), 0 for none
+    bool loaded = false;         // the cell's value was put in once
+};
+
+}  // namespace zeva

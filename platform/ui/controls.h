@@ -1,0 +1,67 @@
+#pragma once
+// The program's control classes used by every dialog and window menu.
+//
+// VQSLE and VQLISTBOX turn Esc typed while they have the focus into a call of
+// their window's PBIPTAL slot (the dialog's cancel handler), once per key
+// press. VQCOMBOBOX is the combo box as it is. VQTOOLBAR is the flat toolbar of
+// the window menus.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolBar>
+#include <QValidator>
+
+class QKeyEvent;
+
+namespace zeva {
+
+// Calls the PBIPTAL() slot of the window that holds `control`; false when that
+// window has none.
+bool sendCancelToOwner(QWidget* control);
+
+// Refuses typed characters that Windows-1254 cannot hold; with `upper` it turns
+// letters to upper case as they are typed.
+class Cp1254Validator : public QValidator {
+    Q_OBJECT
+public:
+    explicit Cp1254Validator(bool upper = false, QObject* parent = nullptr);
+    State validate(QString& input, int& pos) const override;
+
+private:
+    bool upper_;
+};
+
+class VQSLE : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit VQSLE(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class VQLISTBOX : public QListWidget {
+    Q_OBJECT
+public:
+    explicit VQLISTBOX(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class VQCOMBOBOX : public QComboBox {
+    Q_OBJECT
+public:
+    explicit VQCOMBOBOX(QWidget* parent = nullptr);
+};
+
+// The flat toolbar of the window menus: icon buttons, no handle, fixed in its
+// place. The menus add their actions to it.
+class VQTOOLBAR : public QToolBar {
+    Q_OBJECT
+public:
+    explicit VQTOOLBAR(QWidget* parent = nullptr);
+};
+
+}  // namespace zeva

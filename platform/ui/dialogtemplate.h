@@ -1,0 +1,149 @@
+#pragma once
+// Dialog templates: each dialog of the program is described by a table that
+// keeps its numbers as they were designed (dialog units, dialog font, control
+// ids, texts and styles). TemplateDialog builds the widgets from such a table,
+// converting dialog units from the dialog font's base units, and gives access
+// to the controls by id.
+//
+// Texts in the tables are UTF-8 literals.
+
+#include <QDialog>
+#include <QIcon>
+#include <QFont>
+#include <QHash>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <initializer_list>
+#include <vector>
+
+class QWidget;
+
+namespace zeva {
+
+enum class CtlKind {
+    Label,        // static text
+    Edit,         // single-line edit (VQSLE); multi-line with CS_MULTILINE
+    PushButton,
+    ListBox,      // VQLISTBOX
+    ComboBox,     // VQCOMBOBOX
+    GroupBox,
+    RadioButton,
+    CheckBox,
+    Bitmap,       // picture from a named bitmap resource
+    Icon,         // picture from a named icon resource
+};
+
+// Control styles; combine with |.
+enum CtlStyle : unsigned {
+    CS_NONE = 0,
+    CS_PASSWORD = 1u << 0,    // edit shows bullets
+    CS_UPPERCASE = 1u << 1,   // edit turns typed letters to upper case
+    CS_READONLY = 1u << 2,
+    CS_MULTILINE = 1u << 3,   // edit of several lines
+    CS_DEFAULT = 1u << 4,     // the dialog's default push button
+    CS_GROUP = 1u << 5,       // starts a new group (radio buttons)
+    CS_MULTISELECT = 1u << 6, // list: each click marks or unmarks an item
+    CS_SORTED = 1u << 7,      // list or combo box sorts its items
+    CS_NOTABSTOP = 1u << 8,   // leaves the control out of the tab order
+    CS_RIGHT = 1u << 9,       // right-aligned text
+    CS_CENTER = 1u << 10,     // centred text
+    CS_DISABLED = 1u << 11,
+    CS_EDITABLE = 1u << 12,   // combo box accepts typed text
+};
+
+// Dialog (window) styles.
+enum DlgStyle : unsigned {
+    DS_NONE = 0,
+    DS_CAPTION = 1u << 0,     // caption bar
+    DS_SYSMENU = 1u << 1,     // system menu and close box
+    DS_MODALFRAME = 1u << 2,
+};
+
+struct ControlTemplate {
+    int id = 0;
+    CtlKind kind = CtlKind::Label;
+    int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+    const char* text = "";             // caption, or resource name of a bitmap or icon
+    unsigned style = CS_NONE;
+    int limit = 0;                     // edit: most characters (0: no limit)
+    const char* font = nullptr;        // own font face (nullptr: the dialog's)
+    int points = 0;
+    bool bold = false;
+};
+
+struct DialogTemplate {
+    const char* name;
+    const char* caption;
+    int x, y, cx, cy;  // dialog units
+    const char* font;  // dialog font face
+    int points;
+    unsigned style;
+    std::vector<ControlTemplate> controls;
+};
+
+// Dialog base units (pixels per 4 horizontal and 8 vertical dialog units).
+struct BaseUnits {
+    int x = 6;
+    int y = 13;
+
+    // The base units of a dialog font at the given logical dpi. The 8-point
+    // system dialog fonts have the fixed 6 x 13 at 96 dpi; other fonts are
+    // measured from their substitute.
+    static BaseUnits forFont(const QString& face, int points, qreal dpi);
+
+    int toPixelsX(int du) const;
+    int toPixelsY(int du) const;
+    QRect toPixels(int x, int y, int cx, int cy) const;
+};
+
+// Family that stands in for a font named in a template.
+QString substituteFamily(const QString& face);
+// A font for a template's face, size and weight (substitution applied).
+QFont templateFont(const QString& face, int points, bool bold = false);
+// Registers the substitutions with Qt's font database (done by the builder).
+void installFontSubstitutions();
+
+// A dialog built from a template. Esc, the close box and every other way of
+// cancelling reach PBIPTAL(), which the dialogs of the program override; the
+// default ends the dialog with result 0.
+class TemplateDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `dpi` 0 takes the logical dpi of the screen the dialog would show on.
+    explicit TemplateDialog(const DialogTemplate& tpl, QWidget* owner = nullptr, qreal dpi = 0);
+
+    const DialogTemplate& dialogTemplate() const { return tpl_; }
+    const BaseUnits& baseUnits() const { return units_; }
+
+    // The control with that id; nullptr when there is none (or it was removed).
+    QWidget* control(int id) const;
+    template <typename T>
+    T* control(int id) const { return qobject_cast<T*>(control(id)); }
+
+    // Takes the control out of the dialog and destroys it.
+    void removeControl(int id);
+
+    // Size of the client area in pixels as the template gives it.
+    QSize clientSize() const { return clientSize_; }
+
+    void reject() override;
+
+public slots:
+    virtual void PBIPTAL();
+
+protected:
+    // Sets the large and small window icon.
+    void setIcons(const QIcon& icon);
+
+private:
+    void build();
+
+    DialogTemplate tpl_;
+    BaseUnits units_;
+    QSize clientSize_;
+    QHash<int, QWidget*> controls_;
+};
+
+}  // namespace zeva

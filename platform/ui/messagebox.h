@@ -1,0 +1,26 @@
+#pragma once
+// The program's message boxes on QMessageBox: the box type word picks the
+// buttons and the icon, the button pressed gives the program's reply code.
+//
+//   16 OK, stop icon            36 Yes/No, question mark
+//   48 OK, exclamation mark     20 Yes/No, stop icon
+//   64 OK, information icon     52 Yes/No, exclamation mark
+//                               35 Yes/No/Cancel, question mark
+// Replies: OK 1, Cancel 1 (Yes/No/Cancel box only), No 3, Yes 6.
+
+#include <QString>
+
+class QMessageBox;
+class QWidget;
+
+namespace zeva {
+
+// A box of that type, not shown yet. `owner` may be nullptr.
+QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString& text, int type);
+
+// The reply code for the button by which the box was closed. A box closed
+// without a button (Esc, close box) gives the reply of its escape button: OK,
+// No of a Yes/No box, Cancel of a Yes/No/Cancel box.
+int messageBoxReply(const QMessageBox& box);
+
+}  // namespace zeva

@@ -1,0 +1,152 @@
+#include "shell/ui/qtuserport.h"
+
+#include "core/ui/choicedialogs.h"
+#include "core/ui/paramdialogs.h"
+#include "platform/ui/messagebox.h"
+#include "shell/tones.h"
+#include "shell/ui/smallforms.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QThread>
+
+#include <memory>
+
+namespace zeva {
+
+QtUserPort::QtUserPort(QWidget* owner) : owner_(owner) {}
+
+QtUserPort::~QtUserPort()
+{
+    delete alert_.data();
+}
+
+void QtUserPort::setDialogRunner(DialogRunner runner)
+{
+    runner_ = std::move(runner);
+}
+
+int QtUserPort::run(QDialog& dialog)
+{
+    if (runner_)
+        return runner_(dialog);
+    return dialog.exec();
+}
+
+int QtUserPort::messageBox(const QString& title, const QString& text, int type, bool owned)
+{
+    std::unique_ptr<QMessageBox> box(makeMessageBox(owned ? owner_.data() : nullptr, title, text, type));
+    run(*box);
+    return messageBoxReply(*box);
+}
+
+void QtUserPort::statusText(const QString& text)
+{
+    if (statusHandler_)
+        statusHandler_(text);
+    else if (statusBar_)
+        statusBar_->showMessage(text);
+}
+
+void QtUserPort::waitOpen()
+{
+    // A box still up from an earlier call would never be taken down: it goes
+    // before the new one comes.
+    delete alert_.data();
+    alert_ = new ACTALERT(owner_);
+    alert_->show();
+    // Once, so that the box is painted before the long work blocks the loop.
+    QCoreApplication::processEvents();
+}
+
+void QtUserPort::waitClose()
+{
+    delete alert_.data();
+}
+
+void QtUserPort::tone(int frequency, int duration)
+{
+    if (toneHandler_)
+        toneHandler_(frequency, duration);
+    if (toneWait_)
+        QThread::msleep(static_cast<unsigned long>(toneMilliseconds(duration)));
+}
+
+ParamAnswer QtUserPort::askProblemParams(const QString& type, const QString& amount,
+                                         const QString& currency, const QString& weight)
+{
+    std::unique_ptr<ParamDialog> dialog;
+    if (type == QLatin1String("G"))
+        dialog = std::make_unique<GRPARMGIR_WIN>(owner_, amount, currency, weight);
+    else
+        dialog = std::make_unique<KYPARMGIR_WIN>(owner_, amount, currency, weight);
+    run(*dialog);
+    return dialog->answer();
+}
+
+int QtUserPort::chooseOne(const QString& caption, const QStringList& items)
+{
+    ACHOICE dialog(owner_, caption, items);
+    run(dialog);
+    return dialog.NSELECTED;
+}
+
+QList<int> QtUserPort::chooseMany(const QString& caption, const QStringList& items, bool selectAllButton)
+{
+    MARKTOPBOT dialog(owner_, caption, items, selectAllButton);
+    run(dialog);
+    return dialog.ANSELECTED;
+}
+
+QString QtUserPort::askFileName(const QString& caption, const QString& folder, const QStringList& filters, bool save)
+{
+    QFileDialog dialog(owner_, caption, folder);
+    // Our own dialog everywhere: its filters match names whatever their
+    // letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own dialog
+    // may not do.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (run(dialog) != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+QString QtUserPort::askOpenFileName(const QString& caption, const QString& folder, const QStringList& filters)
+{
+    return askFileName(caption, folder, filters, false);
+}
+
+QString QtUserPort::askSaveFileName(const QString& caption, const QString& folder, const QStringList& filters)
+{
+    return askFileName(caption, folder, filters, true);
+}
+
+NewProblemAnswer QtUserPort::askNewProblem()
+{
+    // The new-problem dialog comes with the start-up work; until then the
+    // question is cancelled.
+    return NewProblemAnswer{};
+}
+
+bool QtUserPort::askSingleValue(const QString& caption, const QString& label, QString& value)
+{
+    MBM_WIND dialog(owner_, label, value);
+    if (!caption.isEmpty())
+        dialog.setWindowTitle(caption);
+    if (run(dialog) != QDialog::Accepted)
+        return false;
+    value = dialog.CTXTVAL;
+    return true;
+}
+
+}  // namespace zeva

@@ -1,0 +1,341 @@
+#include "shell/ui/standardshellwindow.h"
+
+#include "core/activeproblem.h"
+#include "core/messages.h"
+#include "core/problemfile.h"
+#include "platform/ui/programicons.h"
+#include "resources/menus.h"
+#include "shell/menustate.h"
+#include "shell/ui/menuhost.h"
+#include "shell/ui/qtuserport.h"
+#include "shell/ui/shellmenu.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+
+namespace zeva {
+
+namespace {
+
+const QString kExitTitle = QStringLiteral("Çıkış");
+const QString kExitQuestion = QStringLiteral("ZEVA 2.0'dan çıkmak istediğinizden emin misiniz?");
+const QString kChangedQuestion =
+    QStringLiteral(" Dosyasındaki veriler değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+
+// The local files among the dropped URLs.
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+}  // namespace
+
+STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMainWindow(owner)
+{
+    if (port) {
+        port_ = port;
+    } else {
+        ownPort_ = std::make_unique<QtUserPort>(this);
+        port_ = ownPort_.get();
+    }
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(mdi_);
+
+    // Dropped files reach DROP.
+    setAcceptDrops(true);
+
+    // Status bar with the time.
+    clock_ = new QLabel(this);
+    clock_->setObjectName(QStringLiteral("StatusClock"));
+    statusBar()->addPermanentWidget(clock_);
+    clockTimer_ = new QTimer(this);
+    connect(clockTimer_, &QTimer::timeout, this, &STANDARDSHELLWINDOW::tickClock);
+    clockTimer_->start(1000);
+    tickClock();
+    if (ownPort_)
+        ownPort_->setStatusBar(statusBar());
+
+    files_ = std::make_unique<FileCommands>(
+        *port_, FileCommandHooks{[this] { MI_ENADISABLE(); }, [this](const QString& c) { setWindowTitle(c); },
+                                 [this](int id) {
+                                     if (mainMenu_)
+                                         mainMenu_->setEnabled(id, true);
+                                 }});
+
+    // The commands of the main menu that this window carries itself.
+    using Method = void (STANDARDSHELLWINDOW::*)();
+    const QList<QPair<const char*, Method>> methods = {
+        {"YENIDOSYAGIR", &STANDARDSHELLWINDOW::YENIDOSYAGIR},
+        {"FILEOPEN", &STANDARDSHELLWINDOW::FILEOPEN},
+        {"FILECLOSE", &STANDARDSHELLWINDOW::FILECLOSE},
+        {"KAYDET", &STANDARDSHELLWINDOW::KAYDET},
+        {"FKAYDET", &STANDARDSHELLWINDOW::FKAYDET},
+        {"FILEEXIT", &STANDARDSHELLWINDOW::FILEEXIT},
+        {"WINDOWCASCADE", &STANDARDSHELLWINDOW::WINDOWCASCADE},
+        {"WINDOWTILE", &STANDARDSHELLWINDOW::WINDOWTILE},
+        {"WINDOWICON", &STANDARDSHELLWINDOW::WINDOWICON},
+        {"MI_ENADISABLE", &STANDARDSHELLWINDOW::MI_ENADISABLE},
+        {"TUYOGOSTER", &STANDARDSHELLWINDOW::TUYOGOSTER},
+        {"LOGOGOSTER", &STANDARDSHELLWINDOW::LOGOGOSTER},
+        {"ADPAROLASOR", &STANDARDSHELLWINDOW::ADPAROLASOR},
+    };
+    for (const auto& [symbol, method] : methods)
+        commands_.insert(QString::fromLatin1(symbol), [this, method] { (this->*method)(); });
+
+    // The menu, its toolbar and keys, through the host that lets an active
+    // child window's menu take their place.
+    host_ = std::make_unique<MenuHost>(this, mdi_);
+    ticks_.setFromSettings(G());
+    logonAtStart_ = G().LLOGON;
+    mainMenu_ = std::make_unique<ShellMenu>(res::emptyShellMenu(), this);
+    host_->setFrameMenu(mainMenu_.get());
+
+    setWindowIcon(ZVXICON());
+    setWindowTitle(kProgramTitle);
+
+    POSTINIT();
+}
+
+STANDARDSHELLWINDOW::~STANDARDSHELLWINDOW()
+{
+    // The host goes first: the menus and child windows that follow must not
+    // make it rebuild a menu bar that is going away.
+    host_.reset();
+}
+
+// ---------------------------------------------------------------- dispatch
+
+bool STANDARDSHELLWINDOW::dispatch(const QString& symbol)
+{
+    const auto it = commands_.constFind(symbol);
+    if (it == commands_.constEnd())
+        return false;
+    // A copy: the command may replace its own entry while it runs.
+    const std::function<void()> command = it.value();
+    command();
+    return true;
+}
+
+void STANDARDSHELLWINDOW::setCommand(const QString& symbol, std::function<void()> handler)
+{
+    if (handler)
+        commands_.insert(symbol, std::move(handler));
+    else
+        commands_.remove(symbol);
+}
+
+// ---------------------------------------------------------------- construction
+
+void STANDARDSHELLWINDOW::POSTINIT()
+{
+    if (mainMenu_)
+        mainMenu_->apply(optionMenuState(ticks_, logonAtStart_));
+}
+
+ShellMenu* STANDARDSHELLWINDOW::newMainMenu()
+{
+    std::unique_ptr<ShellMenu> old = std::move(mainMenu_);
+    mainMenu_ = std::make_unique<ShellMenu>(res::emptyShellMenu(), this);
+    POSTINIT();
+    host_->setFrameMenu(mainMenu_.get());
+    old.reset();
+    return mainMenu_.get();
+}
+
+// ---------------------------------------------------------------- closing
+
+bool STANDARDSHELLWINDOW::QUERYCLOSE()
+{
+    if (ASK(*port_, kExitTitle, kExitQuestion, BOX_YESNO_QUESTION) != REPLY_YES)
+        return false;
+
+    // The child windows hand their edits back to the problem as they close;
+    // only then do the changed flags tell the whole story.
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (child->isHidden())
+            continue;
+        if (!child->close())
+            return false;
+    }
+
+    ActiveProblem& p = G();
+    if (p.isOpen() && p.anyChanged()) {
+        const QString question = openProblemPath() + kChangedQuestion;
+        if (ASK(*port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_QUESTION) == REPLY_YES
+            && !files_->KAYDET())
+            return false;  // the save failed and said so: nothing is lost by staying
+    }
+    // The problem file is closed; the program is about to end.
+    p.reset();
+    return true;
+}
+
+void STANDARDSHELLWINDOW::FILEEXIT()
+{
+    close();
+}
+
+void STANDARDSHELLWINDOW::closeEvent(QCloseEvent* event)
+{
+    if (QUERYCLOSE())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---------------------------------------------------------------- child windows
+
+void STANDARDSHELLWINDOW::WINDOWCASCADE()
+{
+    mdi_->cascadeSubWindows();
+}
+
+void STANDARDSHELLWINDOW::WINDOWTILE()
+{
+    mdi_->tileSubWindows();
+}
+
+void STANDARDSHELLWINDOW::WINDOWICON()
+{
+    const int bottom = mdi_->viewport()->height();
+    int x = 0;
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (!child->isMinimized() || child->isHidden())
+            continue;
+        child->move(x, bottom - child->height());
+        x += child->width();
+    }
+}
+
+QMdiSubWindow* STANDARDSHELLWINDOW::addChildWindow(QWidget* widget)
+{
+    return mdi_->addSubWindow(widget);
+}
+
+// ---------------------------------------------------------------- menu state and options
+
+void STANDARDSHELLWINDOW::MI_ENADISABLE()
+{
+    const MenuStateChange change = zeva::MI_ENADISABLE(G());
+    if (mainMenu_)
+        mainMenu_->apply(change);
+    if (!change.caption.isNull())
+        setWindowTitle(change.caption);
+}
+
+void STANDARDSHELLWINDOW::toggleOption(int item)
+{
+    const bool ticked = ticks_.toggle(item, *port_);
+    if (mainMenu_)
+        mainMenu_->setChecked(item, ticked);
+}
+
+void STANDARDSHELLWINDOW::TUYOGOSTER()
+{
+    toggleOption(ITEM_TUYOGOSTER);
+}
+
+void STANDARDSHELLWINDOW::LOGOGOSTER()
+{
+    toggleOption(ITEM_LOGOGOSTER);
+}
+
+void STANDARDSHELLWINDOW::ADPAROLASOR()
+{
+    // The user items stay as they are: a logon turned on takes effect at the
+    // next start.
+    toggleOption(ITEM_ADPAROLASOR);
+}
+
+// ---------------------------------------------------------------- file commands
+
+void STANDARDSHELLWINDOW::YENIDOSYAGIR()
+{
+    files_->YENIDOSYAGIR();
+}
+
+void STANDARDSHELLWINDOW::FILEOPEN()
+{
+    files_->FILEOPEN();
+}
+
+void STANDARDSHELLWINDOW::FILECLOSE()
+{
+    files_->FILECLOSE();
+}
+
+void STANDARDSHELLWINDOW::KAYDET()
+{
+    files_->KAYDET();
+}
+
+void STANDARDSHELLWINDOW::FKAYDET()
+{
+    files_->FKAYDET();
+}
+
+bool STANDARDSHELLWINDOW::DOOPENFILE(const QString& fileName)
+{
+    return files_->DOOPENFILE(fileName);
+}
+
+// ---------------------------------------------------------------- drops
+
+void STANDARDSHELLWINDOW::DROP(const QStringList& files)
+{
+    if (dropHandler_)
+        dropHandler_(files);
+}
+
+void STANDARDSHELLWINDOW::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void STANDARDSHELLWINDOW::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void STANDARDSHELLWINDOW::dropEvent(QDropEvent* event)
+{
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    DROP(files);
+}
+
+// ---------------------------------------------------------------- status bar
+
+QString STANDARDSHELLWINDOW::clockText() const
+{
+    return clock_->text();
+}
+
+void STANDARDSHELLWINDOW::tickClock()
+{
+    clock_->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+}
+
+}  // namespace zeva

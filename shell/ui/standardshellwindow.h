@@ -1,0 +1,139 @@
+#pragma once
+// STANDARDSHELLWINDOW: the program's main window, the multiple-document frame
+// in which every other window opens. It carries the main menu with its
+// toolbar and keys (through the menu host), a status bar with the time, the
+// program's icon and title, and accepts dropped files. Choosing a main-menu
+// item sends its symbol here (dispatch); the window runs the commands it
+// knows: the file commands, exit, the start-up options, the menu-state update
+// and the arrangement of the child windows. Commands of other parts of the
+// program are added with setCommand; a symbol nobody added is not handled.
+//
+// The window talks to the user through a UserPort: its own QtUserPort unless
+// the caller gives one (tests give a scripted port).
+
+#include "core/filecommands.h"
+#include "shell/menuowner.h"
+#include "shell/settings.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+
+namespace zeva {
+
+class MenuHost;
+class QtUserPort;
+class ShellMenu;
+
+class STANDARDSHELLWINDOW : public QMainWindow, public MenuOwner {
+    Q_OBJECT
+public:
+    // Builds the whole window (menu, toolbar, status bar, icon, caption, the
+    // option ticks of POSTINIT) from the settings values in G(); it is not
+    // shown. `port` null: the window's own QtUserPort.
+    explicit STANDARDSHELLWINDOW(QWidget* owner = nullptr, UserPort* port = nullptr);
+    ~STANDARDSHELLWINDOW() override;
+
+    // ---- menu dispatch
+    bool dispatch(const QString& symbol) override;
+    // Adds (or replaces) the command run for `symbol`; an empty handler
+    // removes it.
+    void setCommand(const QString& symbol, std::function<void()> handler);
+    bool hasCommand(const QString& symbol) const { return commands_.contains(symbol); }
+
+    // ---- construction
+    // The ticks of the start-up option items from the stored options, and the
+    // user items greyed when the logon was off at start.
+    void POSTINIT();
+    // A new main menu in place of the one the window carries (the pad's return
+    // to the main menu builds one): start state, then the option ticks as last
+    // stored. The menu-state update is the caller's.
+    ShellMenu* newMainMenu();
+
+    // ---- closing
+    // Asks before the window closes; TRUE lets it close. After the exit is
+    // confirmed the child windows are closed through their own close first
+    // (so that they hand back their edits), then a changed problem is offered
+    // for saving. A child that refuses to close, or a save that fails, keeps
+    // the window open.
+    bool QUERYCLOSE();
+    // "&Çıkış...": asks the window to close (through QUERYCLOSE).
+    void FILEEXIT();
+
+    // ---- child windows
+    void WINDOWCASCADE();
+    void WINDOWTILE();
+    // Lines the minimised child windows up along the bottom of the area.
+    void WINDOWICON();
+    // Adds `widget` to the MDI area as a child window (not shown).
+    QMdiSubWindow* addChildWindow(QWidget* widget);
+
+    // ---- menu state and options
+    // The menu state from the active problem, applied to the main menu and
+    // the caption; with no problem file open the problem is emptied.
+    void MI_ENADISABLE();
+    void TUYOGOSTER();
+    void LOGOGOSTER();
+    void ADPAROLASOR();
+
+    // ---- file commands
+    void YENIDOSYAGIR();
+    void FILEOPEN();
+    void FILECLOSE();
+    void KAYDET();
+    void FKAYDET();
+    bool DOOPENFILE(const QString& fileName);
+
+    // ---- drops
+    // Files dropped on the window (local paths). They are for the report pad,
+    // which adds its handler with setDropHandler; without one they are ignored.
+    void DROP(const QStringList& files);
+    void setDropHandler(std::function<void(const QStringList&)> handler) { dropHandler_ = std::move(handler); }
+
+    // ---- parts
+    UserPort& port() { return *port_; }
+    // The window's own Qt port; null when the caller gave a port.
+    QtUserPort* qtPort() const { return ownPort_.get(); }
+    QMdiArea* mdiArea() const { return mdi_; }
+    MenuHost* menuHost() const { return host_.get(); }
+    // The main menu (EMPTYSHELLMENU) the window carries now.
+    ShellMenu* mainMenu() const { return mainMenu_.get(); }
+    FileCommands& fileCommands() { return *files_; }
+    StartupOptionTicks& optionTicks() { return ticks_; }
+    // The time shown in the status bar.
+    QString clockText() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void toggleOption(int item);
+    void tickClock();
+
+    std::unique_ptr<QtUserPort> ownPort_;
+    UserPort* port_ = nullptr;
+    QMdiArea* mdi_ = nullptr;
+    QLabel* clock_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
+    std::unique_ptr<MenuHost> host_;
+    std::unique_ptr<ShellMenu> mainMenu_;
+    std::unique_ptr<FileCommands> files_;
+    StartupOptionTicks ticks_;
+    bool logonAtStart_ = false;
+    QHash<QString, std::function<void()>> commands_;
+    std::function<void(const QStringList&)> dropHandler_;
+};
+
+}  // namespace zeva

@@ -1,0 +1,19 @@
+#pragma once
+// The program's own toolbar images, drawn at run time, by the image numbers
+// the menu tables use: 1 new file, 2 open, 3 close, 4 save, 6 report editor,
+// 31 copy, 69 add, 89 column arithmetic, 90 solve, 101 cut, 102 paste,
+// 107 freeze column, 120 help index, 121 delete, 127 previous, 128 next,
+// 129 first, 130 last, 131 table, 132 form.
+
+#include <QIcon>
+
+namespace zeva {
+
+// The image of `number` at 16 and 32 pixels; a plain frame for a number
+// without a drawing of its own.
+QIcon toolbarImage(int number);
+
+// TRUE when `number` has a drawing of its own.
+bool hasToolbarImage(int number);
+
+}  // namespace zeva

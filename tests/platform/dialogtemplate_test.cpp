@@ -1,0 +1,346 @@
+// The dialog-template builder, the control classes and the message boxes.
+#include "platform/ui/controls.h"
+#include "platform/ui/dialogtemplate.h"
+#include "platform/ui/messagebox.h"
+#include "platform/ui/programicons.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "support/typing.h"
+
+#include <gtest/gtest.h>
+
+using namespace zeva;
+
+namespace {
+
+// The numbers of the single-choice dialog's template.
+const DialogTemplate kChoiceLike{
+    "AChoice", "DataDialog Caption", 0, 0, 148, 93, "MS Sans Serif", 8, DS_CAPTION | DS_SYSMENU,
+    {
+        {100, CtlKind::ListBox, 10, 9, 74, 77},
+        {101, CtlKind::PushButton, 93, 30, 47, 13, "&Tamam", CS_DEFAULT},
+        {102, CtlKind::PushButton, 93, 55, 47, 12, "&İptal"},
+    }};
+
+// One control of every kind and style.
+const DialogTemplate kEverything{
+    "Everything", "Hepsi", 10, 10, 200, 150, "MS Shell Dlg", 8, DS_CAPTION | DS_SYSMENU | DS_MODALFRAME,
+    {
+        {10, CtlKind::Label, 4, 4, 60, 10, "Kullanıcı:"},
+        {11, CtlKind::Edit, 70, 4, 60, 12, "", CS_UPPERCASE, 20},
+        {12, CtlKind::Edit, 70, 20, 60, 12, "", CS_PASSWORD, 8},
+        {13, CtlKind::Edit, 70, 36, 60, 12, "sabit", CS_READONLY},
+        {14, CtlKind::Edit, 4, 52, 120, 30, "", CS_MULTILINE},
+        {15, CtlKind::GroupBox, 130, 4, 60, 50, "Tip"},
+        {16, CtlKind::RadioButton, 134, 14, 50, 10, "Karma", CS_GROUP},
+        {17, CtlKind::RadioButton, 134, 26, 50, 10, "Rasyon"},
+        {18, CtlKind::CheckBox, 4, 90, 80, 10, "Göster"},
+        {19, CtlKind::RadioButton, 134, 60, 50, 10, "Bir", CS_GROUP},
+        {20, CtlKind::RadioButton, 134, 72, 50, 10, "İki"},
+        {21, CtlKind::Icon, 4, 104, 20, 20, "ZVXTOD"},
+        {22, CtlKind::PushButton, 100, 130, 40, 14, "&Tamam", CS_DEFAULT},
+        {23, CtlKind::PushButton, 150, 130, 40, 14, "&İptal"},
+        {24, CtlKind::Label, 60, 110, 60, 10, "Başlık", CS_NONE, 0, "Arial", 10, true},
+    }};
+
+class CountingDialog : public TemplateDialog {
+public:
+    using TemplateDialog::TemplateDialog;
+    int cancels = 0;
+    void PBIPTAL() override
+    {
+        ++cancels;
+        TemplateDialog::PBIPTAL();
+    }
+};
+
+}  // namespace
+
+TEST(DialogTemplate, DialogUnitsFollowTheDialogFontAndDpi)
+{
+    struct Case {
+        const char* face;
+        int points;
+        qreal dpi;
+        int x, y;
+    } cases[] = {
+        {"MS Sans Serif", 8, 96, 6, 13},
+        {"MS Shell Dlg", 8, 96, 6, 13},
+        {"MS Shell Dlg", 8, 192, 12, 26},
+        {"MS Shell Dlg", 8, 120, 8, 16},  // 7.5 and 16.25, rounded
+    };
+    for (const Case& c : cases) {
+        const BaseUnits u = BaseUnits::forFont(QString::fromLatin1(c.face), c.points, c.dpi);
+        EXPECT_EQ(u.x, c.x) << c.face << " " << c.dpi;
+        EXPECT_EQ(u.y, c.y) << c.face << " " << c.dpi;
+    }
+    // Another font is measured: a larger size gives larger units.
+    const BaseUnits small = BaseUnits::forFont(QStringLiteral("Arial"), 8, 96);
+    const BaseUnits large = BaseUnits::forFont(QStringLiteral("Arial"), 16, 96);
+    EXPECT_GT(large.x, small.x);
+    EXPECT_GT(large.y, small.y);
+}
+
+TEST(DialogTemplate, ChoiceTemplateGeometryAt96Dpi)
+{
+    TemplateDialog dlg(kChoiceLike, nullptr, 96);
+    EXPECT_EQ(dlg.clientSize(), QSize(222, 151));
+    EXPECT_EQ(dlg.size(), QSize(222, 151));
+    EXPECT_EQ(dlg.control(100)->geometry(), QRect(15, 15, 111, 125));
+    EXPECT_EQ(dlg.control(101)->geometry(), QRect(140, 49, 71, 21));   // 139.5 -> 140, 48.75 -> 49
+    EXPECT_EQ(dlg.control(102)->geometry(), QRect(140, 89, 71, 20));   // 89.375, 19.5
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("DataDialog Caption"));
+    EXPECT_EQ(dlg.control(999), nullptr);
+
+    TemplateDialog twice(kChoiceLike, nullptr, 192);
+    EXPECT_EQ(twice.clientSize(), QSize(444, 302));
+}
+
+TEST(DialogTemplate, BuildsEveryKindWithItsStyle)
+{
+    TemplateDialog dlg(kEverything, nullptr, 96);
+    EXPECT_EQ(dlg.font().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(dlg.font().pointSize(), 8);
+
+    auto* label = dlg.control<QLabel>(10);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text(), QStringLiteral("Kullanıcı:"));
+    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+
+    auto* upper = dlg.control<VQSLE>(11);
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->maxLength(), 20);
+    test::typeText(upper, QStringLiteral("ali şen"));
+    EXPECT_EQ(upper->text(), QStringLiteral("ALI ŞEN"));
+
+    auto* password = dlg.control<VQSLE>(12);
+    ASSERT_TRUE(password);
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    QTest::keyClicks(password, QStringLiteral("abcdefghijk"));
+    EXPECT_EQ(password->text(), QStringLiteral("abcdefgh"));
+
+    auto* readOnly = dlg.control<VQSLE>(13);
+    ASSERT_TRUE(readOnly);
+    EXPECT_TRUE(readOnly->isReadOnly());
+    EXPECT_EQ(readOnly->text(), QStringLiteral("sabit"));
+
+    EXPECT_TRUE(dlg.control<QPlainTextEdit>(14));
+
+    // Two runs of radio buttons: a choice in one does not clear the other.
+    auto* r16 = dlg.control<QRadioButton>(16);
+    auto* r17 = dlg.control<QRadioButton>(17);
+    auto* r19 = dlg.control<QRadioButton>(19);
+    auto* r20 = dlg.control<QRadioButton>(20);
+    ASSERT_TRUE(r16 && r17 && r19 && r20);
+    r16->click();
+    r19->click();
+    r17->click();
+    EXPECT_FALSE(r16->isChecked());
+    EXPECT_TRUE(r17->isChecked());
+    EXPECT_TRUE(r19->isChecked());
+    r20->click();
+    EXPECT_FALSE(r19->isChecked());
+    EXPECT_TRUE(r17->isChecked());
+
+    EXPECT_TRUE(dlg.control<QCheckBox>(18));
+    auto* icon = dlg.control<QLabel>(21);
+    ASSERT_TRUE(icon);
+    EXPECT_FALSE(icon->pixmap().isNull());
+
+    auto* ok = dlg.control<QPushButton>(22);
+    auto* cancel = dlg.control<QPushButton>(23);
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(cancel->isDefault());
+
+    auto* own = dlg.control<QLabel>(24);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->font().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(own->font().pointSize(), 10);
+    EXPECT_TRUE(own->font().bold());
+
+    // Tab order follows the template among the controls that take the focus.
+    QList<QWidget*> order;
+    QWidget* w = upper;
+    for (int i = 0; i < 11; ++i) {
+        order << w;
+        w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus || !dlg.isAncestorOf(w))
+            w = w->nextInFocusChain();
+    }
+    const QList<QWidget*> expected{upper, password, readOnly, dlg.control(14), r16, r17, dlg.control(18),
+                                   r19, r20, ok, cancel};
+    EXPECT_EQ(order, expected);
+
+    dlg.removeControl(23);
+    EXPECT_EQ(dlg.control(23), nullptr);
+    EXPECT_EQ(dlg.findChildren<QPushButton*>().size(), 1);
+}
+
+TEST(DialogTemplate, FontSubstitutions)
+{
+    const struct {
+        const char* face;
+        const char* family;
+    } table[] = {
+        {"MS Shell Dlg", "Liberation Sans"}, {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},  {"Garamond", "EB Garamond"},          {"DejaVu Sans", "DejaVu Sans"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(substituteFamily(QString::fromLatin1(row.face)), QString::fromLatin1(row.family)) << row.face;
+    // The substitutes are installed on the machine.
+    for (const char* face : {"Arial", "Courier New", "Garamond"}) {
+        const QFontInfo info(templateFont(QString::fromLatin1(face), 10));
+        EXPECT_EQ(info.family(), substituteFamily(QString::fromLatin1(face))) << face;
+    }
+}
+
+TEST(Controls, EscInAnEditOrAListCallsTheOwnersCancelOnce)
+{
+    CountingDialog dlg(kEverything, nullptr, 96);
+    dlg.open();
+    QTest::keyClick(dlg.control(11), Qt::Key_Escape);
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+
+    CountingDialog list(kChoiceLike, nullptr, 96);
+    list.open();
+    QTest::keyClick(list.control(100), Qt::Key_Escape);
+    EXPECT_EQ(list.cancels, 1);
+
+    // Other keys are the edit's own.
+    CountingDialog again(kEverything, nullptr, 96);
+    again.open();
+    QTest::keyClick(again.control(11), Qt::Key_A);
+    QTest::keyClick(again.control(11), Qt::Key_Backspace);
+    EXPECT_EQ(again.cancels, 0);
+    EXPECT_TRUE(again.isVisible());
+
+    // A plain edit outside any dialog with a cancel handler leaves Esc alone.
+    QWidget plain;
+    auto* edit = new VQSLE(&plain);
+    edit->setText(QStringLiteral("x"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), QStringLiteral("x"));
+}
+
+TEST(Controls, EscOnAButtonAComboBoxAndTheCloseBoxReachCancel)
+{
+    const DialogTemplate withCombo{
+        "Combo", "Combo", 0, 0, 100, 60, "MS Shell Dlg", 8, DS_CAPTION | DS_SYSMENU,
+        {
+            {100, CtlKind::ComboBox, 4, 4, 60, 40, "", CS_EDITABLE},
+            {101, CtlKind::PushButton, 4, 44, 40, 12, "&İptal"},
+        }};
+    CountingDialog combo(withCombo, nullptr, 96);
+    auto* box = combo.control<VQCOMBOBOX>(100);
+    ASSERT_TRUE(box);
+    box->addItems({QStringLiteral("YM_ADI"), QStringLiteral("KM")});
+    combo.open();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(combo.cancels, 1);
+
+
+    CountingDialog dlg(kEverything, nullptr, 96);
+    dlg.open();
+    QTest::keyClick(dlg.control(22), Qt::Key_Escape);
+    EXPECT_EQ(dlg.cancels, 1);
+
+    CountingDialog closed(kEverything, nullptr, 96);
+    closed.open();
+    closed.close();
+    EXPECT_EQ(closed.cancels, 1);
+    EXPECT_EQ(closed.result(), QDialog::Rejected);
+}
+
+TEST(Controls, EditsRefuseCharactersOutsideWindows1254)
+{
+    Cp1254Validator plain;
+    Cp1254Validator upper(true);
+    int pos = 0;
+    QString turkish = QStringLiteral("ğüşıöç İĞ €");
+    EXPECT_EQ(plain.validate(turkish, pos), QValidator::Acceptable);
+    QString greek = QStringLiteral("aΩ");
+    EXPECT_EQ(plain.validate(greek, pos), QValidator::Invalid);
+    QString lower = QStringLiteral("çağrı");
+    EXPECT_EQ(upper.validate(lower, pos), QValidator::Acceptable);
+    EXPECT_EQ(lower, QStringLiteral("ÇAĞRI"));
+
+    TemplateDialog dlg(kEverything, nullptr, 96);
+    auto* edit = dlg.control<VQSLE>(12);
+    test::typeText(edit, QStringLiteral("aΩb"));
+    EXPECT_EQ(edit->text(), QStringLiteral("ab"));
+}
+
+TEST(Controls, ToolbarIsFlatAndFixed)
+{
+    VQTOOLBAR bar;
+    EXPECT_FALSE(bar.isMovable());
+    EXPECT_FALSE(bar.isFloatable());
+    EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST(MessageBoxes, TypesGiveButtonsIconsAndReplies)
+{
+    const struct {
+        int type;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        int escapeReply;
+    } table[] = {
+        {16, QMessageBox::Critical, QMessageBox::Ok, 1},
+        {48, QMessageBox::Warning, QMessageBox::Ok, 1},
+        {64, QMessageBox::Information, QMessageBox::Ok, 1},
+        {36, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, 3},
+        {20, QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No, 3},
+        {52, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, 3},
+        {35, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, 1},
+    };
+    for (const auto& row : table) {
+        std::unique_ptr<QMessageBox> box(makeMessageBox(nullptr, QStringLiteral("Başlık"), QStringLiteral("Metin"), row.type));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Başlık"));
+        EXPECT_EQ(box->text(), QStringLiteral("Metin"));
+        EXPECT_EQ(box->icon(), row.icon) << row.type;
+        EXPECT_EQ(box->standardButtons(), row.buttons) << row.type;
+        box->open();
+        QTest::keyClick(box.get(), Qt::Key_Escape);
+        EXPECT_FALSE(box->isVisible()) << row.type;
+        EXPECT_EQ(messageBoxReply(*box), row.escapeReply) << row.type;
+    }
+    const struct {
+        int type;
+        QMessageBox::StandardButton press;
+        int reply;
+    } presses[] = {
+        {36, QMessageBox::Yes, 6}, {36, QMessageBox::No, 3}, {35, QMessageBox::Yes, 6},
+        {35, QMessageBox::No, 3},  {35, QMessageBox::Cancel, 1}, {16, QMessageBox::Ok, 1},
+    };
+    for (const auto& row : presses) {
+        std::unique_ptr<QMessageBox> box(makeMessageBox(nullptr, QString(), QStringLiteral("?"), row.type));
+        box->open();
+        box->button(row.press)->click();
+        EXPECT_EQ(messageBoxReply(*box), row.reply) << row.type << " " << row.press;
+    }
+}
+
+TEST(ProgramIcons, AllFourAreThereInTheirSizes)
+{
+    const struct {
+        QIcon icon;
+        int size;
+    } icons[] = {{ZVXTOD(), 32}, {ZVXMAIN(), 32}, {ZVXICON(), 48}, {PSWICO(), 32}};
+    for (const auto& row : icons) {
+        ASSERT_FALSE(row.icon.isNull());
+        EXPECT_EQ(row.icon.availableSizes().value(0), QSize(row.size, row.size));
+    }
+    EXPECT_TRUE(programIcon(QStringLiteral("NOSUCHICON")).isNull());
+}

@@ -1,0 +1,107 @@
+// The sample reference matrices and example problems shipped in data/.
+#include "core/activeproblem.h"
+#include "core/filecommands.h"
+#include "core/numeric.h"
+#include "platform/runtime.h"
+#include "refmatrix/reftables.h"
+#include "support/fakeport.h"
+#include "support/tempdir.h"
+#include "tools/consoleport.h"
+#include "tools/exampleproblem.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace zeva;
+
+namespace {
+
+const QString kSource = QStringLiteral(ZEVA_TEST_DATA "/../../data");
+
+void checkTable(const QString& csv, const QList<DbfField>& fields, int fieldCount)
+{
+    test::TempDir dir;
+    const QString out = dir.file(QStringLiteral("T.DBF"));
+    QString error;
+    ASSERT_TRUE(buildReferenceTable(kSource + QLatin1Char('/') + csv, fields, out, &error))
+        << error.toStdString();
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(out, &t, &error)) << error.toStdString();
+    ASSERT_EQ(t.fieldCount(), fieldCount);
+    for (int f = 0; f < fieldCount; ++f) {
+        EXPECT_EQ(t.fields()[f].name, fields[f].name);
+        EXPECT_EQ(t.fields()[f].type, 'C');
+        EXPECT_EQ(t.fields()[f].length, f == 0 ? 25 : 11);
+    }
+    const QList<int> recs = t.liveRecords();
+    ASSERT_GE(recs.size(), 30);
+    EXPECT_EQ(AllTrim(t.value(recs[0], 0)), kUnitRowName);
+    EXPECT_FALSE(AllTrim(t.value(recs[0], QStringLiteral("KMO"))).isEmpty());
+
+    const QRegularExpression price(QStringLiteral("^ *[0-9]+\\.[0-9]{3}$"));
+    const QRegularExpression value(QStringLiteral("^ *[0-9]+\\.[0-9]{4}$"));
+    QStringList names;
+    for (int i = 1; i < recs.size(); ++i) {
+        const QString name = AllTrim(t.value(recs[i], 0));
+        EXPECT_FALSE(name.isEmpty()) << "record " << i + 1;
+        names << name.left(15);
+        for (int f = 1; f < fieldCount; ++f) {
+            const QString cell = t.value(recs[i], f);
+            ASSERT_EQ(cell.size(), 11);
+            if (isBlankCell(cell))
+                continue;
+            EXPECT_TRUE((f == 1 ? price : value).match(cell).hasMatch())
+                << name.toStdString() << " " << fields[f].name.toStdString() << " '" << cell.toStdString() << "'";
+        }
+        const QString kmo = t.value(recs[i], QStringLiteral("KMO"));
+        if (!isBlankCell(kmo)) {
+            EXPECT_GT(Val(kmo), 0.0) << name.toStdString();
+            EXPECT_LE(Val(kmo), 100.0) << name.toStdString();
+        }
+    }
+    names.removeDuplicates();
+    EXPECT_EQ(names.size(), recs.size() - 1) << "feed names must differ in their first 15 characters";
+}
+
+}  // namespace
+
+TEST(SampleData, AsFedReferenceTable)
+{
+    checkTable(QStringLiteral("MATNRC.csv"), HKM_STRCREATE(), 54);
+}
+
+TEST(SampleData, DryMatterReferenceTable)
+{
+    checkTable(QStringLiteral("MATKUMAD.csv"), KMM_STRCREATE(), 45);
+}
+
+TEST(SampleData, ExampleProblemsRoundTripThroughTheProblemFile)
+{
+    for (const char* name : {"BROYLER", "SUTINEGI"}) {
+        test::TempDir dir;
+        QString error;
+        G().reset();
+        ASSERT_TRUE(loadExampleProblem(kSource + QStringLiteral("/examples/") + name + ".txt", &error))
+            << error.toStdString();
+        const ActiveProblem loaded = G();
+        ConsolePort port;
+        port.quiet = true;
+        const QString path = dir.file(QString::fromLatin1(name) + ".ZVF");
+        ASSERT_TRUE(writeExampleProblem(path, port, &error)) << error.toStdString();
+        EXPECT_TRUE(port.errors.isEmpty());
+
+        test::FakePort fake;
+        FileCommands files(fake);
+        ASSERT_TRUE(files.DOOPENFILE(path));
+        EXPECT_EQ(G().APARAMS, loaded.APARAMS);
+        EXPECT_EQ(G().ABMTABLE, loaded.ABMTABLE);
+        EXPECT_EQ(G().ABMOTABLE, loaded.ABMOTABLE);
+        EXPECT_EQ(G().AMATRIX, loaded.AMATRIX);
+        EXPECT_EQ(G().AYMNAMES, loaded.AYMNAMES);  // every name fits in 15
+        EXPECT_FALSE(G().anyChanged());
+        files.FILECLOSE();
+    }
+    G().reset();
+}

@@ -1,0 +1,266 @@
+// The Qt user port: every question runs its real dialog, driven by a script
+// instead of a modal loop.
+#include "core/activeproblem.h"
+#include "core/messages.h"
+#include "core/paramdialog.h"
+#include "core/ui/choicedialogs.h"
+#include "core/ui/paramdialogs.h"
+#include "platform/ui/controls.h"
+#include "shell/ui/qtuserport.h"
+#include "shell/ui/smallforms.h"
+#include "support/tempdir.h"
+#include "support/typing.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace zeva;
+using zeva::test::typeText;
+
+namespace {
+
+using Step = std::function<void(QDialog&)>;
+
+// Answers each dialog the port runs with the next step, then reads its result.
+class ScriptedPort : public QtUserPort {
+public:
+    explicit ScriptedPort(QWidget* owner = nullptr) : QtUserPort(owner)
+    {
+        setToneWait(false);
+        setToneHandler([this](int f, int d) { tones << QStringLiteral("%1 %2").arg(f).arg(d); });
+        setDialogRunner([this](QDialog& dlg) {
+            dlg.open();
+            QApplication::setActiveWindow(&dlg);
+            ++shown;
+            titles << dlg.windowTitle();
+            if (steps.isEmpty()) {
+                ADD_FAILURE() << "no step for " << dlg.windowTitle().toStdString();
+                dlg.reject();
+            } else {
+                steps.takeFirst()(dlg);
+            }
+            EXPECT_FALSE(dlg.isVisible()) << dlg.windowTitle().toStdString();
+            return dlg.result();
+        });
+    }
+    QList<Step> steps;
+    QStringList titles;
+    QStringList tones;
+    int shown = 0;
+};
+
+Step press(QMessageBox::StandardButton which)
+{
+    return [which](QDialog& d) {
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        ASSERT_TRUE(box);
+        box->button(which)->click();
+    };
+}
+
+// The name typed into the file dialog's name field.
+void typeFileName(QFileDialog& fd, const QString& path)
+{
+    auto* edit = fd.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(edit);
+    edit->setText(path);
+}
+
+bool anyWaitBoxVisible()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<ACTALERT*>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(QtUserPort, MessageBoxesGiveTheProgramsReplies)
+{
+    QWidget owner;
+    ScriptedPort port(&owner);
+    port.steps = {press(QMessageBox::Yes), press(QMessageBox::No), press(QMessageBox::Cancel),
+                  press(QMessageBox::No), press(QMessageBox::Ok),
+                  [&](QDialog& d) {
+                      auto& box = static_cast<QMessageBox&>(d);
+                      EXPECT_EQ(box.icon(), QMessageBox::Critical);
+                      EXPECT_EQ(box.text(), QStringLiteral("Dosya açılamadı!"));
+                      EXPECT_EQ(box.parentWidget(), &owner);
+                      box.button(QMessageBox::Ok)->click();
+                  },
+                  [&](QDialog& d) {
+                      EXPECT_EQ(d.parentWidget(), nullptr);  // before any window
+                      QTest::keyClick(&d, Qt::Key_Escape);
+                  }};
+    EXPECT_EQ(port.messageBox(QStringLiteral("Soru"), QStringLiteral("?"), BOX_YESNO_QUESTION), REPLY_YES);
+    EXPECT_EQ(port.messageBox(QStringLiteral("Soru"), QStringLiteral("?"), BOX_YESNO_STOP), REPLY_NO);
+    EXPECT_EQ(port.messageBox(QStringLiteral("Soru"), QStringLiteral("?"), BOX_YESNOCANCEL_QUESTION), REPLY_CANCEL);
+    EXPECT_EQ(port.messageBox(QStringLiteral("Soru"), QStringLiteral("?"), BOX_YESNOCANCEL_QUESTION), REPLY_NO);
+    UYARI(port, QStringLiteral("Dikkat"));
+    ERRMESS(port, QStringLiteral("Dosya açılamadı!"));
+    MESS2(port, QStringLiteral("Ayarlar okunamadı"));
+    EXPECT_EQ(port.titles, (QStringList{"Soru", "Soru", "Soru", "Soru", "Uyarı...", "Hata...", "Hata..."}));
+    EXPECT_TRUE(port.steps.isEmpty());
+}
+
+TEST(QtUserPort, StatusTextTonesAndThePleaseWaitBox)
+{
+    QStatusBar bar;
+    ScriptedPort port;
+    port.setStatusBar(&bar);
+    port.statusText(QStringLiteral("Dosya başarıyla kaydedildi..."));
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral("Dosya başarıyla kaydedildi..."));
+    QString seen;
+    port.setStatusHandler([&](const QString& t) { seen = t; });
+    port.statusText(QStringLiteral("x"));
+    EXPECT_EQ(seen, QStringLiteral("x"));
+
+    ERRBEEP(port);
+    DONEBEEP(port);
+    EXPECT_EQ(port.tones, (QStringList{"100 3", "300 1", "100 1", "300 1", "100 1"}));
+
+    QWidget owner;
+    port.setOwner(&owner);
+    AALERT(port);
+    ASSERT_TRUE(port.OALERTWIN());
+    EXPECT_TRUE(port.OALERTWIN()->isVisible());
+    EXPECT_FALSE(port.OALERTWIN()->isModal());
+    EXPECT_EQ(port.OALERTWIN()->parentWidget(), &owner);
+    // A second call replaces the box instead of leaving the first one behind.
+    AALERT(port);
+    int boxes = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        boxes += qobject_cast<ACTALERT*>(w) && w->isVisible();
+    EXPECT_EQ(boxes, 1);
+    port.waitClose();
+    EXPECT_EQ(port.OALERTWIN(), nullptr);
+    EXPECT_FALSE(anyWaitBoxVisible());
+    port.waitClose();  // nothing up: nothing happens
+}
+
+TEST(QtUserPort, ParameterDialogThroughTheSolvesQuestion)
+{
+    G().reset();
+    G().APARAMS = {QStringLiteral("K"), QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")};
+    ScriptedPort port;
+    port.steps = {[&](QDialog& d) {
+        // The please-wait box is gone before the dialog shows.
+        EXPECT_FALSE(anyWaitBoxVisible());
+        auto* dlg = qobject_cast<KYPARMGIR_WIN*>(&d);
+        ASSERT_TRUE(dlg);
+        EXPECT_EQ(dlg->MIXCAPA->text(), QStringLiteral("1000.00"));
+        dlg->MIXCAPA->setFocus();
+        dlg->MIXCAPA->selectAll();
+        typeText(dlg->MIXCAPA, QStringLiteral("1250,5"));
+        QTest::keyClick(dlg->MIXCAPA, Qt::Key_Return);  // OK with the focus still in the amount
+    }};
+    AALERT(port);
+    QString amount, currency, weight;
+    EXPECT_TRUE(PARMGIR(port, QStringLiteral("K"), amount, currency, weight));
+    EXPECT_EQ(amount, QStringLiteral("    1250.50"));
+    EXPECT_EQ(currency, QStringLiteral("TL"));
+    EXPECT_EQ(weight, QStringLiteral("Kg"));
+    EXPECT_EQ(G().APARAMS, (QStringList{"K", "    1250.50", "TL", "Kg"}));
+    EXPECT_TRUE(G().LPARAMCHANGED);
+    EXPECT_FALSE(anyWaitBoxVisible());
+
+    // The daily ration's dialog, cancelled from the close box.
+    G().APARAMS = {QStringLiteral("G"), QStringLiteral("1.000"), QStringLiteral("TL"), QStringLiteral("Kg")};
+    port.steps = {[](QDialog& d) {
+        auto* dlg = qobject_cast<GRPARMGIR_WIN*>(&d);
+        ASSERT_TRUE(dlg);
+        dlg->HAYSAY->setFocus();
+        typeText(dlg->HAYSAY, QStringLiteral("5"));
+        dlg->close();
+    }};
+    EXPECT_FALSE(PARMGIR(port, QStringLiteral("G"), amount, currency, weight));
+    EXPECT_EQ(amount, QStringLiteral("    1250.50"));
+    EXPECT_TRUE(G().LPARAMCHANGED);  // the earlier change is still to be saved
+    G().reset();
+}
+
+TEST(QtUserPort, ChoicesAndTheSingleValueForm)
+{
+    const QStringList items{QStringLiteral("KMO"), QStringLiteral("HP"), QStringLiteral("NEL")};
+    ScriptedPort port;
+    port.steps = {
+        [](QDialog& d) {
+            auto& dlg = static_cast<ACHOICE&>(d);
+            dlg.BMLIST->item(1)->setSelected(true);
+            dlg.pbTamam->click();
+        },
+        [](QDialog& d) { static_cast<ACHOICE&>(d).pbIptal->click(); },
+        [](QDialog& d) {
+            auto& dlg = static_cast<MARKTOPBOT&>(d);
+            EXPECT_TRUE(dlg.pbTsec);
+            dlg.LBTOSELECT->item(0)->setSelected(true);
+            dlg.LBTOSELECT->item(2)->setSelected(true);
+            dlg.pbTamam->click();
+        },
+        [](QDialog& d) {
+            auto& dlg = static_cast<MARKTOPBOT&>(d);
+            EXPECT_FALSE(dlg.pbTsec);
+            QTest::keyClick(dlg.LBTOSELECT, Qt::Key_Escape);
+        },
+        [](QDialog& d) {
+            auto& dlg = static_cast<MBM_WIND&>(d);
+            EXPECT_EQ(dlg.FIXEDTEXT1->text(), QStringLiteral("NEL:"));
+            dlg.MBM_EDIT->setFocus();
+            dlg.MBM_EDIT->selectAll();
+            typeText(dlg.MBM_EDIT, QStringLiteral("2,5"));
+            dlg.pbTamam->click();
+        },
+        [](QDialog& d) { static_cast<MBM_WIND&>(d).pbIptal->click(); },
+    };
+    EXPECT_EQ(port.chooseOne(QStringLiteral("Bölen Seçimi"), items), 2);
+    EXPECT_EQ(port.chooseOne(QStringLiteral("Bölen Seçimi"), items), 0);
+    EXPECT_EQ(port.chooseMany(QStringLiteral("Bağlı Besin Maddeleri Seçimi"), items, true), (QList<int>{1, 3}));
+    EXPECT_TRUE(port.chooseMany(QStringLiteral("Besin Maddesi Seçimi"), items, false).isEmpty());
+    QString value = QStringLiteral("     1.2500");
+    EXPECT_TRUE(port.askSingleValue(QString(), QStringLiteral("NEL:"), value));
+    EXPECT_EQ(value, QStringLiteral("     2.5000"));
+    EXPECT_FALSE(port.askSingleValue(QString(), QStringLiteral("NEL:"), value));
+    EXPECT_EQ(value, QStringLiteral("     2.5000"));
+    EXPECT_EQ(port.titles.mid(0, 5), (QStringList{"Bölen Seçimi", "Bölen Seçimi", "Bağlı Besin Maddeleri Seçimi",
+                                                  "Besin Maddesi Seçimi", "Makro BM Yeni Değer Girişi"}));
+    EXPECT_FALSE(port.askNewProblem().accepted);
+}
+
+TEST(QtUserPort, FileDialogs)
+{
+    test::TempDir dir;
+    QFile f(dir.file(QStringLiteral("ORNEK.ZVF")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QStringList filters{QStringLiteral("Problem dosyaları (*.ZVF)")};
+    ScriptedPort port;
+    port.steps = {
+        [&](QDialog& d) {
+            auto& fd = static_cast<QFileDialog&>(d);
+            EXPECT_EQ(fd.acceptMode(), QFileDialog::AcceptOpen);
+            EXPECT_EQ(fd.nameFilters(), filters);
+            typeFileName(fd, dir.file(QStringLiteral("ORNEK.ZVF")));
+            static_cast<QDialog&>(fd).accept();
+        },
+        [&](QDialog& d) { d.reject(); },
+        [&](QDialog& d) {
+            auto& fd = static_cast<QFileDialog&>(d);
+            EXPECT_EQ(fd.acceptMode(), QFileDialog::AcceptSave);
+            typeFileName(fd, dir.file(QStringLiteral("YENI.ZVF")));
+            static_cast<QDialog&>(fd).accept();
+        },
+    };
+    EXPECT_EQ(port.askOpenFileName(QStringLiteral("Dosya Aç"), dir.path(), filters), dir.file(QStringLiteral("ORNEK.ZVF")));
+    EXPECT_TRUE(port.askOpenFileName(QStringLiteral("Dosya Aç"), dir.path(), filters).isEmpty());
+    EXPECT_EQ(port.askSaveFileName(QStringLiteral("Kaydet"), dir.path(), filters), dir.file(QStringLiteral("YENI.ZVF")));
+}
