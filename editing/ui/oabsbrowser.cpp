@@ -40,7 +40,13 @@ OABS_BROWSER::OABS_BROWSER(QWidget* oOwner)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-OABS_BROWSER::~OABS_BROWSER() = default;
+OABS_BROWSER::~OABS_BROWSER()
+{
+    // An editor still open goes with the view's children, once this part of
+    // the object is gone already: its end must not reach releaseLock then.
+    for (CellEditor* editor : findChildren<CellEditor*>())
+        disconnect(editor, &QObject::destroyed, this, &OABS_BROWSER::releaseLock);
+}
 
 void OABS_BROWSER::setRules(std::unique_ptr<BrowserRules> rules)
 {

@@ -179,7 +179,8 @@ TEST(SettingsStoreChoice, OverrideThenBackToTheFile)
     auto before = setSettingsStore(mem);
     EXPECT_EQ(settingsStore(), mem);
     setSettingsStore(before);
-    auto* fileStore = dynamic_cast<FileSettingsStore*>(settingsStore().get());
+    const auto store = settingsStore();  // a fresh file store each call: keep this one
+    auto* fileStore = dynamic_cast<FileSettingsStore*>(store.get());
     ASSERT_NE(fileStore, nullptr);
     EXPECT_EQ(fileStore->fileName(), QString::fromUtf8(file));
 }
