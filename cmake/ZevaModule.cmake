@@ -37,6 +37,7 @@ function(zeva_test_suite name)
   target_link_options(test_${name} PRIVATE -Wl,--undefined=main)
   target_compile_options(test_${name} PRIVATE -Wall -Wextra)
   target_compile_definitions(test_${name} PRIVATE
+    ZEVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ZEVA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     ZEVA_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
   gtest_discover_tests(test_${name}

@@ -24,6 +24,7 @@ void ActiveProblem::reset()
     AKMMDATA.clear();
     OPROBSERVER.reset();
     LPARAMCHANGED = LYMCHANGED = LBMCHANGED = LBMOCHANGED = LMATCHANGED = false;
+    matrixReplaced();
 }
 
 void ActiveProblem::rebuildFeedNames()
@@ -50,6 +51,7 @@ void DELMATROW(int n)
         return;
     m.removeAt(n - 1);
     G().LMATCHANGED = true;
+    G().matrixReplaced();
 }
 
 void DELMATCOL(int n)
@@ -61,6 +63,7 @@ void DELMATCOL(int n)
         if (n <= r.size())
             r.removeAt(n - 1);
     G().LMATCHANGED = true;
+    G().matrixReplaced();
 }
 
 void ADDMATCOL(int n)
@@ -76,6 +79,7 @@ void ADDMATCOL(int n)
         for (Row& r : m)
             r.append(blankCell());
     p.LMATCHANGED = true;
+    p.matrixReplaced();
 }
 
 void ADDMATROW(int n)
@@ -95,6 +99,7 @@ void ADDMATROW(int n)
         m.append(r);
     }
     p.LMATCHANGED = true;
+    p.matrixReplaced();
 }
 
 QStringList AKILL(const QStringList& array, int n)

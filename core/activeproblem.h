@@ -60,6 +60,13 @@ struct ActiveProblem {
 
     std::shared_ptr<ProblemServer> OPROBSERVER;
 
+    // Raised by every change of AMATRIX made through the matrix operations
+    // below, by the reader, by reset and by every command that puts a new
+    // matrix in place (call matrixReplaced). A window that holds a copy of
+    // the matrix writes it back only over the revision it copied.
+    quint64 matrixRevision = 0;
+    void matrixReplaced() { ++matrixRevision; }
+
     QList<KmmPair> AKMMDATA;  // nutrient values of the last solved compound feed
     QString CREPORTFILE;      // full path of the last report written
 
@@ -79,8 +86,8 @@ struct ActiveProblem {
     }
 
     // Back to the empty problem: tables, lists, matrix, header and AKMMDATA
-    // emptied, the open file dropped, all flags lowered. CREPORTFILE, the user
-    // and the settings stay.
+    // emptied, the open file dropped, all flags lowered, the matrix revision
+    // raised. CREPORTFILE, the user and the settings stay.
     void reset();
 
     // Rebuild the derived lists from their tables (trimmed names and units).

@@ -230,6 +230,11 @@ void Optimizer::closeWait()
     }
 }
 
+QDateTime Optimizer::reportTime() const
+{
+    return options_.clock ? options_.clock() : QDateTime::currentDateTime();
+}
+
 void Optimizer::refuse(const QString& text)
 {
     closeWait();
@@ -279,6 +284,7 @@ void Optimizer::DESTROY_OLDS()
     ARATIOPAIRS.clear();
     AINITBASIS.clear();
     ATABLEAU.clear();
+    feedLimitColumns.clear();
     ASIMPLEXCOST.clear();
     AKMOVALUES.clear();
     AKMM_DATA.clear();
@@ -505,6 +511,7 @@ void Optimizer::YEMMADADD()
                 continue;
             AROWNAMES << ACOLNAMES.at(i);
             AROWTYPES << kinds[k];
+            feedLimitColumns.push_back(i);
             std::vector<double> row(NFEEDCOLS, 0.0);
             row[i] = 1.0;
             ATABLEAU.push_back(std::move(row));

@@ -19,6 +19,7 @@
 //                    (ATABLEAU, AROWLIMITS, ABASIS, ACOSTB, ARHS, ATHETA,
 //                    AINITBASIS).
 
+#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -81,6 +82,9 @@ struct OptimizerOptions {
     // Replaces the report step (SONUCDOSYA) when set: it gets the solved
     // optimiser and answers what SONUCDOSYA would.
     std::function<bool(Optimizer&)> reportStep;
+    // The clock of the report's date and time line; none given: the current
+    // local time.
+    std::function<QDateTime()> clock;
 };
 
 class Optimizer {
@@ -129,6 +133,10 @@ public:
     // -1 when there is none.
     std::vector<double> AKMOVALUES;
     int NKMOROW = -1;
+    // The feed column of every feed-limit row, in the order of those rows
+    // (they follow the nutrient and ratio rows in AROWNAMES). Feed names may
+    // repeat, so the report finds a limited feed by its column, not its name.
+    std::vector<int> feedLimitColumns;
 
     // ---- How the solve ended ----
     ProblemKind kind;
@@ -153,6 +161,8 @@ public:
 
     // Closes the please-wait box the caller put up (once).
     void closeWait();
+    // The time the report prints.
+    QDateTime reportTime() const;
 
     // ---- The report step ----
     // Asks the report parameters and writes the solution report. Runs once,

@@ -289,6 +289,7 @@ void AKTPRODIZOLUSTUR(const DbfTable& table)
             row << blankCell();
     }
     p.AMATRIX = matrix;
+    p.matrixReplaced();
 
     // Completion of a file without nutrients or without feeds.
     if (b > 0 && f == 0) {

@@ -1,5 +1,6 @@
 #include "core/reporttext.h"
 
+#include "core/numeric.h"
 #include "platform/codec.h"
 #include "platform/runtime.h"
 
@@ -16,7 +17,7 @@ QString C(const QString& t, int w) { return PadC(t, w); }
 
 QString N(double x, int w, int d)
 {
-    const QString s = Str(x, 0, d);
+    const QString s = Str(MROUND(x, d), 0, d);
     return s.size() >= w ? s : s.rightJustified(w, QLatin1Char(' '));
 }
 
@@ -28,6 +29,11 @@ QString rule(int n, QChar c)
 void ReportText::add(const QString& line)
 {
     lines_ << PadR(line, kLineWidth);
+}
+
+void ReportText::addUnpadded(const QString& line)
+{
+    lines_ << line;
 }
 
 QByteArray ReportText::bytes() const

@@ -17,8 +17,10 @@ QString b(int n);
 QString L(const QString& t, int w);
 QString R(const QString& t, int w);
 QString C(const QString& t, int w);
-// x rounded to d decimals (half away from zero), with a point, right-aligned in
-// w. A number wider than w is written whole rather than cut.
+// x rounded to d decimals (MROUND: half away from zero, a value that
+// floating-point representation left just below the half counting as the
+// half), with a point, right-aligned in w. A number wider than w is written
+// whole rather than cut.
 QString N(double x, int w, int d);
 // n copies of a character.
 QString rule(int n, QChar c = QLatin1Char('-'));
@@ -28,6 +30,9 @@ public:
     // Appends one line; it is made exactly kLineWidth characters long.
     void add(const QString& line);
     void blank() { add(QString()); }
+    // Appends one line as it is, neither padded nor cut (the few lines of a
+    // report that are not 100 characters long).
+    void addUnpadded(const QString& line);
 
     const QStringList& lines() const { return lines_; }
     // The whole report as Windows-1254 bytes, every line ended by CR LF.

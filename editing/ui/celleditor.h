@@ -5,17 +5,8 @@
 
 #include <QLineEdit>
 #include <QPersistentModelIndex>
-#include <QValidator>
 
 namespace zeva {
-
-// Accepts only text that Windows-1254 can hold.
-class Cp1254Validator : public QValidator {
-    Q_OBJECT
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int& pos) const override;
-};
 
 class CellEditor : public QLineEdit {
     Q_OBJECT

@@ -42,10 +42,10 @@ OABS_BROWSER::OABS_BROWSER(QWidget* oOwner)
 
 OABS_BROWSER::~OABS_BROWSER()
 {
-    // An editor still open goes with the view's children, once this part of
-    // the object is gone already: its end must not reach releaseLock then.
-    for (CellEditor* editor : findChildren<CellEditor*>())
-        disconnect(editor, &QObject::destroyed, this, &OABS_BROWSER::releaseLock);
+    // Editors not yet deleted go with the browser's children, after this
+    // object is no browser any more: their end must not reach releaseLock.
+    for (CellEditor* e : findChildren<CellEditor*>())
+        disconnect(e, nullptr, this, nullptr);
 }
 
 void OABS_BROWSER::setRules(std::unique_ptr<BrowserRules> rules)

@@ -6,6 +6,7 @@
 #include "shell/ui/smallforms.h"
 
 #include <QPointer>
+#include <QStatusBar>
 #include <QWidget>
 
 #include <functional>

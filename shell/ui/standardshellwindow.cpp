@@ -132,6 +132,9 @@ bool STANDARDSHELLWINDOW::dispatch(const QString& symbol)
         return false;
     // A copy: the command may replace its own entry while it runs.
     const std::function<void()> command = it.value();
+    const auto steps = beforeCommand_;
+    for (const auto& step : steps)
+        step(symbol);
     command();
     return true;
 }
@@ -142,6 +145,12 @@ void STANDARDSHELLWINDOW::setCommand(const QString& symbol, std::function<void()
         commands_.insert(symbol, std::move(handler));
     else
         commands_.remove(symbol);
+}
+
+void STANDARDSHELLWINDOW::addBeforeCommand(std::function<void(const QString&)> step)
+{
+    if (step)
+        beforeCommand_.append(std::move(step));
 }
 
 // ---------------------------------------------------------------- construction

@@ -49,6 +49,9 @@ public:
     // removes it.
     void setCommand(const QString& symbol, std::function<void()> handler);
     bool hasCommand(const QString& symbol) const { return commands_.contains(symbol); }
+    // Adds a step run before every command the window carries, with the
+    // command's symbol (the problem windows hand back their edits there).
+    void addBeforeCommand(std::function<void(const QString&)> step);
 
     // ---- construction
     // The ticks of the start-up option items from the stored options, and the
@@ -133,6 +136,7 @@ private:
     StartupOptionTicks ticks_;
     bool logonAtStart_ = false;
     QHash<QString, std::function<void()>> commands_;
+    QList<std::function<void(const QString&)>> beforeCommand_;
     std::function<void(const QStringList&)> dropHandler_;
 };
 

@@ -162,6 +162,22 @@ bool draw(QPainter& p, int number)
         p.drawRect(QRectF(4.5, 1.5, 4, 2));
         page(p, 7, 6, 8, 9);
         return true;
+    case 41: {  // link nutrients: two chain links
+        p.setPen(QPen(kBlue, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(1.5, 5, 8, 5), 2.5, 2.5);
+        p.drawRoundedRect(QRectF(6.5, 7, 8, 5), 2.5, 2.5);
+        return true;
+    }
+    case 81: {  // pick a ratio: one over another
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 1.5, 7, 4));
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        p.setPen(QPen(kBlue, 2));
+        p.drawLine(QPointF(2, 8), QPointF(14, 8));
+        return true;
+    }
     case 107:  // freeze column
         grid(p, true);
         return true;

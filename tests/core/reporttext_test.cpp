@@ -16,6 +16,10 @@ TEST(ReportText, AlignmentHelpers)
     EXPECT_EQ(N(-0.00001, 8, 3), "   0.000");
     EXPECT_EQ(N(0.125, 6, 2), "  0.13");
     EXPECT_EQ(N(1234567.5, 5, 1), "1234567.5");  // never cut
+    // A half that the double holds just below it still rounds up.
+    EXPECT_LT(39.3 * 0.0025, 0.09825);
+    EXPECT_EQ(N(39.3 * 0.0025, 11, 4), "     0.0983");
+    EXPECT_EQ(N(-39.3 * 0.0025, 11, 4), "    -0.0983");
     EXPECT_EQ(b(3), "   ");
     EXPECT_EQ(rule(4), "----");
 }
@@ -34,4 +38,13 @@ TEST(ReportText, LinesAre100CharactersWithCrLfIn1254)
         EXPECT_EQ(bytes.mid(i * 102 + 100, 2), QByteArray("\r\n"));
     EXPECT_EQ(bytes.mid(102, 100), QByteArray(100, ' '));
     EXPECT_EQ(bytes.mid(306, 6), QByteArray("yol ? "));
+}
+
+TEST(ReportText, UnpaddedLinesStandAsTheyAre)
+{
+    ReportText r;
+    r.add("a");
+    r.addUnpadded(QString());
+    r.addUnpadded("       Oranı:");
+    EXPECT_EQ(r.bytes().mid(102), QByteArray("\r\n       Oran\xFD:\r\n"));
 }

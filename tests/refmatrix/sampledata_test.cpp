@@ -18,7 +18,7 @@ using namespace zeva;
 
 namespace {
 
-const QString kSource = QStringLiteral(ZEVA_TEST_DATA "/../../data");
+const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
 
 void checkTable(const QString& csv, const QList<DbfField>& fields, int fieldCount)
 {
