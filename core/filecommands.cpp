@@ -37,17 +37,6 @@ QString withProblemExtension(const QString& path)
     return folder + base + kExtension;
 }
 
-// Every field the problem file needs, as a character field.
-bool isProblemTable(const DbfTable& table)
-{
-    for (const DbfField& f : problemFileFields(1)) {
-        const int i = table.fieldIndex(f.name);
-        if (i < 0 || table.fields().at(i).type != 'C')
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 FileCommands::FileCommands(UserPort& port, FileCommandHooks hooks) : port_(port), hooks_(std::move(hooks)) {}

@@ -75,6 +75,8 @@ double MROUND(double value, int decimals)
     const bool neg = value < 0;
     const double scale = std::pow(10.0, decimals);
     double y = std::fabs(value) * scale;
+    if (!std::isfinite(y))
+        return value;  // too large to have digits at that many decimals
     const double f = y - std::trunc(y);
     y -= f;
     const double d = f - 0.5;

@@ -124,6 +124,22 @@ int maxFeedsFor(int width)
     return width / kMatrixCellSpan;
 }
 
+bool isProblemTable(const DbfTable& table)
+{
+    for (const DbfField& f : problemFileFields(1)) {
+        const int i = table.fieldIndex(f.name);
+        if (i < 0 || table.fields().at(i).type != 'C')
+            return false;
+    }
+    const int name = table.fieldIndex(field(kFeedFields[0]));
+    const int maxFeeds = maxFeedsFor(table.fields().at(table.fieldIndex(field(kMatrixField))).length);
+    int feeds = 0;
+    for (int r : table.liveRecords())
+        if (!isEmptyText(table.value(r, name)) && ++feeds > maxFeeds)
+            return false;
+    return true;
+}
+
 void YMKAYDI(DbfTable& table) { writeGroup(table, G().AYMTABLE, kFeedFields); }
 void BMKAYDI(DbfTable& table) { writeGroup(table, G().ABMTABLE, kNutrientFields); }
 void BMOKAYDI(DbfTable& table) { writeGroup(table, G().ABMOTABLE, kRatioFields); }

@@ -52,6 +52,12 @@ DbfTable newProblemTable(int type);
 // (85 for the standard 1020).
 int maxFeedsFor(int width);
 
+// TRUE when `table` can be read as a problem file: it has every field above
+// as a character field, and no more feeds than one matrix row of its YMBMAT
+// holds (the save step never writes more, and the matrix of such a file
+// would be as large as its feeds times its nutrients).
+bool isProblemTable(const DbfTable& table);
+
 // The group writers: write one part of the active problem into `table` as the
 // save step does (see the file layout above). They do not touch the changed
 // flags; the save step lowers those once the file is written.

@@ -10,7 +10,6 @@ namespace zeva {
 
 namespace {
 
-constexpr int kRowCells = 5;
 constexpr int kStandardMatrixWidth = 1020;
 
 EntryKindInfo makeInfo(EntryKind kind)

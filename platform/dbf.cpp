@@ -161,7 +161,9 @@ QByteArray DbfTable::toBytes() const
     for (int i = 0; i < fields_.size(); ++i) {
         const DbfField& f = fields_.at(i);
         const int at = kDescriptorSize * (i + 1);
-        const QByteArray name = f.name.toUpper().toLatin1().left(10);
+        // Windows-1254 like every text of the file, and trimmed after the
+        // cut, so a name read back is the name written.
+        const QByteArray name = cp1254::encode(f.name.toUpper().left(10).trimmed());
         for (int k = 0; k < name.size(); ++k)
             out[at + k] = name.at(k);
         out[at + 11] = f.type;
@@ -228,6 +230,12 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
             f.length = lengthByte;
             f.decimals = decimalByte;
         }
+        // A field has at least one character; fields of none would make every
+        // record byte a row of empty cells.
+        if (f.length < 1) {
+            setError(error, QStringLiteral("dosya bir dBASE tablosu değil (alan genişliği)"));
+            return false;
+        }
         fields << f;
     }
     if (!terminated || fields.isEmpty()) {
@@ -237,16 +245,21 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
 
     DbfTable result;
     result.fields_ = fields;
-    if (result.recordLength() > recordLen) {
+    if (result.recordLength() != recordLen) {
         setError(error, QStringLiteral("dosya bir dBASE tablosu değil (kayıt uzunluğu)"));
         return false;
     }
     const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
     result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
 
+    // Every record the header counts, and no more (the end-of-file byte is
+    // shorter than a record): a file cut short is damaged, not a smaller table.
     const qint64 available = (bytes.size() - headerLen) / recordLen;
-    const qint64 count = qMin(declared, available);
-    for (qint64 r = 0; r < count; ++r) {
+    if (available != declared) {
+        setError(error, QStringLiteral("dosya bozuk (kayıt sayısı tutmuyor)"));
+        return false;
+    }
+    for (qint64 r = 0; r < declared; ++r) {
         const qint64 at = headerLen + r * recordLen;
         Record rec;
         rec.deleted = bytes.at(at) == '*';

@@ -84,7 +84,10 @@ public:
     // today.
     QByteArray toBytes() const;
     // Parses a file image. Returns false (with `error`) when the bytes are not
-    // a dBASE table; a file cut short keeps the records that are whole.
+    // a dBASE table: a header without its terminator, a field of width 0, a
+    // record length other than the fields' widths plus the deletion flag, or
+    // a record count other than the number of whole records in the file (a
+    // file cut short, or one with records its header does not count).
     static bool fromBytes(const QByteArray& bytes, DbfTable* table, QString* error = nullptr);
 
     // Cell text helpers for the typed fields.

@@ -9,7 +9,7 @@ QString Str(double value, int width, int decimals)
     if (decimals < 0)
         decimals = 0;
     if (!std::isfinite(value))
-        return QString(width, QLatin1Char('*'));
+        return QString(qMax(width, 1), QLatin1Char('*'));
     // QString::number always uses the C locale: a point, never a comma.
     QString text = QString::number(Round(value, decimals), 'f', decimals);
     if (text.startsWith(QLatin1Char('-'))) {
@@ -113,6 +113,10 @@ QString AllTrim(const QString& text)
 double Round(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
+    // A value so large that it overflows when scaled has no digits at that
+    // many decimals: it is its own rounding.
+    if (!std::isfinite(value * scale))
+        return value;
     const double r = std::round(value * scale) / scale;
     return r == 0.0 ? 0.0 : r;  // no negative zero
 }

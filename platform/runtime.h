@@ -9,7 +9,8 @@
 namespace zeva {
 
 // Number as text right-aligned in `width` characters with `decimals` decimals.
-// A number that does not fit is shown as `width` asterisks.
+// A number that does not fit is shown as `width` asterisks. Width 0: as many
+// characters as the number needs (one asterisk for infinity and NaN).
 QString Str(double value, int width, int decimals = 0);
 
 // Text to number: leading blanks skipped, an optional sign, digits with at most

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds into build/ and runs every test; then builds
 # the same with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-asan/ and runs every test again.
+# build-asan/ and runs every test again; then builds the fuzz targets with
+# clang into build-fuzz/ and runs each for 20 seconds (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -20,3 +21,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEVA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j"$jobs")
+
+echo "== fuzzers =="
+bash scripts/fuzz.sh 20

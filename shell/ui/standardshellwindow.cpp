@@ -114,8 +114,10 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
         {"ADDNEWUSER", &STANDARDSHELLWINDOW::ADDNEWUSER},
         {"CHANGEUANDP", &STANDARDSHELLWINDOW::CHANGEUANDP},
     };
-    for (const auto& [symbol, method] : methods)
-        commands_.insert(QString::fromLatin1(symbol), [this, method] { (this->*method)(); });
+    for (const auto& entry : methods) {
+        const Method method = entry.second;  // clang 14 cannot capture a structured binding
+        commands_.insert(QString::fromLatin1(entry.first), [this, method] { (this->*method)(); });
+    }
 
     // The menu, its toolbar and keys, through the host that lets an active
     // child window's menu take their place.

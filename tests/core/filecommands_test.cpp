@@ -296,7 +296,13 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              f.port.fileNames << f.at(QStringLiteral("x.dbf")) << f.at(QStringLiteral("YOK.ZVF"))
                               << f.at(QStringLiteral("BOZUK.ZVF")) << QString();
          },
-         [](Fx& f) { return f.cmd.FILEOPEN() | f.cmd.FILEOPEN() | f.cmd.FILEOPEN() | f.cmd.FILEOPEN(); }, false,
+         [](Fx& f) {
+             bool opened = false;
+             for (int i = 0; i < 4; ++i)
+                 opened = f.cmd.FILEOPEN() || opened;  // all four, in order
+             return opened;
+         },
+         false,
          [](Fx& f) {
              const QString open = QStringLiteral("open Aç...");
              return QStringList{
@@ -486,4 +492,63 @@ TEST_F(FileCommandsTest, ScriptedCommands)
         EXPECT_FALSE(testhooks::atomicWriteFaultPending());
         c.check(*this);
     }
+}
+
+// A damaged file, or one that is no problem file, gives the open error and is
+// left as it was; nothing is open afterwards.
+TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
+{
+    createProblem(QStringLiteral("IYI.ZVF"));
+    const QByteArray good = fileBytes(at(QStringLiteral("IYI.ZVF")));
+    const int headerLen = static_cast<unsigned char>(good.at(8)) | (static_cast<unsigned char>(good.at(9)) << 8);
+    const int recordLen = static_cast<unsigned char>(good.at(10)) | (static_cast<unsigned char>(good.at(11)) << 8);
+    ASSERT_EQ(good.at(4), 3);  // three records
+    auto patched = [&](int at, char value) {
+        QByteArray b = good;
+        b[at] = value;
+        return b;
+    };
+    DbfTable crowded = newProblemTable(1);  // one feed more than a matrix row holds
+    for (int i = 0; i < 86; ++i)
+        crowded.setValue(crowded.appendRecord(), QStringLiteral("YMADI"), feedName(i));
+
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"zero-length file", QByteArray()},
+        {"cut inside the last record", good.left(headerLen + 2 * recordLen + recordLen / 2)},
+        {"cut after the second record", good.left(headerLen + 2 * recordLen)},
+        {"header counting more records", patched(4, 4)},
+        {"header counting fewer records", patched(4, 2)},
+        {"header with a wider field", patched(64 + 16, 20)},  // YMFIAT
+        {"header with a narrower field", patched(64 + 16, 5)},
+        {"not a table", QByteArray("YMADI;YMFIAT\nArpa;1.5\n")},
+        {"86 feeds", crowded.toBytes()},
+    };
+    const QString path = at(QStringLiteral("BOZUK.ZVF"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        G().reset();
+        port = FakePort();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        EXPECT_FALSE(cmd.DOOPENFILE(path));
+        EXPECT_EQ(port.log, QStringList{box(16, QStringLiteral("Hata..."), path + QStringLiteral(" veri dosyasını açmada hata!"))});
+        EXPECT_FALSE(G().isOpen());
+        EXPECT_TRUE(G().AYMTABLE.isEmpty());
+        EXPECT_EQ(fileBytes(path), c.bytes);
+    }
+
+    // The same file whole opens; 85 feeds still do.
+    port = FakePort();
+    EXPECT_TRUE(cmd.DOOPENFILE(at(QStringLiteral("IYI.ZVF"))));
+    crowded.setValue(85, QStringLiteral("YMADI"), QString());
+    ASSERT_TRUE(writeDbfFile(path, crowded));
+    EXPECT_TRUE(cmd.DOOPENFILE(path));
+    EXPECT_EQ(G().AYMTABLE.size(), 85);
+    EXPECT_TRUE(port.log.isEmpty());
 }

@@ -65,6 +65,8 @@ TEST(MROUND, RoundsHalvesUpDespiteRepresentation)
         // negative values round like positive ones
         {-2.46, 1, -2.5}, {-0.125, 2, -0.13}, {-2.44, 1, -2.4}, {-0.00006, 4, -0.0001},
         {-0.00004, 4, 0.0},
+        // too large to scale: unchanged, never NaN
+        {1e300, 15, 1e300}, {-1.7e308, 5, -1.7e308},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(MROUND(c.x, c.n), c.out) << c.x << " at " << c.n;

@@ -121,37 +121,64 @@ TEST(Dbf, CodePageMarkDoesNotChangeTheText)
     }
 }
 
-TEST(Dbf, MalformedImagesAreRefusedOrCut)
+TEST(Dbf, FieldNamesAreWindows1254AndReadBackAsWritten)
+{
+    DbfTable t({{QStringLiteral("çığ"), 'C', 3, 0}, {QStringLiteral("ABCDEFGHI JK"), 'C', 1, 0}});
+    t.setLastUpdate(QDate(2024, 5, 17));
+    const QByteArray b = t.toBytes();
+    EXPECT_EQ(b.mid(32, 11), QByteArray("\xC7I\xD0\0\0\0\0\0\0\0\0", 11));
+    // Cut to ten characters, the blank left at the end is not part of the name.
+    EXPECT_EQ(b.mid(64, 11), QByteArray("ABCDEFGHI\0\0", 11));
+    DbfTable back;
+    ASSERT_TRUE(DbfTable::fromBytes(b, &back));
+    EXPECT_EQ(back.fields().at(0).name, QStringLiteral("ÇIĞ"));
+    EXPECT_EQ(back.fields().at(1).name, QStringLiteral("ABCDEFGHI"));
+    back.setLastUpdate(QDate(2024, 5, 17));
+    EXPECT_EQ(back.toBytes(), b);
+}
+
+// A header that does not describe the bytes after it is refused, whichever
+// part of it lies; only the end-of-file byte may be missing.
+TEST(Dbf, MalformedImagesAreRefused)
 {
     const QByteArray good = sampleTable().toBytes();
     const int headerLen = 32 + 5 * 32 + 1;
     const int recordLen = 1 + 15 + 1020 + 8 + 8 + 1;
-
-    QByteArray noTerminator = good;
-    noTerminator[headerLen - 1] = 'X';
-    QByteArray hugeHeader = good;
-    hugeHeader[8] = '\xFF';
-    hugeHeader[9] = '\xFF';
-    QByteArray shortRecord = good;
-    shortRecord[10] = 5;
-    shortRecord[11] = 0;
-    const QByteArray refused[] = {QByteArray(), QByteArray(20, '\x03'), good.left(100), noTerminator,
-                                  hugeHeader, shortRecord, QByteArray("plain text, not a table at all..")};
-    for (const QByteArray& bytes : refused) {
+    auto patched = [&](std::initializer_list<std::pair<int, char>> bytes) {
+        QByteArray b = good;
+        for (auto [at, value] : bytes)
+            b[at] = value;
+        return b;
+    };
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case refused[] = {
+        {"zero-length file", QByteArray()},
+        {"shorter than a header", QByteArray(20, '\x03')},
+        {"cut inside the descriptors", good.left(100)},
+        {"cut inside the second record", good.left(headerLen + recordLen + 10)},
+        {"cut after the first record", good.left(headerLen + recordLen)},
+        {"no terminator", patched({{headerLen - 1, 'X'}})},
+        {"header length beyond the file", patched({{8, '\xFF'}, {9, '\xFF'}})},
+        {"record length shorter than the fields", patched({{10, 5}, {11, 0}})},
+        {"record length longer than the fields", patched({{10, static_cast<char>((recordLen + 1) & 0xFF)}})},
+        {"field wider than stated", patched({{32 + 16, 16}})},
+        {"field of width 0", patched({{32 + 16, 0}})},
+        {"more records stated than there are", patched({{4, '\x7F'}})},
+        {"fewer records stated than there are", patched({{4, 2}})},
+        {"plain text", QByteArray("plain text, not a table at all..")},
+    };
+    for (const Case& c : refused) {
         DbfTable t;
         QString error;
-        EXPECT_FALSE(DbfTable::fromBytes(bytes, &t, &error)) << bytes.size();
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(DbfTable::fromBytes(c.bytes, &t, &error)) << c.what;
+        EXPECT_FALSE(error.isEmpty()) << c.what;
     }
 
-    // Cut inside the second record: the first one is whole and kept.
     DbfTable t;
-    ASSERT_TRUE(DbfTable::fromBytes(good.left(headerLen + recordLen + 10), &t));
-    EXPECT_EQ(t.recordCount(), 1);
-    // A record count larger than the file: what is there is read.
-    QByteArray bigCount = good;
-    bigCount[4] = '\x7F';
-    ASSERT_TRUE(DbfTable::fromBytes(bigCount, &t));
+    ASSERT_TRUE(DbfTable::fromBytes(good.left(good.size() - 1), &t));  // no end-of-file byte
     EXPECT_EQ(t.recordCount(), 3);
 }
 

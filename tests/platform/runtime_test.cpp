@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 using namespace zeva;
 
@@ -20,6 +21,15 @@ TEST(Str, FormatsRightAlignedWithPoint)
         {123456, 3, 0, "***"},      // overflow fills the width with asterisks
         {12.345, 4, 2, "****"},
         {1000, 11, 2, "    1000.00"},
+        // too large to scale by 10^decimals: still a number too wide, never "inf"
+        {-1.5e294, 15, 15, "***************"},
+        {1e300, 11, 5, "***********"},
+        {1.5, 5, 400, "*****"},
+        // width 0: as wide as needed; not a number is never the empty text
+        {-12.5, 0, 2, "-12.50"},
+        {std::nan(""), 0, 0, "*"},
+        {-HUGE_VAL, 0, 2, "*"},
+        {HUGE_VAL, 4, 2, "****"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Str(c.v, c.w, c.d), QString::fromLatin1(c.out)) << c.v << " " << c.w << " " << c.d;
@@ -54,6 +64,10 @@ TEST(Round, HalfAwayFromZero)
     EXPECT_DOUBLE_EQ(Round(-2.5, 0), -3);
     EXPECT_DOUBLE_EQ(Round(1.2345, 3), 1.235);
     EXPECT_DOUBLE_EQ(Round(1234.5678, -2), 1200);
+    // Values that overflow when scaled are whole at that many decimals already.
+    EXPECT_DOUBLE_EQ(Round(-1.5e294, 15), -1.5e294);
+    EXPECT_DOUBLE_EQ(Round(1.5, 400), 1.5);
+    EXPECT_DOUBLE_EQ(Round(0, 400), 0);
 }
 
 TEST(Dates, DayMonthYear)

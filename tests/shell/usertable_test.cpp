@@ -85,7 +85,7 @@ TEST(UserTable, FreshFolderGetsTheTableWithTheDefaultUserAndAUniqueIndex)
     EXPECT_EQ(fields.at(0).toArray(), (QJsonArray{QStringLiteral("KULL_ID"), QStringLiteral("C"), 20, 0}));
     EXPECT_EQ(fields.at(1).toArray(), (QJsonArray{QStringLiteral("PASSWORD"), QStringLiteral("C"), 20, 0}));
     EXPECT_EQ(read.value(QStringLiteral("records")).toArray(),
-              (QJsonArray{QJsonArray{QStringLiteral("QAVE"), QStringLiteral("WN83")}}));
+              (QJsonArray{QJsonValue(QJsonArray{QStringLiteral("QAVE"), QStringLiteral("WN83")})}));
 
     const WalkedIndex index = walkIndex(dir.file(kIndex));
     ASSERT_TRUE(index.ok);

@@ -1,0 +1,37 @@
+#pragma once
+// The promises the file readers and the numeric text keep for any input, as
+// checks over one input each. The libFuzzer targets in this folder feed them
+// generated inputs; the test suite replays the stored corpus through them
+// (tests/data/fuzz/<target>/), so every input that once broke a promise stays
+// a regression test.
+//
+// Each check returns an empty string when every promise held, otherwise what
+// broke. A crash is, of course, also a broken promise.
+
+#include <QByteArray>
+#include <QString>
+
+namespace zeva::fuzz {
+
+// The DBF reader: refuses with a message or gives a table whose cells have
+// their fields' widths; the table written back reads as the same table and
+// writes the same bytes again.
+QString checkDbf(const QByteArray& bytes);
+
+// The problem-file reader over the table parsed from the bytes: the active
+// problem comes out consistent (five cells per table row, name lists beside
+// their tables, a matrix of one row per nutrient and one cell per feed, a
+// four-value header). The save step's writers on that table give a file that
+// reads again into a consistent problem, the same problem for a well-formed
+// one.
+QString checkProblemFile(const QByteArray& bytes);
+
+// Numeric text: the bytes as typed text (first byte: bit 7 chooses UTF-8 over
+// Windows-1254, the rest picks the Str width and decimals). SDAYA with 0 to 5
+// decimals gives 11 characters of numeric text and is idempotent; Val gives a
+// number; Str gives exactly its width of digits, sign and point (or
+// asterisks) that read back as the value rounded; MROUND moves a value by at
+// most half a unit of its last decimal.
+QString checkNumeric(const QByteArray& bytes);
+
+}  // namespace zeva::fuzz
