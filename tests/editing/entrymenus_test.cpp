@@ -1,5 +1,6 @@
 // The menus of the entry windows as built from their tables: items, texts,
 // symbols, prompts, help contexts, toolbar order and tips, live keys.
+#include "support/menuoutline.h"
 #include "resources/entrymenus.h"
 
 #include "gridtestutil.h"
@@ -22,71 +23,11 @@ public:
     bool dispatch(const QString&) override { return true; }
 };
 
-// One line per entry: "<id>|<caption>|<symbol>|<prompt>|<help>", two blanks
-// of indent per popup level, "-" for a separator.
-void outline(const ShellMenu& m, QMenu* menu, const QString& indent, QStringList& out)
-{
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) {
-            out << indent + QStringLiteral("-");
-            continue;
-        }
-        const int id = a->data().toInt();
-        out << indent + QStringLiteral("%1|%2|%3|%4|%5").arg(id).arg(a->text(), m.symbol(id), a->statusTip(),
-                                                                     m.helpContext(id));
-        if (a->menu())
-            outline(m, a->menu(), indent + QStringLiteral("  "), out);
-    }
-}
-
-QStringList outline(const ShellMenu& m)
-{
-    QStringList out;
-    for (QMenu* top : m.topMenus()) {
-        QAction* a = top->menuAction();
-        const int id = a->data().toInt();
-        out << QStringLiteral("%1|%2|%3|%4|%5").arg(id).arg(a->text(), m.symbol(id), a->statusTip(), m.helpContext(id));
-        outline(m, top, QStringLiteral("  "), out);
-    }
-    return out;
-}
-
-QStringList toolbarOutline(const ShellMenu& m)
-{
-    QStringList out;
-    for (QAction* a : m.toolBar()->actions()) {
-        if (a->isSeparator()) {
-            out << QStringLiteral("-");
-            continue;
-        }
-        const int id = a->data().toInt();
-        out << QStringLiteral("%1 %2 %3").arg(m.image(id)).arg(id).arg(a->toolTip());
-    }
-    return out;
-}
-
-QMap<int, QString> liveKeys(const ShellMenu& m)
-{
-    QMap<int, QString> keys;
-    for (auto it = m.actions().begin(); it != m.actions().end(); ++it)
-        if (!it.value()->shortcut().isEmpty())
-            keys.insert(it.key(), it.value()->shortcut().toString(QKeySequence::PortableText));
-    return keys;
-}
-
-QStringList lines(const char* text)
-{
-    QStringList l = QString::fromUtf8(text).split(QLatin1Char('\n'));
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
-}
-
-void expectSameLines(const QStringList& got, const QStringList& want)
-{
-    for (qsizetype i = 0; i < std::max(got.size(), want.size()); ++i)
-        EXPECT_EQ(got.value(i), want.value(i)) << "line " << i + 1;
-}
+using test::expectSameLines;
+using test::lines;
+using test::liveKeys;
+using test::outline;
+using test::toolbarOutline;
 
 struct MenuCase {
     const char* name;
