@@ -36,6 +36,30 @@ bool isSystemDialogFont(const QString& face)
 
 QString u8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
+// The substitute fonts run wider than the fonts the templates were laid out
+// for, so a label's text can need more lines than its box holds and lose its
+// last line. Such a label gets a slightly smaller font (down to three quarters
+// of its size) so that the whole text shows.
+void fitLabelText(QLabel* label)
+{
+    const QString text = label->text();
+    if (text.isEmpty())
+        return;
+    const QRect box(QPoint(0, 0), label->size());
+    QFont font = label->font();
+    const QFontInfo info(font);
+    const int start = info.pixelSize();
+    for (int px = start; px >= std::max(6, start * 3 / 4); --px) {
+        font.setPixelSize(px);
+        const QRect need = QFontMetrics(font).boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+        if (need.height() <= box.height() && need.width() <= box.width()) {
+            if (px != start)
+                label->setFont(font);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 QString substituteFamily(const QString& face)
@@ -257,6 +281,8 @@ void TemplateDialog::build()
         if (c.font)
             w->setFont(templateFont(u8(c.font), c.points, c.bold));
         w->setGeometry(units_.toPixels(c.x, c.y, c.cx, c.cy));
+        if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == CtlKind::Label)
+            fitLabelText(label);
         if (c.style & CS_DISABLED)
             w->setEnabled(false);
         if (!takesFocus) {

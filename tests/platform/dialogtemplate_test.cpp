@@ -344,3 +344,27 @@ TEST(ProgramIcons, AllFourAreThereInTheirSizes)
     }
     EXPECT_TRUE(programIcon(QStringLiteral("NOSUCHICON")).isNull());
 }
+
+// The substitute font is wider than the one the templates were laid out for: a
+// label whose text would wrap past the bottom of its box gets a smaller font,
+// so no line of it is lost; a label that fits keeps the dialog's font.
+TEST(DialogTemplate, LabelsShowTheirWholeText)
+{
+    const DialogTemplate labels{
+        "Labels", "Etiketler", 0, 0, 160, 60, "MS Shell Dlg", 8, DS_CAPTION,
+        {
+            {100, CtlKind::Label, 8, 7, 48, 12, "Hayvan sayısı:"},
+            {101, CtlKind::Label, 8, 25, 48, 13, "Para birimi......:"},
+            {102, CtlKind::Label, 8, 40, 140, 11, "Kısa"},
+        }};
+    TemplateDialog dialog(labels, nullptr, 96);
+    for (int id : {100, 101, 102}) {
+        auto* label = qobject_cast<QLabel*>(dialog.control(id));
+        ASSERT_NE(label, nullptr);
+        const QRect box(QPoint(0, 0), label->size());
+        const QRect need = label->fontMetrics().boundingRect(
+            box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+        EXPECT_LE(need.height(), box.height()) << id;
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(dialog.control(102))->font(), dialog.font());
+}
