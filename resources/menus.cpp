@@ -4,20 +4,8 @@ namespace zeva::res {
 
 namespace {
 
-using K = MenuEntryKind;
 
-constexpr MenuEntry popup(int id, const char* caption, const char* name, const char* status,
-                          const char* help = nullptr)
-{
-    return {K::Popup, id, caption, name, status, help};
-}
-constexpr MenuEntry item(int id, const char* caption, const char* symbol, const char* status,
-                         const char* help = nullptr)
-{
-    return {K::Item, id, caption, symbol, status, help};
-}
-constexpr MenuEntry sep() { return {K::Separator}; }
-constexpr MenuEntry end() { return {K::EndPopup}; }
+using namespace build;
 
 // ------------------------------------------------------------ EmptyShellMenu
 

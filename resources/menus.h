@@ -22,6 +22,22 @@ struct MenuEntry {
     const char* help = nullptr;    // help context; null: none
 };
 
+// Shorthands for writing menu tables.
+namespace build {
+constexpr MenuEntry popup(int id, const char* caption, const char* name, const char* status,
+                          const char* help = nullptr)
+{
+    return {MenuEntryKind::Popup, id, caption, name, status, help};
+}
+constexpr MenuEntry item(int id, const char* caption, const char* symbol, const char* status,
+                         const char* help = nullptr)
+{
+    return {MenuEntryKind::Item, id, caption, symbol, status, help};
+}
+constexpr MenuEntry sep() { return {MenuEntryKind::Separator}; }
+constexpr MenuEntry end() { return {MenuEntryKind::EndPopup}; }
+}  // namespace build
+
 // A toolbar button bound to a menu id; image 0 is a separator.
 struct ToolbarButton {
     int image;
