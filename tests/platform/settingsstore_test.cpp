@@ -6,35 +6,14 @@
 
 #include <QFile>
 
+#include "support/envguard.h"
+
 #include <gtest/gtest.h>
 
 namespace zeva {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const QByteArray* value) : name_(name), had_(qEnvironmentVariableIsSet(name))
-    {
-        old_ = qgetenv(name);
-        if (value)
-            qputenv(name, *value);
-        else
-            qunsetenv(name);
-    }
-    ~EnvGuard()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using test::EnvGuard;
 
 QByteArray readAll(const QString& fileName)
 {

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "support/envguard.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -14,29 +16,7 @@
 namespace zeva {
 namespace {
 
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const QByteArray* value) : name_(name), had_(qEnvironmentVariableIsSet(name))
-    {
-        old_ = qgetenv(name);
-        if (value)
-            qputenv(name, *value);
-        else
-            qunsetenv(name);
-    }
-    ~EnvGuard()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using test::EnvGuard;
 
 TEST(InstanceLock, LockFileInTheRuntimeFolderElseTempWithUserId)
 {
