@@ -5,7 +5,12 @@
 #include "core/problemfile.h"
 #include "platform/codec.h"
 #include "platform/dbf.h"
+#include "platform/rtf.h"
 #include "platform/runtime.h"
+#include "platform/ui/richtext.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
 
 #include <cmath>
 #include <cstring>
@@ -256,6 +261,34 @@ QString checkNumeric(const QByteArray& bytes)
         r = checkNumber(raw, width, decimals);
         if (!r.isEmpty())
             return r;
+    }
+    return QString();
+}
+
+QString checkRtf(const QByteArray& bytes)
+{
+    rtf::Document first;
+    rtf::ReadInfo info;
+    if (!rtf::read(bytes, &first, &info))
+        return info.error.isEmpty() ? QStringLiteral("refused without a reason") : QString();
+    if (first.paragraphs.isEmpty())
+        return QStringLiteral("a document without paragraphs");
+    const QByteArray written = rtf::write(first);
+    rtf::Document second;
+    if (!rtf::read(written, &second, &info))
+        return QStringLiteral("what was written does not read: ") + info.error;
+    if (!(second == first))
+        return QStringLiteral("written and read again, the document changed");
+    if (!info.skipped.isEmpty())
+        return QStringLiteral("what was written has skipped parts: ") + info.skipped.join(QLatin1Char(' '));
+    if (rtf::write(second) != written)
+        return QStringLiteral("written twice, the bytes differ");
+
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QTextDocument doc;
+        setRichText(doc, first);
+        if (!(richTextOf(doc) == first))
+            return QStringLiteral("through a text document, the document changed");
     }
     return QString();
 }

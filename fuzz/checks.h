@@ -34,4 +34,11 @@ QString checkProblemFile(const QByteArray& bytes);
 // most half a unit of its last decimal.
 QString checkNumeric(const QByteArray& bytes);
 
+// The RTF reader: any bytes are refused with a reason or read into a
+// document; a document it read, written out, reads again as the same
+// document and writes the same bytes again. With a QGuiApplication running,
+// the document also goes through a QTextDocument (as the report pad holds
+// it) and comes back the same.
+QString checkRtf(const QByteArray& bytes);
+
 }  // namespace zeva::fuzz

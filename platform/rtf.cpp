@@ -104,15 +104,10 @@ void appendSafe(QString& out, QChar c)
     out.append(c);
 }
 
-QString trimBlanks(const QString& s)
+// A font name as the document keeps it: without white space around it.
+QString familyName(const QString& s)
 {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
+    return s.trimmed();
 }
 
 // ---------------------------------------------------------------- reader
@@ -307,7 +302,7 @@ private:
     {
         auto name = [this](int n) {
             const auto it = fonts_.constFind(n);
-            return it == fonts_.constEnd() ? QString() : trimBlanks(it->name);
+            return it == fonts_.constEnd() ? QString() : familyName(it->name);
         };
         QString family = name(number < 0 ? deff_ : number);
         if (family.isEmpty())
@@ -489,6 +484,21 @@ private:
             return;
         }
 
+        if (w == "uc") {
+            state_.uc = qBound(0, n, 10);
+            return;
+        }
+
+        if (w == "u") {
+            if (state_.dest == Dest::Skip)
+                return;
+            const int u = n < 0 ? n + 65536 : n;
+            pendingSkip_ = 0;
+            character(QChar(static_cast<char16_t>(u & 0xFFFF)), false);
+            pendingSkip_ = state_.uc;
+            return;
+        }
+
         if (state_.dest == Dest::FontTable) {
             if (w == "f") {
                 state_.fontNumber = n;
@@ -527,20 +537,6 @@ private:
         }
         if (w == "deff") {
             deff_ = n;
-            return;
-        }
-        if (w == "uc") {
-            state_.uc = qBound(0, n, 10);
-            return;
-        }
-
-        if (w == "u") {
-            if (state_.dest == Dest::Skip)
-                return;
-            const int u = n < 0 ? n + 65536 : n;
-            pendingSkip_ = 0;
-            character(QChar(static_cast<char16_t>(u & 0xFFFF)), false);
-            pendingSkip_ = state_.uc;
             return;
         }
 
