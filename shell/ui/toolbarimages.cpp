@@ -81,9 +81,43 @@ void plus(QPainter& p, const QColor& c, QPointF centre, qreal r)
     p.drawLine(centre - QPointF(0, r), centre + QPointF(0, r));
 }
 
+// Lines of text set left (0), centred (1) or right (2).
+void alignedLines(QPainter& p, int how)
+{
+    p.setPen(QPen(kInk, 1));
+    for (int i = 0; i < 5; ++i) {
+        const qreal w = i % 2 ? 8 : 12;
+        const qreal x = how == 0 ? 2 : how == 1 ? 8 - w / 2 : 14 - w;
+        p.drawLine(QPointF(x, 3 + 2.5 * i), QPointF(x + w, 3 + 2.5 * i));
+    }
+}
+
 bool draw(QPainter& p, int number)
 {
     switch (number) {
+    case 100:  // new file of the report pad: as 1
+        return draw(p, 1);
+    case 5: {  // print: a printer with a page
+        page(p, 4, 1, 8, 6);
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(kShade);
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        return true;
+    }
+    case 12: {  // font: a capital A
+        p.setPen(QPen(kInk, 1.6));
+        p.drawLine(QPointF(3, 14), QPointF(8, 2));
+        p.drawLine(QPointF(8, 2), QPointF(13, 14));
+        p.drawLine(QPointF(5, 10), QPointF(11, 10));
+        return true;
+    }
+    case 21:  // align left
+    case 22:  // centre
+    case 23:  // align right
+        alignedLines(p, number - 21);
+        return true;
     case 1:  // new file: blank page with a star of new
         page(p);
         plus(p, kGreen, QPointF(11.5, 12), 2.5);
