@@ -1,0 +1,510 @@
+// The report pad in the main window: pad mode, the list of pads and its
+// limit, drops, opening and saving, closing with the save question.
+#include "padtestutil.h"
+
+#include "platform/ui/richtext.h"
+#include "reports/padfiles.h"
+#include "core/problemfile.h"
+
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace zeva {
+namespace {
+
+using test::PadWindowTest;
+
+const QString kLimit = QStringLiteral("box 64 Uyarı...: Dinamik hafızayı zorluyorsunuz...");
+
+// Drops `files` on the window as the desktop does: enter, then drop.
+void dropOn(QWidget& window, const QList<QUrl>& files)
+{
+    QMimeData mime;
+    mime.setUrls(files);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+}
+
+class ReportPadTest : public PadWindowTest {};
+
+void typeInto(PADWIN* pad, const QString& text)
+{
+    QTextCursor c(pad->ODCRICHEDIT->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(text);
+}
+
+TEST_F(ReportPadTest, CtrlEWithoutAReportOpensAnUntitledPadInPadMode)
+{
+    showActive();
+    ShellMenu* main = w().mainMenu();
+    EXPECT_TRUE(main->isEnabled(3562));
+    QTest::keyClick(&w(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(padNames(), QStringList{QStringLiteral("Adsız1")});
+    ASSERT_TRUE(inPadMode());
+    ShellMenu* menu = pads().padMenu();
+    EXPECT_EQ(menu->name(), QStringLiteral("StandardPadMenu"));
+    EXPECT_FALSE(menu->isEnabled(5176));
+
+    // Typing raises the pad's flag and "&Kaydet" follows the active pad.
+    PADWIN* first = pads().activePad();
+    ASSERT_NE(first, nullptr);
+    QTest::keyClicks(first->ODCRICHEDIT, QStringLiteral("not"));
+    EXPECT_TRUE(first->LCHANGE());
+    EXPECT_TRUE(menu->isEnabled(5176));
+    padItem(5169);
+    EXPECT_EQ(padNames(), (QStringList{"Adsız1", "Adsız2"}));
+    EXPECT_FALSE(menu->isEnabled(5176));
+    w().mdiArea()->setActiveSubWindow(first);
+    EXPECT_TRUE(menu->isEnabled(5176));
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('\n').toStdString();
+}
+
+TEST_F(ReportPadTest, TheEleventhPadIsRefusedAndTheCounterRunsOn)
+{
+    pads().REPORTPAD();  // Adsız1, counted
+    for (int i = 0; i < 9; ++i)
+        padItem(5169);
+    ASSERT_EQ(pads().APADWINS().size(), 10);
+    EXPECT_EQ(padNames().last(), QStringLiteral("Adsız10"));
+    padItem(5169);
+    EXPECT_EQ(port_.log, QStringList{kLimit});
+    EXPECT_EQ(pads().APADWINS().size(), 10);
+
+    // An opened file is refused the same way.
+    const QString report = data(QStringLiteral("RAPOR.TXT"));
+    writeBytes(report, "rapor\r\n");
+    port_.fileNames = {report};
+    padItem(5171);
+    EXPECT_EQ(port_.log.last(), kLimit);
+
+    PADWIN* third = pads().APADWINS().at(2);
+    third->CLOSE();
+    EXPECT_EQ(pads().APADWINS().size(), 9);
+    EXPECT_FALSE(padNames().contains(QStringLiteral("Adsız3")));
+    padItem(5169);
+    EXPECT_EQ(padNames().last(), QStringLiteral("Adsız12"));
+
+    // Closing them all ends pad mode; the next stay starts at Adsız1.
+    padItem(5174);
+    EXPECT_TRUE(pads().APADWINS().isEmpty());
+    EXPECT_FALSE(pads().padMode());
+    EXPECT_EQ(shownMenu(), w().mainMenu());
+    pads().REPORTPAD();
+    EXPECT_EQ(padNames(), QStringList{QStringLiteral("Adsız1")});
+}
+
+TEST_F(ReportPadTest, CtrlEOpensTheCurrentReportOnceAndAnUnreadableOneNotAtAll)
+{
+    const QString report = data(QStringLiteral("KARMA.TXT"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    EXPECT_EQ(padNames(), QStringList{report});
+    EXPECT_EQ(plainLines(*pads().activePad()->ODCRICHEDIT->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+    EXPECT_FALSE(pads().activePad()->LCHANGE());
+
+    // Again: the open pad comes forward, no second one.
+    padItem(5169);
+    pads().REPORTPAD();
+    EXPECT_EQ(padNames(), (QStringList{report, "Adsız1"}));
+    EXPECT_EQ(pads().activePad()->windowTitle(), report);
+    padItem(5174);
+
+    // A report file that is empty: said so, no pad, main mode again.
+    writeBytes(report, "");
+    pads().REPORTPAD();
+    EXPECT_EQ(port_.log, QStringList{"box 16 Dosya Açma Hatası: " + report + " dosyası açılamıyor..."});
+    EXPECT_TRUE(pads().APADWINS().isEmpty());
+    EXPECT_FALSE(pads().padMode());
+    EXPECT_EQ(shownMenu(), w().mainMenu());
+
+    // A rich-text file that is no rich text is reported the same way.
+    port_.log.clear();
+    const QString rtf = data(QStringLiteral("BOZUK.RTF"));
+    writeBytes(rtf, "not rich text");
+    EXPECT_FALSE(pads().RE_DOOPENFILE(rtf));
+    EXPECT_EQ(port_.log, QStringList{"box 16 Dosya Açma Hatası: " + rtf + " dosyası açılamıyor..."});
+    EXPECT_TRUE(pads().APADWINS().isEmpty());
+}
+
+TEST_F(ReportPadTest, DropsOpenReportsUnderTheMainMenuAndRefuseOtherFiles)
+{
+    const QString zvf = data(QStringLiteral("BROYLER.ZVF"));
+    const QString rtf = data(QStringLiteral("NOT.rtf"));
+    writeBytes(zvf, "x");
+    writeBytes(rtf, "{\\rtf1 Merhaba}");
+    dropOn(w(), {QUrl::fromLocalFile(zvf), QUrl::fromLocalFile(data(QStringLiteral("YOK.TXT"))),
+                 QUrl::fromLocalFile(rtf)});
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + zvf + " bir ZEVA rapor dosyası değil..."});
+    EXPECT_EQ(padNames(), QStringList{rtf});
+    // The main menu stays.
+    EXPECT_FALSE(pads().padMode());
+    EXPECT_EQ(shownMenu(), w().mainMenu());
+
+    // The same file dropped again brings its pad forward: a second pad
+    // would save over the first one's edits.
+    port_.log.clear();
+    dropOn(w(), {QUrl::fromLocalFile(rtf)});
+    EXPECT_EQ(padNames(), QStringList{rtf});
+    EXPECT_TRUE(port_.log.isEmpty());
+}
+
+TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
+{
+    const QString report = data(QStringLiteral("RAPOR.TXT"));
+    writeBytes(report, "rapor\r\n");
+    const struct {
+        const char* name;
+        bool open;
+        bool formula;
+        bool addFormula;
+    } cases[] = {
+        {"problem and formula", true, true, true},
+        {"problem, no formula", true, false, false},
+        {"no problem", false, true, false},
+    };
+    for (const auto& c : cases) {
+        G().reset();
+        if (c.open)
+            G().OPROBSERVER = std::make_shared<ProblemServer>(data(QStringLiteral("K.ZVF")), newProblemTable(1));
+        if (c.formula)
+            G().AKMMDATA = {{QStringLiteral("HP"), QStringLiteral("    18.0000")}};
+        ShellMenu* before = w().mainMenu();
+        pads().DROP({report});
+        ASSERT_EQ(pads().APADWINS().size(), 1) << c.name;
+        pads().APADWINS().first()->CLOSE();
+        EXPECT_TRUE(pads().APADWINS().isEmpty());
+        EXPECT_NE(w().mainMenu(), before) << c.name;
+        EXPECT_EQ(shownMenu(), w().mainMenu()) << c.name;
+        EXPECT_EQ(w().mainMenu()->isEnabled(3564), c.addFormula) << c.name;
+        // The menu state came from the problem: no problem, no entry items.
+        EXPECT_EQ(w().mainMenu()->isEnabled(3530), c.open) << c.name;
+    }
+}
+
+
+const QString kSaveQuestion =
+    QStringLiteral(" Dosyasındaki metin değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+
+TEST_F(ReportPadTest, UntitledSaveCancelledOrRefusedKeepsTheEdits)
+{
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    typeInto(pad, QStringLiteral("önemli not"));
+    ASSERT_TRUE(pad->LCHANGE());
+
+    // "&Kaydet" on an untitled pad asks for a name; cancelled, nothing is saved.
+    dialogs_.saveAs = {{}};
+    padItem(5176);
+    EXPECT_EQ(dialogs_.log, QStringList{"saveAs Farklı Kaydet Data Adsız1 [*.TXT *.RTF]"});
+    EXPECT_TRUE(pad->LCHANGE());
+    EXPECT_TRUE(pads().padMenu()->isEnabled(5176));
+
+    // So closing still asks; Cancel keeps the pad.
+    port_.replies = {REPLY_CANCEL};
+    padItem(5173);
+    EXPECT_EQ(port_.log, QStringList{"box 35 Uyarı...: Adsız1" + kSaveQuestion});
+    EXPECT_EQ(pads().APADWINS(), QList<PADWIN*>{pad});
+
+    // "Yes", then a name that exists and the overwrite refused: the pad stays.
+    const QString existing = data(QStringLiteral("VAR.TXT"));
+    writeBytes(existing, "eski");
+    port_.log.clear();
+    port_.replies = {REPLY_YES, REPLY_NO};
+    dialogs_.saveAs = {{existing, 1}};
+    padItem(5173);
+    EXPECT_EQ(port_.log, (QStringList{"box 35 Uyarı...: Adsız1" + kSaveQuestion,
+                                      "box 36 Uyarı...: " + existing
+                                          + " Dosyası mevcut.\n\nÜzerine yazılmasını istiyor musunuz?"}));
+    EXPECT_EQ(bytes(existing), QByteArray("eski"));
+    EXPECT_EQ(pads().APADWINS(), QList<PADWIN*>{pad});
+    EXPECT_TRUE(pad->LCHANGE());
+    EXPECT_TRUE(pads().padMode());
+
+    // "Yes" and a new name: saved, the pad closes, pad mode ends.
+    port_.log.clear();
+    port_.replies = {REPLY_YES};
+    dialogs_.saveAs = {{data(QStringLiteral("yeni")), 1}};
+    padItem(5173);
+    EXPECT_EQ(bytes(data(QStringLiteral("yeni.TXT"))), QByteArray("\xf6nemli not"));
+    EXPECT_TRUE(pads().APADWINS().isEmpty());
+    EXPECT_FALSE(pads().padMode());
+    EXPECT_EQ(port_.log.last(), QStringLiteral("status: Dosya başarıyla kaydedildi!"));
+    EXPECT_TRUE(port_.allAnswersUsed());
+}
+
+TEST_F(ReportPadTest, FailedWritesAreReportedAndKeepTheFlag)
+{
+    const QString report = data(QStringLiteral("RAPOR.TXT"));
+    writeBytes(report, "bir\r\n");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    typeInto(pad, QStringLiteral("iki"));
+
+    testhooks::failAtomicWrite(testhooks::WriteFault::Rename);
+    padItem(5176);
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + report + " dosyası kaydedilemedi..."});
+    EXPECT_TRUE(pad->LCHANGE());
+    EXPECT_EQ(bytes(report), QByteArray("bir\r\n"));
+
+    // "Yes" to the save question and the write fails: the pad stays.
+    port_.log.clear();
+    port_.replies = {REPLY_YES};
+    testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+    pad->CLOSE();
+    EXPECT_EQ(port_.log.last(), "box 16 Hata...: " + report + " dosyası kaydedilemedi...");
+    EXPECT_EQ(pads().APADWINS(), QList<PADWIN*>{pad});
+
+    // A rich-text save that fails the same way.
+    port_.log.clear();
+    dialogs_.saveAs = {{data(QStringLiteral("zengin")), 2}};
+    testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+    padItem(5177);
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + data(QStringLiteral("zengin.RTF"))
+                                     + " dosyası kaydedilemedi..."});
+    EXPECT_EQ(pad->windowTitle(), report);
+    EXPECT_FALSE(QFile::exists(data(QStringLiteral("zengin.RTF"))));
+
+    // And then one that works.
+    port_.log.clear();
+    padItem(5176);
+    EXPECT_EQ(bytes(report), QByteArray("bir\r\niki"));
+    EXPECT_FALSE(pad->LCHANGE());
+    EXPECT_FALSE(pads().padMenu()->isEnabled(5176));
+}
+
+TEST_F(ReportPadTest, SaveAsChoosesTheFormatByExtensionOrFilter)
+{
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    pad->ODCRICHEDIT->setPlainText(QStringLiteral("Başlık\tdeğer"));
+    QTextCursor c(pad->ODCRICHEDIT->document());
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    pad->ODCRICHEDIT->setTextCursor(c);
+    pad->ODCRICHEDIT->SETBOLD();
+    padItem(5187);  // "&Orta"
+
+    const struct {
+        const char* typed;
+        int filter;
+        const char* saved;
+        bool rich;
+    } cases[] = {
+        {"a", 2, "a.RTF", true},
+        {"b.rtf", 1, "b.rtf", true},
+        {"c", 1, "c.TXT", false},
+        {"d.doc", 2, "d.doc", false},
+    };
+    for (const auto& k : cases) {
+        dialogs_.saveAs = {{data(QString::fromLatin1(k.typed)), k.filter}};
+        ASSERT_TRUE(pad->RTFSAVEAS()) << k.typed;
+        const QString saved = data(QString::fromLatin1(k.saved));
+        EXPECT_EQ(pad->windowTitle(), saved);
+        EXPECT_EQ(pad->CFNAME, saved);
+        const QByteArray b = bytes(saved);
+        EXPECT_EQ(b.startsWith("{\\rtf1\\ansi\\ansicpg1254"), k.rich) << k.typed;
+        if (!k.rich) {
+            EXPECT_EQ(b, QByteArray("Ba\xfel\xfdk\tde\xf0" "er")) << k.typed;
+        }
+    }
+
+    // The rich text reads back with its bold and its centring.
+    dialogs_.saveAs.clear();
+    ASSERT_TRUE(pads().RE_DOOPENFILE(data(QStringLiteral("a.RTF"))));
+    PADWIN* back = pads().activePad();
+    ASSERT_NE(back, pad);
+    const QTextBlock block = back->ODCRICHEDIT->document()->begin();
+    EXPECT_EQ(block.text(), QStringLiteral("Başlık\tdeğer"));
+    EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_GE(block.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(block.begin().fragment().charFormat().fontFamilies().toStringList().value(0),
+              QStringLiteral("Courier New"));
+
+    // "&Kaydet" after "Farklı Kaydet" writes to the new name by its extension.
+    typeInto(pad, QStringLiteral("!"));
+    padItem(5176);  // the active pad is `back`, unchanged: greyed
+    w().mdiArea()->setActiveSubWindow(pad);
+    padItem(5176);
+    EXPECT_TRUE(bytes(data(QStringLiteral("d.doc"))).endsWith("er!"));
+    EXPECT_TRUE(port_.allAnswersUsed());
+}
+
+TEST_F(ReportPadTest, CharactersWithoutA1254ByteAreWarnedAboutBeforeATextSave)
+{
+    const QString report = data(QStringLiteral("R.TXT"));
+    writeBytes(report, "a");
+    pads().RE_DOOPENFILE(report);
+    PADWIN* pad = pads().activePad();
+    typeInto(pad, QStringLiteral(" ā €"));
+    port_.replies = {REPLY_NO};
+    EXPECT_FALSE(pad->RTFSAVE());
+    EXPECT_EQ(port_.log, QStringList{QStringLiteral("box 52 Uyarı...: Metindeki şu karakterler metin dosyasına "
+                                                    "yazılamaz: ā\n\nYerlerine \"?\" yazılacak. Yine de kaydetmek "
+                                                    "istiyor musunuz?")});
+    EXPECT_EQ(bytes(report), QByteArray("a"));
+    EXPECT_TRUE(pad->LCHANGE());
+    port_.replies = {REPLY_YES};
+    EXPECT_TRUE(pad->RTFSAVE());
+    EXPECT_EQ(bytes(report), QByteArray("a ? \x80"));
+}
+
+TEST_F(ReportPadTest, ARichTextSaveWarnsBeforeItDropsWhatThePadCouldNotShow)
+{
+    const QString file = data(QStringLiteral("RESIMLI.RTF"));
+    writeBytes(file, "{\\rtf1 {\\header Ust bilgi}Metin{\\pict\\bin2 xy}}");
+    ASSERT_TRUE(pads().RE_DOOPENFILE(file));
+    PADWIN* pad = pads().activePad();
+    EXPECT_EQ(pad->skippedContent(), (QStringList{"header", "pict"}));
+    typeInto(pad, QStringLiteral("!"));
+    const QString question = file
+                             + " dosyasında rapor editörünün gösteremediği kısımlar var (resim, nesne, üst ve alt "
+                               "bilgi gibi).\n\nKaydederseniz bu kısımlar dosyadan silinecek. Kaydetmek istiyor "
+                               "musunuz?";
+    port_.replies = {REPLY_NO};
+    EXPECT_FALSE(pad->RTFSAVE());
+    EXPECT_EQ(port_.log, QStringList{"box 52 Uyarı...: " + question});
+    EXPECT_TRUE(bytes(file).contains("\\pict"));
+
+    // Saved under another name the file keeps them, and nothing is asked.
+    port_.log.clear();
+    dialogs_.saveAs = {{data(QStringLiteral("KOPYA.RTF")), 2}};
+    EXPECT_TRUE(pad->RTFSAVEAS());
+    EXPECT_TRUE(port_.logLines(QStringLiteral("box")).isEmpty());
+    EXPECT_TRUE(bytes(data(QStringLiteral("KOPYA.RTF"))).contains("Metin!"));
+}
+
+TEST_F(ReportPadTest, OpenDialogAndTheAlreadyOpenTest)
+{
+    const QString report = data(QStringLiteral("RAPOR.TXT"));
+    writeBytes(report, "x\r\n");
+    pads().REPORTPAD();
+    port_.fileNames = {report, report, data(QStringLiteral("RAPOR.tx")), QString()};
+    writeBytes(data(QStringLiteral("RAPOR.tx")), "y");
+    padItem(5171);
+    EXPECT_EQ(padNames(), (QStringList{"Adsız1", report}));
+    padItem(5171);
+    padItem(5171);
+    padItem(5171);
+    EXPECT_EQ(padNames(), (QStringList{"Adsız1", report}));
+    EXPECT_EQ(port_.logLines(QStringLiteral("box")),
+              (QStringList{"box 64 Uyarı...: Bu dosya şu anda açık...",
+                           "box 16 Hata...: " + data(QStringLiteral("RAPOR.tx")) + " bir ZEVA rapor dosyası değil..."}));
+    EXPECT_EQ(port_.logLines(QStringLiteral("open")).size(), 4);
+}
+
+TEST_F(ReportPadTest, EscAndTheContextMenuCloseThePad)
+{
+    showActive();
+    pads().REPORTPAD();
+    padItem(5169);
+    ASSERT_EQ(pads().APADWINS().size(), 2);
+    PADWIN* second = pads().activePad();
+    second->ODCRICHEDIT->setFocus();
+    QTest::keyClick(second->ODCRICHEDIT, Qt::Key_A);
+    port_.replies = {REPLY_NO};
+    QTest::keyClick(second->ODCRICHEDIT, Qt::Key_Escape);
+    EXPECT_EQ(port_.log, QStringList{"box 35 Uyarı...: Adsız2" + kSaveQuestion});
+    EXPECT_EQ(padNames(), QStringList{"Adsız1"});
+
+    // The context menu has no file items; its "Ka&pat..." closes the pad.
+    PADWIN* first = pads().APADWINS().first();
+    ShellMenu* context = first->ODCRICHEDIT->contextMenu();
+    for (int id : {5169, 5171, 5176, 5177, 5179})
+        EXPECT_EQ(context->action(id), nullptr);
+    context->action(1238)->trigger();
+    EXPECT_TRUE(pads().APADWINS().isEmpty());
+    EXPECT_FALSE(pads().padMode());
+}
+
+TEST_F(ReportPadTest, MarginDialogStartsAtZeroAndSevenAndRefusesMarginsWithoutText)
+{
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    const struct {
+        const char* left;
+        const char* right;
+        bool taken;
+    } cases[] = {
+        {"1", "6", true}, {"0", "10", true}, {"", "3", true},  {"2", "", false},
+        {"3", "3", false}, {"5", "2", false}, {"0", "11", false}, {"-1", "5", false},
+    };
+    for (const auto& c : cases) {
+        port_.log.clear();
+        pad->NLEFTMARGIN = -1;
+        pad->NRIGHTMARGIN = -1;
+        bool stayedOpen = false;
+        dialogs_.runner = [&](QDialog& d) {
+            auto& m = dynamic_cast<MARGINDIALOG&>(d);
+            d.open();
+            EXPECT_EQ(m.ODCSLELM()->text(), QStringLiteral("0"));
+            EXPECT_EQ(m.ODCSLERM()->text(), QStringLiteral("7"));
+            m.ODCSLELM()->setText(QString::fromLatin1(c.left));
+            m.ODCSLERM()->setText(QString::fromLatin1(c.right));
+            m.pbOK()->click();
+            stayedOpen = d.isVisible();
+            if (stayedOpen)
+                m.pbCancel()->click();
+            return d.result();
+        };
+        pad->SETMARGINS();
+        EXPECT_EQ(stayedOpen, !c.taken) << c.left << "/" << c.right;
+        if (c.taken) {
+            EXPECT_EQ(pad->NLEFTMARGIN, QString::fromLatin1(c.left).toInt() * 1440);
+            EXPECT_EQ(pad->NRIGHTMARGIN, QString::fromLatin1(c.right).toInt() * 1440);
+            const QTextFrameFormat f = pad->ODCRICHEDIT->document()->rootFrame()->frameFormat();
+            const double inch = pad->NWIDTH / 10.0;
+            EXPECT_DOUBLE_EQ(f.leftMargin(), QString::fromLatin1(c.left).toInt() * inch);
+            EXPECT_DOUBLE_EQ(f.rightMargin(), (10 - QString::fromLatin1(c.right).toInt()) * inch);
+            EXPECT_TRUE(port_.log.isEmpty());
+        } else {
+            EXPECT_EQ(pad->NLEFTMARGIN, -1);
+            EXPECT_EQ(port_.log.size(), 1);
+            EXPECT_TRUE(port_.log.value(0).startsWith(QStringLiteral("box 48 Uyarı...: Marjlar")));
+        }
+    }
+    // Margins are no change of the text.
+    EXPECT_FALSE(pad->LCHANGE());
+}
+
+TEST_F(ReportPadTest, PadMenuCommandsReachThePadTheManagerAndTheMainWindow)
+{
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    pad->ODCRICHEDIT->setPlainText(QStringLiteral("abc"));
+    padItem(5194);  // "&Tümünü Seç"
+    EXPECT_EQ(pad->ODCRICHEDIT->textCursor().selectedText(), QStringLiteral("abc"));
+    padItem(5188);  // "Sa&ğ"
+    EXPECT_EQ(pad->ODCRICHEDIT->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    padItem(5191);
+    padItem(5190);
+    EXPECT_EQ(pad->ODCRICHEDIT->toPlainText(), QString());
+    padItem(5192);
+    EXPECT_EQ(pad->ODCRICHEDIT->toPlainText(), QStringLiteral("abc"));
+
+    dialogs_.fonts = {{true, QFont(QStringLiteral("Arial"), 14)}};
+    padItem(5182);
+    EXPECT_EQ(pad->ODCRICHEDIT->currentCharFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+
+    padItem(5180);
+    EXPECT_EQ(dialogs_.log.last(), QStringLiteral("printerSetup"));
+    padItem(5179);  // the print dialog cancelled
+    EXPECT_EQ(dialogs_.log.last(), QStringLiteral("print"));
+
+    // The window commands reach the main window.
+    padItem(5169);
+    padItem(5198);
+    padItem(5196);
+    EXPECT_EQ(pads().APADWINS().size(), 2);
+}
+
+}  // namespace
+}  // namespace zeva
