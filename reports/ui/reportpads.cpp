@@ -27,12 +27,12 @@ constexpr int kAddFormulaItem = 3564;
 }  // namespace
 
 ReportPads::ReportPads(STANDARDSHELLWINDOW& window)
-    : QObject(&window), window_(window), ownDialogs_(std::make_unique<QtPadDialogs>())
+    : QObject(&window), window_(window), area_(window.mdiArea()), ownDialogs_(std::make_unique<QtPadDialogs>())
 {
     setObjectName(QStringLiteral("ReportPads"));
     dialogs_ = ownDialogs_.get();
     // "&Kaydet" follows the pad that is active.
-    connect(window.mdiArea(), &QMdiArea::subWindowActivated, this, [this] { updateSaveItem(); });
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateSaveItem(); });
 }
 
 ReportPads::~ReportPads()
@@ -59,7 +59,7 @@ bool ReportPads::padMode() const
 
 PADWIN* ReportPads::activePad() const
 {
-    auto* pad = qobject_cast<PADWIN*>(window_.mdiArea()->currentSubWindow());
+    auto* pad = area_ ? qobject_cast<PADWIN*>(area_->currentSubWindow()) : nullptr;
     return pad && pads_.contains(pad) ? pad : nullptr;
 }
 

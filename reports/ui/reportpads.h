@@ -18,6 +18,7 @@
 
 #include <memory>
 
+class QMdiArea;
 class QPrinter;
 
 namespace zeva {
@@ -85,6 +86,9 @@ private:
     void updateSaveItem();
 
     STANDARDSHELLWINDOW& window_;
+    // The main window's area; the pads are its child windows. Kept apart: it
+    // reports its last changes while the main window is already going.
+    QPointer<QMdiArea> area_;
     QList<QPointer<PADWIN>> pads_;
     std::unique_ptr<ShellMenu> padMenu_;
     std::unique_ptr<QtPadDialogs> ownDialogs_;

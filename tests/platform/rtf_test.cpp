@@ -2,7 +2,12 @@
 #include "platform/rtf.h"
 #include "platform/ui/richtext.h"
 
+#include "support/tempdir.h"
+
 #include <QFont>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -238,6 +243,55 @@ TEST(RichText, FormFeedsStartPrintedPages)
     // No empty page before the first block or after the closing form feed.
     EXPECT_EQ(breaks, (QList<bool>{false, false, true, false, true, false}));
     EXPECT_EQ(plainLines(doc), QStringLiteral("\fbir\nsatır\n\fiki\nüç\fdört\n\f"));  // the original is untouched
+}
+
+// HTML of unrtf as text: tags out, the entities it writes turned back.
+QString htmlText(QString html)
+{
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    const QList<QPair<const char*, QString>> named = {
+        {"&Ccedil;", "Ç"}, {"&ccedil;", "ç"}, {"&Ouml;", "Ö"}, {"&ouml;", "ö"}, {"&Uuml;", "Ü"},
+        {"&uuml;", "ü"},   {"&euro;", "€"},   {"&nbsp;", " "},   {"&amp;", "&"},  {"&lt;", "<"},   {"&gt;", ">"},
+    };
+    for (const auto& [entity, text] : named)
+        html.replace(QLatin1String(entity), text);
+    static const QRegularExpression numeric(QStringLiteral("&#(\\d+);"));
+    QRegularExpressionMatch m;
+    while ((m = numeric.match(html)).hasMatch())
+        html.replace(m.capturedStart(), m.capturedLength(), QChar(m.captured(1).toInt()));
+    return html;
+}
+
+// What we write is read by an independent RTF reader (Debian's unrtf) with
+// its Turkish letters, fonts, colours, alignment and page breaks.
+TEST(RtfWriter, AnIndependentReaderReadsWhatWeWrite)
+{
+    const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
+    ASSERT_FALSE(unrtf.isEmpty()) << "unrtf is missing: bash scripts/install-deps.sh installs it";
+    test::TempDir tmp;
+    const QString path = tmp.file(QStringLiteral("rapor.rtf"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(rtf::write(sampleModel()));
+    }
+    QProcess p;
+    p.start(unrtf, {QStringLiteral("--html"), path});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QString text = htmlText(html);
+    EXPECT_TRUE(text.contains(QStringLiteral("ÇÖZÜM RAPORU"))) << html.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Sayfa ıİğĞ € ") + QChar(0x0101) + QStringLiteral(" {x}\\")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("eğik"))) << text.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("<b>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<center>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("face=\"Arial\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("color=\"#336699\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<hr>")));  // the page break
+    EXPECT_TRUE(html.contains(QStringLiteral("<i>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<u>")));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "reports/padfiles.h"
 #include "core/problemfile.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextFrame>
@@ -187,6 +189,9 @@ TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
         EXPECT_EQ(w().mainMenu()->isEnabled(3564), c.addFormula) << c.name;
         // The menu state came from the problem: no problem, no entry items.
         EXPECT_EQ(w().mainMenu()->isEnabled(3530), c.open) << c.name;
+        // The logon was off at start: the user items stay greyed.
+        EXPECT_FALSE(w().mainMenu()->isEnabled(3587));
+        EXPECT_FALSE(w().mainMenu()->isEnabled(3588));
     }
 }
 
@@ -504,6 +509,41 @@ TEST_F(ReportPadTest, PadMenuCommandsReachThePadTheManagerAndTheMainWindow)
     padItem(5198);
     padItem(5196);
     EXPECT_EQ(pads().APADWINS().size(), 2);
+}
+
+// The dialog's texts show whole in the substitute fonts.
+TEST_F(ReportPadTest, MarginDialogShowsItsTextsWhole)
+{
+    pads().REPORTPAD();
+    MARGINDIALOG dialog(pads().activePad(), nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sayfa Marjı"));
+    for (int id : {100, 101}) {
+        auto* label = qobject_cast<QLabel*>(dialog.control(id));
+        ASSERT_NE(label, nullptr);
+        const QRect box(QPoint(0, 0), label->size());
+        const QRect need =
+            label->fontMetrics().boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+        EXPECT_LE(need.height(), box.height()) << label->text().toStdString();
+    }
+    for (QPushButton* b : {dialog.pbOK(), dialog.pbCancel()})
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))), b->width());
+    for (QLineEdit* e : {dialog.ODCSLELM(), dialog.ODCSLERM()})
+        EXPECT_GE(e->height(), e->fontMetrics().height());
+}
+
+// The pad gives its focus to its edit control when it becomes active, and
+// leaves it alone otherwise: a dialog or another pad keeps what it has.
+TEST_F(ReportPadTest, TheFocusGoesIntoTheEditOfTheActivePad)
+{
+    showActive();
+    pads().REPORTPAD();
+    PADWIN* first = pads().activePad();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first->ODCRICHEDIT));
+    padItem(5169);
+    PADWIN* second = pads().activePad();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(second->ODCRICHEDIT));
+    w().mdiArea()->setActiveSubWindow(first);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first->ODCRICHEDIT));
 }
 
 }  // namespace
