@@ -87,6 +87,8 @@ inline void quietOffscreen(QtMsgType type, const QMessageLogContext& context, co
 {
     if (text == QLatin1String("This plugin does not support propagateSizeHints()"))
         return;
+    if (text.contains(QLatin1String("Ambiguous shortcut")))
+        ADD_FAILURE() << text.toStdString();
     if (gPreviousHandler)
         gPreviousHandler(type, context, text);
 }

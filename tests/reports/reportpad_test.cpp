@@ -544,6 +544,18 @@ TEST_F(ReportPadTest, TheFocusGoesIntoTheEditOfTheActivePad)
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(second->ODCRICHEDIT));
     w().mdiArea()->setActiveSubWindow(first);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first->ODCRICHEDIT));
+
+    // The pad menu's keys: Ctrl+X and Ctrl+V reach the pad, F1 the main window.
+    QTest::keyClicks(first->ODCRICHEDIT, QStringLiteral("abc"));
+    padItem(5194);
+    QTest::keyClick(first->ODCRICHEDIT, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(first->ODCRICHEDIT->toPlainText(), QString());
+    QTest::keyClick(first->ODCRICHEDIT, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(first->ODCRICHEDIT->toPlainText(), QStringLiteral("abc"));
+    EXPECT_TRUE(port_.log.isEmpty());
+    QTest::keyClick(first->ODCRICHEDIT, Qt::Key_F1);
+    ASSERT_EQ(port_.log.size(), 1);
+    EXPECT_TRUE(port_.log.first().contains(QStringLiteral("Zeva.chm"))) << port_.log.first().toStdString();
 }
 
 }  // namespace
