@@ -558,5 +558,28 @@ TEST_F(ReportPadTest, TheFocusGoesIntoTheEditOfTheActivePad)
     EXPECT_TRUE(port_.log.first().contains(QStringLiteral("Zeva.chm"))) << port_.log.first().toStdString();
 }
 
+// The ruler band stays 25 pixels high above the edit whatever the pad's size;
+// its page ends at the 10-inch line, and text wraps there.
+TEST_F(ReportPadTest, TheRulerStaysAboveTheEdit)
+{
+    showActive();
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    EXPECT_EQ(pad->NWIDTH, 10 * pad->logicalDpiX());
+    EXPECT_EQ(pad->ODCRICHEDIT->lineWrapMode(), QTextEdit::FixedPixelWidth);
+    EXPECT_EQ(pad->ODCRICHEDIT->lineWrapColumnOrWidth(), pad->NWIDTH);
+    auto* ruler = pad->findChild<PadRuler*>();
+    ASSERT_NE(ruler, nullptr);
+    for (const QSize size : {QSize(700, 500), QSize(300, 120)}) {
+        pad->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ruler->height(), 25);
+        EXPECT_EQ(pad->ODCRICHEDIT->mapTo(pad, QPoint(0, 0)).y(), ruler->mapTo(pad, QPoint(0, 25)).y());
+        EXPECT_EQ(ruler->width(), pad->ODCRICHEDIT->width());
+        const QImage drawn = ruler->grab().toImage();
+        EXPECT_FALSE(drawn.isNull());
+    }
+}
+
 }  // namespace
 }  // namespace zeva
