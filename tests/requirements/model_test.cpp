@@ -189,23 +189,7 @@ TEST(RequirementModel, UnderfedDryCowHasANegativeRup)
 // account for all of it.
 TEST(RequirementModel, ProteinBalancesHoldOverTheInputRange)
 {
-    std::vector<NUTREQESTIMATE> animals;
-    for (float w : {400.0f, 500.0f, 600.0f, 650.0f, 800.0f})
-        for (float milk : {0.0f, 8.0f, 25.0f, 45.0f, 66.0f})
-            for (double fat : {0.0, 3.5, 5.5})
-                for (double day : {0.0, 282.0})
-                    for (int parity = 1; parity <= 3; ++parity) {
-                        animals.push_back(cow(w, milk, fat, day, parity));
-                        animals.push_back(cow(w, milk, fat, day, parity, 0.70f));
-                        animals.push_back(cow(w, milk, fat, day, parity, 1.0f, 3.0));
-                    }
-    for (float w = 100; w <= 800; w += 50)
-        for (float gain = 400; gain <= 1000; gain += 100)
-            for (int sizeClass = 1; sizeClass <= 4; ++sizeClass)
-                animals.push_back(youngAnimal(w, gain, sizeClass));
-    for (float w = 500; w <= 1400; w += 100)
-        animals.push_back(bull(w));
-
+    const std::vector<NUTREQESTIMATE> animals = test::inputGrid();
     int failures = 0;
     for (const NUTREQESTIMATE& input : animals) {
         const NUTREQESTIMATE e = computed(input);

@@ -6,8 +6,10 @@
 
 #include "platform/atomicfile.h"
 #include "platform/codec.h"
+#include "core/numeric.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,33 @@ TEST(RequirementReport, NegativeValuesPrintWhole)
     // Protein detail: the weight-change protein's share needs six characters.
     EXPECT_EQ(lines[29 + 45].mid(5, 59),
               QStringLiteral("EMİLEN FARK (Difference) PROTEİNİ/PROTEİN TÜKETİMİ:% -86.44"));
+}
+
+// Over the whole input range every report line is 100 characters and every
+// number shows whole, and every row value is normalised.
+TEST(RequirementReport, EveryInputGivesWholeLinesAndRows)
+{
+    const QRegularExpression fourDecimals(QStringLiteral("^ *[0-9]+\\.[0-9]{4}$"));
+    int failures = 0;
+    for (const NUTREQESTIMATE& animal : test::inputGrid()) {
+        NUTREQESTIMATE e = animal;
+        e.NRTIPI = 2;
+        ASSERT_TRUE(e.compute(NUTREQESTIMATE::kReport));
+        const QByteArray bytes = e.reportBytes();
+        NUTREQESTIMATE r = animal;
+        ASSERT_TRUE(r.compute(NUTREQESTIMATE::kRows));
+        bool ok = !bytes.contains('*') && !bytes.contains("nan") && !bytes.contains("inf")
+                  && bytes.size() == e.CREPORTTEXT.lines().size() * 102;
+        for (const QString& l : e.CREPORTTEXT.lines())
+            ok = ok && l.size() == 100;
+        for (const Row& row : r.ABMREQM)
+            for (int c = BMFIX; c <= BMLLIMIT; ++c)
+                ok = ok && row[c].size() == kCellWidth && (isBlankCell(row[c]) || fourDecimals.match(row[c]).hasMatch());
+        if (!ok && ++failures <= 3)
+            ADD_FAILURE() << "type " << e.NSTIPI << " W " << e.NCANAGIR << " milk " << e.NSUTVERI << " share "
+                          << e.NENGKARO << "\n" << bytes.toStdString();
+    }
+    EXPECT_EQ(failures, 0);
 }
 
 // Each summary starts the text anew: a second run leaves only its own report.
