@@ -178,7 +178,8 @@ TEST(RequirementReport, EveryInputGivesWholeLinesAndRows)
             ok = ok && l.size() == 100;
         for (const Row& row : r.ABMREQM)
             for (int c = BMFIX; c <= BMLLIMIT; ++c)
-                ok = ok && row[c].size() == kCellWidth && (isBlankCell(row[c]) || fourDecimals.match(row[c]).hasMatch());
+                ok = ok && row[c].size() == kCellWidth
+                     && (isBlankCell(row[c]) || fourDecimals.match(row[c]).hasMatch());
         if (!ok && ++failures <= 3)
             ADD_FAILURE() << "type " << e.NSTIPI << " W " << e.NCANAGIR << " milk " << e.NSUTVERI << " share "
                           << e.NENGKARO << "\n" << bytes.toStdString();
