@@ -34,4 +34,10 @@ QString checkProblemFile(const QByteArray& bytes);
 // most half a unit of its last decimal.
 QString checkNumeric(const QByteArray& bytes);
 
+// The INI reader: the lines it reads join back into the same bytes; setting a
+// new entry (in the first section the text holds, and in a new section) keeps
+// every other line's bytes in order and reads back; removing it again, and
+// removing a section, leave nothing of them to read.
+QString checkIni(const QByteArray& bytes);
+
 }  // namespace zeva::fuzz
