@@ -25,6 +25,7 @@ namespace zeva {
 namespace {
 
 std::atomic<bool> g_failWatcherStart{false};
+std::atomic<bool> g_failFlush{false};
 
 // The watcher's own message box, shown on the owner's thread.
 class WatcherBoxEvent : public QEvent {
@@ -124,6 +125,10 @@ namespace testhooks {
 void failNextWatcherStart()
 {
     g_failWatcherStart = true;
+}
+void failNextFlush()
+{
+    g_failFlush = true;
 }
 }  // namespace testhooks
 
@@ -242,6 +247,10 @@ bool SERIAL::CLOSE()
 
 bool SERIAL::FLUSH()
 {
+    if (g_failFlush.exchange(false)) {
+        fail("PurgeComm failed.", EIO);
+        return false;
+    }
     if (::tcflush(fd_, TCIOFLUSH) != 0) {
         fail("PurgeComm failed.", errno);
         return false;
@@ -397,8 +406,12 @@ QByteArray SERIAL::READ(int count)
             first = false;
             continue;
         }
-        if (r == 0)
-            break;  // the line was hung up
+        if (r == 0) {
+            // A raw terminal answers 0 only when the line was hung up.
+            fail(first ? "ReadFile failed in Serial:ReadCommBlock(2)." : "ReadFile failed in Serial:ReadCommBlock(1).",
+                 EIO);
+            break;
+        }
         if (errno == EINTR)
             continue;
         if (errno != EAGAIN) {

@@ -162,6 +162,8 @@ quint32 COMMWATCHPROC(void* watchBlock);
 namespace testhooks {
 // The next ENABLEEVENTS fails as if no thread could be started.
 void failNextWatcherStart();
+// The next FLUSH fails (EIO).
+void failNextFlush();
 }  // namespace testhooks
 
 }  // namespace zeva

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <thread>
 
 using namespace zeva;
 
@@ -242,6 +243,22 @@ TEST(Serial, FailedOpensLeaveNoDescriptor)
     EXPECT_EQ(openDescriptors(), before);
 }
 
+TEST(Serial, FailingLaterStepClosesTheDevice)
+{
+    Pty pty;
+    ASSERT_GE(pty.master, 0);
+    SERIAL s;
+    const int before = openDescriptors();
+    testhooks::failNextFlush();
+    EXPECT_FALSE(s.OPEN(pty.slave));
+    EXPECT_FALSE(s.ISOPEN());
+    EXPECT_EQ(s.ERRORDESC(), QStringLiteral("PurgeComm failed."));
+    EXPECT_EQ(s.ERRORCODE(), QString::number(EIO));
+    EXPECT_EQ(s.descriptor(), -1);
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_TRUE(s.OPEN(pty.slave));  // nothing held the line
+}
+
 TEST(Serial, ReopenClosesTheOldPortAndItsWatcher)
 {
     Pty pty;
@@ -296,12 +313,29 @@ TEST(Serial, ReadsWhatArrivesAndReportsAShortRead)
     EXPECT_EQ(port.boxes.size(), 1);
     EXPECT_EQ(s.ERRORDESC(), QString());
 
+    // A read that fails keeps what had arrived.
+    s.READTIMEOUTCONSTANT(20000);
+    ASSERT_TRUE(s.SETTIMEOUT());
+    pty.send("ab");
+    ASSERT_TRUE(eventually([&] { return s.RECEIVERPENDING() == 2; }));
+    std::thread hangUp([&] {
+        QThread::msleep(100);
+        pty.hangUp();
+    });
+    EXPECT_EQ(s.READ(10), QByteArray("ab"));
+    hangUp.join();
+    EXPECT_EQ(s.ERRORDESC(), QStringLiteral("ReadFile failed in Serial:ReadCommBlock(1)."));
+    EXPECT_EQ(s.ERRORCODE(), QString::number(EIO));
+    EXPECT_EQ(port.boxes.size(), 2);
+    ASSERT_TRUE(s.CLOSE());
+    Pty pty2;
+    ASSERT_GE(pty2.master, 0);
+
     // Without a port the short read shows nothing.
     SERIAL quiet;
-    ASSERT_TRUE(s.CLOSE());
-    ASSERT_TRUE(quiet.OPEN(pty.slave));
+    ASSERT_TRUE(quiet.OPEN(pty2.slave));
     shortTimeouts(quiet);
-    pty.send("ab");
+    pty2.send("ab");
     ASSERT_TRUE(eventually([&] { return quiet.RECEIVERPENDING() == 2; }));
     EXPECT_EQ(quiet.READ(5), QByteArray("ab"));
 
