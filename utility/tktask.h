@@ -7,6 +7,7 @@
 // status is taken.
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <sys/types.h>
