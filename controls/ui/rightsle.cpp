@@ -444,6 +444,16 @@ DATESLE::DATESLE(QWidget* owner, int id, const QRect& geometry) : RIGHTSLE(owner
 
 namespace {
 
+// The labels of Qt's file dialog in the program's language.
+void speakTurkish(QFileDialog& dialog, const QString& accept)
+{
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Konum:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dosya adı:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dosya türü:"));
+    dialog.setLabelText(QFileDialog::Accept, accept);
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("&İptal"));
+}
+
 class DialogFileChooser : public FileChooser {
 public:
     QString openFileName(QWidget* owner, const QString& initialName, const QStringList& filters) override
@@ -460,6 +470,8 @@ public:
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
+        speakTurkish(dialog, QStringLiteral("&Seç"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dizin:"));
         dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + 120);
         if (dialog.exec() != QDialog::Accepted)
             return QString();
@@ -474,6 +486,7 @@ private:
         dialog.setNameFilters(filters);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        speakTurkish(dialog, save ? QStringLiteral("&Kaydet") : QStringLiteral("&Aç"));
         if (!initialName.trimmed().isEmpty())
             dialog.selectFile(initialName.trimmed());
         if (dialog.exec() != QDialog::Accepted)
