@@ -214,10 +214,12 @@ void RIGHTSLE::PROCESSNUM(NumKey key)
         INVALIDACTION();
     fresh_ = r.fresh;
     pendingMinus_ = r.pendingMinus;
+    // Writing the text clears the modified flag; a keystroke that changed the
+    // number leaves it set.
+    const bool modified = isModified() || r.modified || r.text != text();
     if (r.text != text())
         setText(r.text);
-    if (r.modified)
-        setModified(true);
+    setModified(modified);
     deselect();
     setCursorPosition(r.caret);
 }

@@ -59,6 +59,7 @@ TEST(RightSle, NumericEntryThroughKeys)
     NumericWindow w;
     RIGHTSLE* e = w.edit;
     ASSERT_EQ(e->text(), QStringLiteral("      0.00"));
+    EXPECT_FALSE(e->isModified());
     struct Step {
         const char* keys;  // typed characters, or "\b" for Backspace
         const char* text;
@@ -79,6 +80,7 @@ TEST(RightSle, NumericEntryThroughKeys)
         EXPECT_EQ(e->text(), QString::fromLatin1(s.text)) << s.keys;
         EXPECT_EQ(e->cursorPosition(), s.caret) << s.keys;
         EXPECT_DOUBLE_EQ(e->VALUE().toDouble(), s.value) << s.keys;
+        EXPECT_TRUE(e->isModified()) << s.keys;
     }
 }
 
