@@ -95,7 +95,9 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
             s = 0;
             f = static_cast<int>(text.size());
         } else if (old.isEmpty()) {
-            s = f = 0;
+            // A field never set: the caret where a fresh number puts it.
+            const qsizetype at = text.indexOf(sep);
+            s = f = d > 0 && at >= 0 ? static_cast<int>(at) : static_cast<int>(text.size());
         } else {
             const int delta = static_cast<int>(text.size() - old.size());
             s = clampPos(s + delta, text);

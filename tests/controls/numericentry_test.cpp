@@ -191,11 +191,16 @@ TEST(NumericEntry, MendedFaults)
     EXPECT_EQ(del.state.text, QStringLiteral("     53.70"));
     EXPECT_EQ(del.state.selStart, 9);
 
-    // A text that was never set is made a number of the field first; a caret
-    // at 0 counts as inside the leading blanks.
+    // A text that was never set is made a number of the field first, the
+    // caret in front of the separator.
     Entry empty{FieldSpec::number(10, 2), {QString(), 0, 0, false, false}};
     empty.press("7");
-    EXPECT_EQ(empty.state.text, QStringLiteral("     70.00"));
+    EXPECT_EQ(empty.state.text, QStringLiteral("      7.00"));
+    // A caret at 0 counts as inside the leading blanks: the digit goes in
+    // front of the number.
+    Entry atZero{FieldSpec::number(10, 2), {QStringLiteral("     53.72"), 0, 0, false, false}};
+    atZero.press("1");
+    EXPECT_EQ(atZero.state.text, QStringLiteral("    153.72"));
     Entry emptyRight{FieldSpec::number(10, 2), {QString(), 0, 0, false, false}};
     emptyRight.press("RIGHT");
     EXPECT_EQ(emptyRight.state.text, QStringLiteral("      0.00"));
