@@ -139,13 +139,15 @@ RIGHTSLE::~RIGHTSLE() = default;
 void RIGHTSLE::setFIELDSPEC(const controls::FieldSpec& spec)
 {
     spec_ = spec;
-    if (isNumeric())
-        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The blanks in front of a number are narrower than its digits in the
+    // dialog font: the edit itself keeps the number at its right edge.
+    setAlignment((isNumeric() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
 void RIGHTSLE::clearFIELDSPEC()
 {
     spec_.reset();
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QVariant RIGHTSLE::VALUE() const
