@@ -369,8 +369,8 @@ void addFeeds(UserPort& port, const Variant& v)
             for (Row& row : p.AMATRIX)
                 while (row.size() < c)
                     row << blankCell();
-            return;
         }
+        // The weight row holds 1 for every feed, matched or not.
         for (const QString& w : weights) {
             const int r = static_cast<int>(p.ABMNAMES.indexOf(w));
             if (r >= 0) {
@@ -378,6 +378,8 @@ void addFeeds(UserPort& port, const Variant& v)
                 break;
             }
         }
+        if (stopped)
+            return;
     }
 }
 
