@@ -431,6 +431,18 @@ TEST_F(RefCommandsTest, NutrientsAfterFeedsLandOnTheirOwnValues)
     EXPECT_EQ(p.AMATRIX.at(2), (Row{hp("2700"), hp("3300")}));
     EXPECT_TRUE(p.LBMCHANGED && p.LMATCHANGED);
     EXPECT_FALSE(p.LYMCHANGED);
+
+    // Nutrients without any matrix row get blank rows first; a weight row
+    // already named is not added again.
+    test::setProblem({"ARPA"}, {"AGIRLIK"});
+    G().AMATRIX.clear();
+    FakePort port;
+    port.markings = {{4}};
+    port.replies = {REPLY_YES};
+    AMAT_BMEKLE(port, {});
+    EXPECT_EQ(p.ABMNAMES, (QStringList{"AGIRLIK", "NB"}));
+    ASSERT_TRUE(test::matrixIsRectangular());
+    EXPECT_EQ(p.AMATRIX.at(1), Row{hp("2700")});
 }
 
 TEST_F(RefCommandsTest, DailyRationOnAnEmptyMatrixGetsKmtAndKmo)
@@ -519,6 +531,7 @@ TEST_F(RefCommandsTest, NutrientCancelHalfWayKeepsAFullRow)
     ASSERT_TRUE(test::matrixIsRectangular());
     EXPECT_EQ(p.AMATRIX.at(1), (Row{hp("8.5"), blankCell(), blankCell()}));
     EXPECT_TRUE(p.LBMCHANGED && p.LMATCHANGED);
+    expectNoEmptyNameOffered();
 }
 
 TEST_F(RefCommandsTest, NutrientAdditionWithABrokenMatrixChangesNothing)
