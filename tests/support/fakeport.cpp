@@ -42,17 +42,19 @@ ParamAnswer FakePort::askProblemParams(const QString& type, const QString& amoun
     return a;
 }
 
-int FakePort::chooseOne(const QString& caption, const QStringList&)
+int FakePort::chooseOne(const QString& caption, const QStringList& items)
 {
     log << QStringLiteral("chooseOne ") + caption;
+    offered << items;
     int c = 0;
     take(choices, c, caption);
     return c;
 }
 
-QList<int> FakePort::chooseMany(const QString& caption, const QStringList&, bool)
+QList<int> FakePort::chooseMany(const QString& caption, const QStringList& items, bool)
 {
     log << QStringLiteral("chooseMany ") + caption;
+    offered << items;
     QList<int> c;
     take(markings, c, caption);
     return c;
@@ -92,6 +94,15 @@ bool FakePort::askSingleValue(const QString& caption, const QString&, QString& v
     return true;
 }
 
+MatchAnswer FakePort::askMatch(const QString& name, const QStringList& candidates)
+{
+    log << QStringLiteral("match ") + name;
+    offered << candidates;
+    MatchAnswer a;
+    take(matches, a, QStringLiteral("match ") + name);
+    return a;
+}
+
 QStringList FakePort::logLines(const QString& prefix) const
 {
     QStringList out;
@@ -113,7 +124,7 @@ QStringList FakePort::boxTexts(int type) const
 bool FakePort::allAnswersUsed() const
 {
     return replies.isEmpty() && params.isEmpty() && choices.isEmpty() && markings.isEmpty()
-        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty();
+        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty();
 }
 
 }  // namespace zeva::test
