@@ -179,9 +179,10 @@ private:
     void dailyFeeds()
     {
         const bool ratios = o_.NKMOROW >= 0;
-        // A fractional number of animals counts as its whole part.
-        const double animals = std::trunc(Val(o_.CAMOUNT)) + 0.0;
-        const QString herd = QString::number(animals, 'f', 0) + QStringLiteral(" Hay/Gün");
+        // The herd is fed for the number as typed; only its heading shows the
+        // whole animals.
+        const double animals = Val(o_.CAMOUNT);
+        const QString herd = QString::number(std::trunc(animals) + 0.0, 'f', 0) + QStringLiteral(" Hay/Gün");
 
         std::vector<double> d(o_.NFEEDCOLS, 0.0);
         std::vector<double> asFed(o_.NFEEDCOLS, 0.0);
