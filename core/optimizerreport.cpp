@@ -14,6 +14,7 @@
 #include "core/paramdialog.h"
 #include "core/reporttext.h"
 #include "platform/atomicfile.h"
+#include "platform/dbf.h"
 #include "platform/runtime.h"
 #include "platform/tolerance.h"
 
@@ -364,7 +365,11 @@ bool Optimizer::SONUCDOSYA()
 
     const QByteArray bytes = SolutionReport(*this).build().bytes();
     const QString base = PROBFILEBASE();
-    const QString file = base + QStringLiteral(".TXT");
+    // A report already there under another letter case is replaced, never
+    // joined by a second one.
+    QString file = base + QStringLiteral(".TXT");
+    if (const QString existing = findExistingPath(file); !base.isEmpty() && !existing.isEmpty())
+        file = existing;
     if (!base.isEmpty() && writeFileAtomically(file, bytes))
         G().CREPORTFILE = file;
     else

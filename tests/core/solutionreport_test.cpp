@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -425,6 +426,24 @@ TEST_F(SolutionReportTest, FailedWriteKeepsTheOldReport)
         EXPECT_EQ(G().CREPORTFILE, QStringLiteral("/eski/rapor.TXT"));
         EXPECT_EQ(run->opt->AKMM_DATA.size(), 6);
     }
+}
+
+// A report that exists in another letter case is written over, not beside.
+TEST_F(SolutionReportTest, ReportReplacesItsNameInAnyLetterCase)
+{
+    compoundFound();
+    const QString upper = open(QStringLiteral("KARMA1"));
+    const QString lower = QStringLiteral("Data/KARMA1.txt");
+    ASSERT_TRUE(writeFileAtomically(lower, "eski rapor"));
+    auto run = solve(false, upper, ok(QStringLiteral("1000.00")));
+    EXPECT_TRUE(run->result());
+    EXPECT_EQ(QDir(QStringLiteral("Data")).entryList(QDir::Files), QStringList{QStringLiteral("KARMA1.txt")});
+    const QByteArray report = readFile(lower);
+    EXPECT_TRUE(report.startsWith("  ")) << report.left(40).toStdString();
+    EXPECT_GT(report.size(), 1000);
+    // The report now current is the file that holds it.
+    EXPECT_EQ(QFileInfo(G().CREPORTFILE).fileName(), QStringLiteral("KARMA1.txt"));
+    EXPECT_EQ(readFile(G().CREPORTFILE), report);
 }
 
 // ---------------------------------------------------------------------------
