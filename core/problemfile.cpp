@@ -103,7 +103,7 @@ QList<DbfField> problemFileFields(int type)
 {
     const int limitWidth = type == 1 ? 12 : 11;
     return {
-        {QStringLiteral("YMADI"), 'C', 15, 0},     {QStringLiteral("YMFIAT"), 'C', 11, 0},
+        {QStringLiteral("YMADI"), 'C', kYmNameFileWidth, 0},     {QStringLiteral("YMFIAT"), 'C', 11, 0},
         {QStringLiteral("YMSABIT"), 'C', limitWidth, 0}, {QStringLiteral("YMALTLIM"), 'C', limitWidth, 0},
         {QStringLiteral("YMUSTLIM"), 'C', limitWidth, 0}, {QStringLiteral("BMADI"), 'C', 15, 0},
         {QStringLiteral("BMBIRIM"), 'C', 11, 0},   {QStringLiteral("BMSABIT"), 'C', 11, 0},
