@@ -30,7 +30,7 @@ EntryKindInfo makeInfo(EntryKind kind)
                 QStringLiteral("YMDELETE"),
                 QStringLiteral("Seçili Yem Maddesi Siliniyor!"),
                 QStringLiteral("Yem Maddesi Verileri Girişi"),
-                {{QStringLiteral("YMNAME"), QStringLiteral("Yem Maddesi Adı"), 20, kYmNameWidth},
+                {{QStringLiteral("YMNAME"), QStringLiteral("Yem Maddesi Adı"), 20, kYmNameFileWidth},
                  {QStringLiteral("YMPRICE"), QStringLiteral("Fiyatı"), 20, kCellWidth},
                  {QStringLiteral("YMFIX"), QStringLiteral("Sabit"), 20, kCellWidth},
                  {QStringLiteral("YMLLIMIT"), QStringLiteral("Alt Sınır"), 20, kCellWidth},

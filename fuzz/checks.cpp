@@ -161,8 +161,20 @@ QString checkDbf(const QByteArray& bytes)
                 return QStringLiteral("record %1 field %2: cell of %3 characters in a field of %4")
                     .arg(r).arg(f).arg(table.value(r, f).size()).arg(table.fields().at(f).length);
 
+    // The table is the records the header counts, whatever follows them.
+    qint64 counted = 0;
+    for (int k = 3; k >= 0; --k)
+        counted = counted << 8 | static_cast<unsigned char>(bytes.at(4 + k));
+    if (table.recordCount() != counted)
+        return QStringLiteral("%1 records read where the header counts %2").arg(table.recordCount()).arg(counted);
     table.setLastUpdate(kWritten);
     const QByteArray written = table.toBytes();
+    DbfTable extended;
+    if (!DbfTable::fromBytes(bytes + QByteArray("\x1A\x1A stray \0\r\n", 12), &extended, &error))
+        return QStringLiteral("refused once stray bytes follow: ") + error;
+    extended.setLastUpdate(kWritten);
+    if (extended.toBytes() != written)
+        return QStringLiteral("stray bytes after the table change what is read");
     DbfTable back;
     if (!DbfTable::fromBytes(written, &back, &error))
         return QStringLiteral("the table written back is refused: ") + error;

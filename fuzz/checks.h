@@ -13,8 +13,9 @@
 
 namespace zeva::fuzz {
 
-// The DBF reader: refuses with a message or gives a table whose cells have
-// their fields' widths; the table written back reads as the same table and
+// The DBF reader: refuses with a message or gives a table of the records the
+// header counts, whose cells have their fields' widths; bytes appended after
+// them change nothing; the table written back reads as the same table and
 // writes the same bytes again.
 QString checkDbf(const QByteArray& bytes);
 
