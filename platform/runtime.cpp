@@ -143,4 +143,24 @@ bool BeginsWith(const QString& a, const QString& b)
     return a.startsWith(b);
 }
 
+namespace {
+bool& deletedSetting()
+{
+    static bool hide = true;
+    return hide;
+}
+}  // namespace
+
+bool SetDeleted()
+{
+    return deletedSetting();
+}
+
+bool SetDeleted(bool hide)
+{
+    const bool before = deletedSetting();
+    deletedSetting() = hide;
+    return before;
+}
+
 }  // namespace zeva

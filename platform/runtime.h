@@ -42,4 +42,10 @@ bool ExactEqual(const QString& a, const QString& b);
 // everything).
 bool BeginsWith(const QString& a, const QString& b);
 
+// The runtime's deleted setting: TRUE (the program's setting) hides records
+// marked deleted from table walks. Servers read it when they are built.
+bool SetDeleted();
+// Sets it and returns the setting it had before.
+bool SetDeleted(bool hide);
+
 }  // namespace zeva
