@@ -10,6 +10,13 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <ostream>
+
+// Readable cells in test failures.
+inline void PrintTo(const QVariant& v, std::ostream* os)
+{
+    *os << v.typeName() << "(" << v.toString().toStdString() << ")";
+}
 
 namespace zeva::test {
 
