@@ -38,7 +38,8 @@ TEST_P(FuzzCorpus, EveryStoredInputKeepsThePromises)
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzCorpus,
                          ::testing::Values(Target{"dbf", zeva::fuzz::checkDbf},
                                            Target{"problemfile", zeva::fuzz::checkProblemFile},
-                                           Target{"numeric", zeva::fuzz::checkNumeric}),
+                                           Target{"numeric", zeva::fuzz::checkNumeric},
+                                           Target{"arrayimport", zeva::fuzz::checkArrayImport}),
                          [](const auto& info) { return std::string(info.param.folder); });
 
 }  // namespace
