@@ -22,7 +22,7 @@ using namespace zeva::test;
 
 namespace {
 
-using L = QList<int>;
+using L = std::vector<int>;
 
 QByteArray readAll(const QString& path)
 {

@@ -14,7 +14,7 @@ using namespace zeva::test;
 
 namespace {
 
-using L = QList<int>;
+using L = std::vector<int>;
 
 double numberAt(const ARRAYSERVER& s, int row)
 {

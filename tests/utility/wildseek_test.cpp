@@ -20,7 +20,7 @@ using namespace zeva::test;
 
 namespace {
 
-using L = QList<int>;
+using L = std::vector<int>;
 
 TEST(WildPattern, Pos)
 {
