@@ -34,6 +34,12 @@ QString checkProblemFile(const QByteArray& bytes);
 // most half a unit of its last decimal.
 QString checkNumeric(const QByteArray& bytes);
 
+// The INI reader: the lines it reads join back into the same bytes; setting a
+// new entry (in the first section the text holds, and in a new section) keeps
+// every other line's bytes in order and reads back; removing it again, and
+// removing a section, leave nothing of them to read.
+QString checkIni(const QByteArray& bytes);
+
 // The array server's text imports: the first byte chooses fixed-width or
 // delimited text (bit 0) and the delimiter (bits 1-3); the rest is the file.
 // Over a server of two rows, the current one with an edit pending, the

@@ -21,7 +21,7 @@ int FakePort::messageBox(const QString& title, const QString& text, int type, bo
 {
     log << QStringLiteral("box %1 %2: %3").arg(type).arg(title, text);
     boxes.append({title, text, type, owned});
-    if (type == BOX_ERROR || type == BOX_WARNING || type == BOX_INFO)
+    if ((type & 0x0F) == 0)  // OK button only, whatever the icon
         return REPLY_OK;
     int reply = REPLY_NO;
     take(replies, reply, QStringLiteral("box ") + text);
