@@ -41,4 +41,14 @@ QString checkNumeric(const QByteArray& bytes);
 // removing a section, leave nothing of them to read.
 QString checkIni(const QByteArray& bytes);
 
+// The array server's text imports: the first byte chooses fixed-width or
+// delimited text (bit 0) and the delimiter (bits 1-3); the rest is the file.
+// Over a server of two rows, the current one with an edit pending, the
+// import leaves it consistent: notices resumed, the row count the data's
+// length, the edit written back, the cursor on the last row added (its buffer
+// that row itself) or where it was, every new row with one cell of its
+// column's type per column. The rows exported again and read back are as
+// many rows.
+QString checkArrayImport(const QByteArray& bytes);
+
 }  // namespace zeva::fuzz

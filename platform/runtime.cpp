@@ -188,4 +188,24 @@ QString AsString(const QVariant& value)
     }
 }
 
+namespace {
+bool& deletedSetting()
+{
+    static bool hide = true;
+    return hide;
+}
+}  // namespace
+
+bool SetDeleted()
+{
+    return deletedSetting();
+}
+
+bool SetDeleted(bool hide)
+{
+    const bool before = deletedSetting();
+    deletedSetting() = hide;
+    return before;
+}
+
 }  // namespace zeva

@@ -48,4 +48,10 @@ bool BeginsWith(const QString& a, const QString& b);
 // its digits with a point, a date dd.mm.yyyy, an absent value "NIL".
 QString AsString(const QVariant& value);
 
+// The runtime's deleted setting: TRUE (the program's setting) hides records
+// marked deleted from table walks. Servers read it when they are built.
+bool SetDeleted();
+// Sets it and returns the setting it had before.
+bool SetDeleted(bool hide);
+
 }  // namespace zeva
