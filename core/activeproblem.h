@@ -28,6 +28,8 @@ enum ParamIdx { PRM_TYPE = 0, PRM_AMOUNT, PRM_CURRENCY, PRM_WEIGHT };
 
 // Widths of the table columns.
 inline constexpr int kYmNameWidth = 20;
+// What a problem file keeps of a feed name: the feed window takes no more.
+inline constexpr int kYmNameFileWidth = 15;
 inline constexpr int kBmNameWidth = 15;
 inline constexpr int kCellWidth = 11;
 

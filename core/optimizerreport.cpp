@@ -14,6 +14,7 @@
 #include "core/paramdialog.h"
 #include "core/reporttext.h"
 #include "platform/atomicfile.h"
+#include "platform/dbf.h"
 #include "platform/runtime.h"
 #include "platform/tolerance.h"
 
@@ -179,9 +180,10 @@ private:
     void dailyFeeds()
     {
         const bool ratios = o_.NKMOROW >= 0;
-        // A fractional number of animals counts as its whole part.
-        const double animals = std::trunc(Val(o_.CAMOUNT)) + 0.0;
-        const QString herd = QString::number(animals, 'f', 0) + QStringLiteral(" Hay/Gün");
+        // The herd is fed for the number as typed; only its heading shows the
+        // whole animals.
+        const double animals = Val(o_.CAMOUNT);
+        const QString herd = QString::number(std::trunc(animals) + 0.0, 'f', 0) + QStringLiteral(" Hay/Gün");
 
         std::vector<double> d(o_.NFEEDCOLS, 0.0);
         std::vector<double> asFed(o_.NFEEDCOLS, 0.0);
@@ -363,7 +365,11 @@ bool Optimizer::SONUCDOSYA()
 
     const QByteArray bytes = SolutionReport(*this).build().bytes();
     const QString base = PROBFILEBASE();
-    const QString file = base + QStringLiteral(".TXT");
+    // A report already there under another letter case is replaced, never
+    // joined by a second one.
+    QString file = base + QStringLiteral(".TXT");
+    if (const QString existing = findExistingPath(file); !base.isEmpty() && !existing.isEmpty())
+        file = existing;
     if (!base.isEmpty() && writeFileAtomically(file, bytes))
         G().CREPORTFILE = file;
     else

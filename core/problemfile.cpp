@@ -103,7 +103,7 @@ QList<DbfField> problemFileFields(int type)
 {
     const int limitWidth = type == 1 ? 12 : 11;
     return {
-        {QStringLiteral("YMADI"), 'C', 15, 0},     {QStringLiteral("YMFIAT"), 'C', 11, 0},
+        {QStringLiteral("YMADI"), 'C', kYmNameFileWidth, 0},     {QStringLiteral("YMFIAT"), 'C', 11, 0},
         {QStringLiteral("YMSABIT"), 'C', limitWidth, 0}, {QStringLiteral("YMALTLIM"), 'C', limitWidth, 0},
         {QStringLiteral("YMUSTLIM"), 'C', limitWidth, 0}, {QStringLiteral("BMADI"), 'C', 15, 0},
         {QStringLiteral("BMBIRIM"), 'C', 11, 0},   {QStringLiteral("BMSABIT"), 'C', 11, 0},
@@ -176,7 +176,13 @@ bool PROBDBFUPDATE(UserPort& port)
     if (!p.anyChanged())
         return true;
 
-    DbfTable table = server->table();
+    // The file as it stands now: another program may have written into it
+    // since the open, and the groups not changed here keep what it wrote.
+    // A file that is gone or no longer a problem table is written whole from
+    // the copy kept since the open or the last save.
+    DbfTable table;
+    if (!readDbfFile(server->path(), &table) || !isProblemTable(table))
+        table = server->table();
     const int matrixCol = table.fieldIndex(field(kMatrixField));
     const int width = matrixCol >= 0 ? table.fields().at(matrixCol).length : kMatrixWidth;
     const int feeds = static_cast<int>(

@@ -15,8 +15,10 @@
 // program stay in the file but are invisible here.
 //
 // While a file is open, G().OPROBSERVER holds it: its path and the whole table
-// in memory. Saving rewrites the whole file through a temporary file and a
-// rename, so a failed save leaves the file on disk as it was.
+// as last read or written. Saving reads the file afresh, writes the changed
+// groups over it and replaces the whole file through a temporary file and a
+// rename, so the groups not changed keep what another program wrote into
+// them meanwhile, and a failed save leaves the file on disk as it was.
 
 #include "core/activeproblem.h"
 #include "core/userport.h"
@@ -71,8 +73,9 @@ void BMOKAYDI(DbfTable& table);
 void MATRIXKAYDI(DbfTable& table);
 
 // The save step: writes the parts of the active problem whose flags are
-// raised into the open file (whole file, temporary file and rename) and
-// lowers those flags. Nothing to write: TRUE at once. Refuses, writing
+// raised over the open file as it now stands on disk (read afresh; the copy
+// of the open when it is gone or no problem table any more), replaces the
+// whole file (temporary file and rename) and lowers those flags. Nothing to write: TRUE at once. Refuses, writing
 // nothing, a problem with more feeds than a matrix row can hold. On any
 // failure it shows the error through `port`, keeps every flag raised, leaves
 // the file as it was and returns FALSE. Requires an open file.

@@ -46,6 +46,15 @@ struct NewProblemAnswer {
     int type = 1;     // 1 compound feed, 2 daily ration (NFTIP)
 };
 
+// What the name-matching dialog hands back. `result`: 0 stop the whole
+// command ("İptal", or the dialog closed), 1 a candidate was chosen ("Tamam"),
+// 2 no counterpart for this name ("Atla"). `selected`: the chosen candidate's
+// position (from 1); 0 unless `result` is 1.
+struct MatchAnswer {
+    int result = 0;
+    int selected = 0;
+};
+
 class UserPort {
 public:
     virtual ~UserPort() = default;
@@ -87,6 +96,16 @@ public:
 
     // Single-value form: false when cancelled; on OK `value` holds the text.
     virtual bool askSingleValue(const QString& caption, const QString& label, QString& value) = 0;
+
+    // Name-matching dialog: `name` has no same-named counterpart; the user
+    // picks one of `candidates`, skips the name or stops. A port that cannot
+    // ask stops the command.
+    virtual MatchAnswer askMatch(const QString& name, const QStringList& candidates)
+    {
+        Q_UNUSED(name);
+        Q_UNUSED(candidates);
+        return {};
+    }
 };
 
 }  // namespace zeva

@@ -77,6 +77,31 @@ int BrowserRules::COLUMNFOCUSCHANGE(int nCol, int) const
     return nCol;
 }
 
+bool BrowserRules::numericColumn(int) const
+{
+    return false;
+}
+
+bool OYM_BROWSER::numericColumn(int nCol) const
+{
+    return nCol >= 2 && nCol <= 5;
+}
+
+bool OBM_BROWSER::numericColumn(int nCol) const
+{
+    return nCol >= 3 && nCol <= 5;
+}
+
+bool OBMO_BROWSER::numericColumn(int nCol) const
+{
+    return nCol >= 3 && nCol <= 5;
+}
+
+bool OAMAT_BROWSER::numericColumn(int nCol) const
+{
+    return nCol > 1;
+}
+
 BrowserRules::Rule BrowserRules::apply(BARRAYSERVER&, int, int, QString&)
 {
     return Rule::kWrite;

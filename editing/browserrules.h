@@ -76,6 +76,10 @@ public:
     // out of nColumns.
     virtual int COLUMNFOCUSCHANGE(int nCol, int nColumns) const;
 
+    // TRUE when field nCol (from 1) holds numbers: its commit turns the text
+    // into numeric text, and its editor takes no minus sign.
+    virtual bool numericColumn(int nCol) const;
+
 protected:
     enum class Rule { kWrite, kRowEmptied };
     // Turns v into the text to write (and writes what goes with it); answers
@@ -92,6 +96,7 @@ class OYM_BROWSER : public BrowserRules {
 public:
     explicit OYM_BROWSER(BrowserOwner* owner, NameCounters* counters = &runNameCounters())
         : BrowserRules(owner), counters_(counters) {}
+    bool numericColumn(int nCol) const override;
 
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
@@ -106,6 +111,7 @@ class OBM_BROWSER : public BrowserRules {
 public:
     explicit OBM_BROWSER(BrowserOwner* owner, NameCounters* counters = &runNameCounters())
         : BrowserRules(owner), counters_(counters) {}
+    bool numericColumn(int nCol) const override;
 
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
@@ -117,6 +123,9 @@ private:
 
 // Ratio table: two nutrient names, fixed value, lower and upper limit.
 class OBMO_BROWSER : public BrowserRules {
+public:
+    bool numericColumn(int nCol) const override;
+
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
 };
@@ -125,6 +134,7 @@ protected:
 class OAMAT_BROWSER : public BrowserRules {
 public:
     int COLUMNFOCUSCHANGE(int nCol, int nColumns) const override;
+    bool numericColumn(int nCol) const override;
 
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;

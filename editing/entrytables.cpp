@@ -10,8 +10,6 @@ namespace zeva {
 
 namespace {
 
-constexpr int kStandardMatrixWidth = 1020;
-
 EntryKindInfo makeInfo(EntryKind kind)
 {
     switch (kind) {
@@ -32,7 +30,7 @@ EntryKindInfo makeInfo(EntryKind kind)
                 QStringLiteral("YMDELETE"),
                 QStringLiteral("Seçili Yem Maddesi Siliniyor!"),
                 QStringLiteral("Yem Maddesi Verileri Girişi"),
-                {{QStringLiteral("YMNAME"), QStringLiteral("Yem Maddesi Adı"), 20, kYmNameWidth},
+                {{QStringLiteral("YMNAME"), QStringLiteral("Yem Maddesi Adı"), 20, kYmNameFileWidth},
                  {QStringLiteral("YMPRICE"), QStringLiteral("Fiyatı"), 20, kCellWidth},
                  {QStringLiteral("YMFIX"), QStringLiteral("Sabit"), 20, kCellWidth},
                  {QStringLiteral("YMLLIMIT"), QStringLiteral("Alt Sınır"), 20, kCellWidth},
@@ -106,18 +104,6 @@ Table withoutBlankRows(const Table& rows)
         if (!isBlankRow(r))
             kept.append(r);
     return kept;
-}
-
-int maxFeedsOfOpenFile()
-{
-    int width = kStandardMatrixWidth;
-    if (const auto& server = G().OPROBSERVER) {
-        const DbfTable& table = server->table();
-        const int col = table.fieldIndex(QStringLiteral("YMBMAT"));
-        if (col >= 0)
-            width = table.fields().at(col).length;
-    }
-    return maxFeedsFor(width);
 }
 
 // ---------------------------------------------------------------- editor

@@ -9,6 +9,7 @@
 // The window side (editing/ui/entrywindows.h) owns one EntryTableEditor,
 // shows its server in a grid and sends it the menu commands.
 
+#include "core/feedlimit.h"
 #include "core/userport.h"
 #include "editing/barrayserver.h"
 #include "editing/browserrules.h"
@@ -53,10 +54,6 @@ bool isBlankRow(const Row& row);
 // The rows in order, those whose cells are all blank left out.
 Table withoutBlankRows(const Table& rows);
 
-// Most feeds the open problem file can hold (85 for the standard file; the
-// standard when no file is open).
-int maxFeedsOfOpenFile();
-inline const QString kTooManyFeeds = QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!");
 
 class EntryTableEditor : public BrowserOwner {
 public:

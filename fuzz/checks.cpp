@@ -8,6 +8,7 @@
 #include "platform/rtf.h"
 #include "platform/runtime.h"
 #include "platform/ui/richtext.h"
+#include "utility/arrayserver.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -166,8 +167,20 @@ QString checkDbf(const QByteArray& bytes)
                 return QStringLiteral("record %1 field %2: cell of %3 characters in a field of %4")
                     .arg(r).arg(f).arg(table.value(r, f).size()).arg(table.fields().at(f).length);
 
+    // The table is the records the header counts, whatever follows them.
+    qint64 counted = 0;
+    for (int k = 3; k >= 0; --k)
+        counted = counted << 8 | static_cast<unsigned char>(bytes.at(4 + k));
+    if (table.recordCount() != counted)
+        return QStringLiteral("%1 records read where the header counts %2").arg(table.recordCount()).arg(counted);
     table.setLastUpdate(kWritten);
     const QByteArray written = table.toBytes();
+    DbfTable extended;
+    if (!DbfTable::fromBytes(bytes + QByteArray("\x1A\x1A stray \0\r\n", 12), &extended, &error))
+        return QStringLiteral("refused once stray bytes follow: ") + error;
+    extended.setLastUpdate(kWritten);
+    if (extended.toBytes() != written)
+        return QStringLiteral("stray bytes after the table change what is read");
     DbfTable back;
     if (!DbfTable::fromBytes(written, &back, &error))
         return QStringLiteral("the table written back is refused: ") + error;
@@ -261,6 +274,82 @@ QString checkNumeric(const QByteArray& bytes)
         r = checkNumber(raw, width, decimals);
         if (!r.isEmpty())
             return r;
+    }
+    return QString();
+}
+
+QString checkArrayImport(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const auto mode = static_cast<unsigned char>(bytes.at(0));
+    const bool delimited = (mode & 1) != 0;
+    static const char delimiters[] = {',', ';', '|', '\t', ' ', '"', 'a', '\n'};
+    const QChar delimiter = QLatin1Char(delimiters[(mode >> 1) & 7]);
+    const QByteArray text = bytes.mid(1);
+
+    const DbStructure columns = {{"C", "C", 5, 0}, {"N", "N", 6, 2}, {"D", "D", 8, 0}, {"L", "L", 1, 0},
+                                 {"M", "M", 10, 0}};
+    auto data = std::make_shared<ArrayData>();
+    data->append(makeArrayRow({QStringLiteral("ab"), 1.0, QDate(2020, 1, 2), true, QStringLiteral("m")}));
+    data->append(makeArrayRow({QStringLiteral("cd"), 2.0, QDate(), false, QString()}));
+    ARRAYSERVER server(columns, data);
+    server.GOTO(2);
+    server.FIELDPUT(1, QStringLiteral("ed"));
+    int notices = 0;
+    server.RegisterClient([&](int, const QVariant&) -> QVariant {
+        ++notices;
+        return QVariant();
+    });
+
+    if (delimited)
+        server.appendDelimitedBytes(text, delimiter);
+    else
+        server.appendSdfBytes(text);
+
+    if (server.suspensionCount() != 0)
+        return QStringLiteral("notices left suspended");
+    if (server.LASTREC() != data->size())
+        return QStringLiteral("row count %1, data %2").arg(server.LASTREC()).arg(data->size());
+    if (server.LASTREC() > 2) {
+        if (server.RECNO() != server.LASTREC() || server.Eof() || server.Bof())
+            return QStringLiteral("cursor not on the last row added");
+        if (server.rowBuffer() != data->last())
+            return QStringLiteral("buffer is not the last row itself");
+    } else if (server.RECNO() != 2 || server.Eof()) {
+        return QStringLiteral("cursor moved by an import that added nothing");
+    }
+    for (qsizetype r = 2; r < data->size(); ++r) {
+        const QVariantList& row = *data->at(r);
+        if (row.size() != columns.size())
+            return QStringLiteral("row %1 has %2 cells").arg(r + 1).arg(row.size());
+        if (row.at(0).typeId() != QMetaType::QString || row.at(0).toString().size() != 5)
+            return QStringLiteral("row %1: character cell not 5 characters").arg(r + 1);
+        if (row.at(1).typeId() != QMetaType::Double || !std::isfinite(row.at(1).toDouble()))
+            return QStringLiteral("row %1: numeric cell not a finite number").arg(r + 1);
+        if (row.at(2).typeId() != QMetaType::QDate || row.at(3).typeId() != QMetaType::Bool
+            || row.at(4).typeId() != QMetaType::QString)
+            return QStringLiteral("row %1: a cell of the wrong type").arg(r + 1);
+        if (server.deletedAt(r + 1))
+            return QStringLiteral("row %1 marked deleted").arg(r + 1);
+    }
+
+    // The edit is in the data once the buffer is committed (an import that
+    // added rows wrote it back first).
+    server.COMMIT();
+    if (data->at(1)->value(0).toString() != QLatin1String("ed"))
+        return QStringLiteral("the pending edit was lost");
+
+    // Exported again and read back: as many rows.
+    QByteArray out;
+    const bool exported = delimited ? server.delimitedBytes(&out, QLatin1Char(',')) : server.sdfBytes(&out);
+    if (exported) {
+        ARRAYSERVER back(columns, nullptr);
+        const bool read = delimited ? back.appendDelimitedBytes(out, QLatin1Char(',')) : back.appendSdfBytes(out);
+        if (!read)
+            return QStringLiteral("its own export does not read back");
+        if (back.LASTREC() != server.LASTREC())
+            return QStringLiteral("export of %1 rows reads back as %2").arg(server.LASTREC()).arg(back.LASTREC());
     }
     return QString();
 }

@@ -13,8 +13,9 @@
 
 namespace zeva::fuzz {
 
-// The DBF reader: refuses with a message or gives a table whose cells have
-// their fields' widths; the table written back reads as the same table and
+// The DBF reader: refuses with a message or gives a table of the records the
+// header counts, whose cells have their fields' widths; bytes appended after
+// them change nothing; the table written back reads as the same table and
 // writes the same bytes again.
 QString checkDbf(const QByteArray& bytes);
 
@@ -33,6 +34,22 @@ QString checkProblemFile(const QByteArray& bytes);
 // asterisks) that read back as the value rounded; MROUND moves a value by at
 // most half a unit of its last decimal.
 QString checkNumeric(const QByteArray& bytes);
+
+// The INI reader: the lines it reads join back into the same bytes; setting a
+// new entry (in the first section the text holds, and in a new section) keeps
+// every other line's bytes in order and reads back; removing it again, and
+// removing a section, leave nothing of them to read.
+QString checkIni(const QByteArray& bytes);
+
+// The array server's text imports: the first byte chooses fixed-width or
+// delimited text (bit 0) and the delimiter (bits 1-3); the rest is the file.
+// Over a server of two rows, the current one with an edit pending, the
+// import leaves it consistent: notices resumed, the row count the data's
+// length, the edit written back, the cursor on the last row added (its buffer
+// that row itself) or where it was, every new row with one cell of its
+// column's type per column. The rows exported again and read back are as
+// many rows.
+QString checkArrayImport(const QByteArray& bytes);
 
 // The RTF reader: any bytes are refused with a reason or read into a
 // document; a document it read, written out, reads again as the same

@@ -252,10 +252,12 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
     const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
     result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
 
-    // Every record the header counts, and no more (the end-of-file byte is
-    // shorter than a record): a file cut short is damaged, not a smaller table.
+    // The records the header counts. A file cut short inside them is
+    // damaged, not a smaller table. What follows them (records the count
+    // does not reach yet, a partial record, bytes after the end-of-file
+    // byte) is not part of the table, as for any dBASE reader.
     const qint64 available = (bytes.size() - headerLen) / recordLen;
-    if (available != declared) {
+    if (available < declared) {
         setError(error, QStringLiteral("dosya bozuk (kayıt sayısı tutmuyor)"));
         return false;
     }

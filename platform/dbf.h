@@ -86,8 +86,10 @@ public:
     // Parses a file image. Returns false (with `error`) when the bytes are not
     // a dBASE table: a header without its terminator, a field of width 0, a
     // record length other than the fields' widths plus the deletion flag, or
-    // a record count other than the number of whole records in the file (a
-    // file cut short, or one with records its header does not count).
+    // fewer whole records than the header counts (a file cut short). The
+    // table is the records the header counts; bytes after them (a count that
+    // lags, a partial record, anything after the end-of-file byte) are
+    // ignored, so the table written back is clean.
     static bool fromBytes(const QByteArray& bytes, DbfTable* table, QString* error = nullptr);
 
     // Cell text helpers for the typed fields.

@@ -143,4 +143,69 @@ bool BeginsWith(const QString& a, const QString& b)
     return a.startsWith(b);
 }
 
+QString AsString(const QVariant& value)
+{
+    if (!value.isValid())
+        return QStringLiteral("NIL");
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QByteArray:
+        return QString::fromLatin1(value.toByteArray());
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral(".T.") : QStringLiteral(".F.");
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::SChar:
+        return QString::number(value.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+        return QString::number(value.toULongLong());
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        if (!std::isfinite(d))
+            return QStringLiteral("*");
+        // Shortest text that reads back as the same number, never an exponent.
+        QString text = QString::number(d, 'f', 15);
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    }
+    case QMetaType::QDate:
+        return DateText(value.toDate());
+    default:
+        return value.toString();
+    }
+}
+
+namespace {
+bool& deletedSetting()
+{
+    static bool hide = true;
+    return hide;
+}
+}  // namespace
+
+bool SetDeleted()
+{
+    return deletedSetting();
+}
+
+bool SetDeleted(bool hide)
+{
+    const bool before = deletedSetting();
+    deletedSetting() = hide;
+    return before;
+}
+
 }  // namespace zeva

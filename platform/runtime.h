@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 namespace zeva {
 
@@ -41,5 +42,16 @@ bool ExactEqual(const QString& a, const QString& b);
 // The non-exact comparison: TRUE when `a` begins with `b` (an empty `b` matches
 // everything).
 bool BeginsWith(const QString& a, const QString& b);
+
+// The general conversion of any value to text: a text stays as it is, a
+// logical reads ".T." or ".F.", a whole number its digits, a fractional number
+// its digits with a point, a date dd.mm.yyyy, an absent value "NIL".
+QString AsString(const QVariant& value);
+
+// The runtime's deleted setting: TRUE (the program's setting) hides records
+// marked deleted from table walks. Servers read it when they are built.
+bool SetDeleted();
+// Sets it and returns the setting it had before.
+bool SetDeleted(bool hide);
 
 }  // namespace zeva

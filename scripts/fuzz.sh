@@ -6,14 +6,14 @@
 # input in build-fuzz/crashes/: add it to tests/data/fuzz/<target>/ (the test
 # suite replays that folder) with a test beside the code it breaks, and fix it.
 #
-#   bash scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: dbf problemfile numeric rtf
+#   bash scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: dbf problemfile numeric ini arrayimport rtf
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(dbf problemfile numeric rtf)
+[ ${#targets[@]} -gt 0 ] || targets=(dbf problemfile numeric ini arrayimport rtf)
 jobs=$(nproc)
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

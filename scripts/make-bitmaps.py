@@ -7,6 +7,11 @@ SPLASH_BMP      350 x 282, 24-bit colour: the picture of the splash screen
 LOCKEDBITMAP     32 x 32, 16 colours: a closed safe
 UNLOCKEDBITMAP   32 x 32, 16 colours: an open safe
 LIGHTBULB        48 x 48, 16 colours: a lit bulb with an exclamation mark on a cyan diamond
+IBM_CALUP        26 x 21, 16 colours: raised button face with a calendar sheet (title bar over
+                 a grid of coloured squares)
+IBM_CALDN        26 x 21, 16 colours: the same pressed: sunken frame, sheet moved down and right
+IBM_MAGNIFUP     22 x 21, 16 colours: raised button face with a magnifier
+IBM_MAGNIFDN     22 x 21, 16 colours: the same pressed
 """
 import math
 import os
@@ -206,9 +211,73 @@ def lightbulb():
     return c
 
 
+def box(c, x0, y0, x1, y1, colour):
+    """Fills the pixels x0..x1, y0..y1 (both ends included)."""
+    c.rect(x0, y0, x1 + 0.9, y1 + 0.9, colour)
+
+
+def button_face(w, h, down):
+    """A push-button face with its 3-D frame: raised, or sunken when down."""
+    c = Canvas(w, h, SILVER, PALETTE16)
+    if down:
+        box(c, 0, 0, w - 1, 0, BLACK)
+        box(c, 0, 0, 0, h - 1, BLACK)
+        box(c, 1, 1, w - 2, 1, GREY)
+        box(c, 1, 1, 1, h - 2, GREY)
+        box(c, 0, h - 1, w - 1, h - 1, WHITE)
+        box(c, w - 1, 0, w - 1, h - 1, WHITE)
+    else:
+        box(c, 0, 0, w - 1, 0, WHITE)
+        box(c, 0, 0, 0, h - 1, WHITE)
+        box(c, 0, h - 1, w - 1, h - 1, BLACK)
+        box(c, w - 1, 0, w - 1, h - 1, BLACK)
+        box(c, 1, h - 2, w - 2, h - 2, GREY)
+        box(c, w - 2, 1, w - 2, h - 2, GREY)
+    return c
+
+
+def calendar_button(down):
+    c = button_face(26, 21, down)
+    o = 1 if down else 0
+    # The sheet: a black outline, a navy title bar with two rings, white below.
+    box(c, 5 + o, 3 + o, 19 + o, 16 + o, BLACK)
+    box(c, 6 + o, 4 + o, 18 + o, 6 + o, NAVY)
+    box(c, 8 + o, 2 + o, 8 + o, 4 + o, BLACK)
+    box(c, 16 + o, 2 + o, 16 + o, 4 + o, BLACK)
+    box(c, 6 + o, 7 + o, 18 + o, 15 + o, WHITE)
+    # Three weeks of days as 2 x 2 squares; Sundays red, the chosen day blue.
+    colours = [
+        [GREY, GREY, GREY, RED],
+        [GREY, BLUE, GREY, RED],
+        [GREY, GREY, GREY, RED],
+    ]
+    for row in range(3):
+        for col in range(4):
+            x = 7 + col * 3 + o
+            y = 8 + row * 3 + o
+            box(c, x, y, x + 1, y + 1, colours[row][col])
+    return c
+
+
+def magnifier_button(down):
+    c = button_face(22, 21, down)
+    o = 1 if down else 0
+    # Lens: a black ring round a light glass with a white glint; a maroon handle.
+    c.line(12.5 + o, 12.5 + o, 17 + o, 17 + o, 2.6, BLACK)
+    c.line(13 + o, 13 + o, 16.5 + o, 16.5 + o, 1.2, MAROON)
+    c.disc(9 + o, 9 + o, 5.6, BLACK)
+    c.disc(9 + o, 9 + o, 4.4, CYAN)
+    box(c, 7 + o, 6 + o, 8 + o, 7 + o, WHITE)
+    return c
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     splash().save("SPLASH_BMP")
     safe(False).save("LOCKEDBITMAP")
     safe(True).save("UNLOCKEDBITMAP")
     lightbulb().save("LIGHTBULB")
+    calendar_button(False).save("IBM_CALUP")
+    calendar_button(True).save("IBM_CALDN")
+    magnifier_button(False).save("IBM_MAGNIFUP")
+    magnifier_button(True).save("IBM_MAGNIFDN")

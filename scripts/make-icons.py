@@ -5,6 +5,9 @@
 
 ZVXTOD, ZVXMAIN and PSWICO: 32 x 32 with at most 16 colours;
 ZVXICON: 48 x 48 with at most 256 colours.
+The icon push buttons' twelve icons (ICOOKUP ... ICOHELPDISABLED): 32 x 32,
+16 colours; the pressed image is the released one moved down and right by one
+pixel, the disabled one the same shape in greys.
 """
 import math
 import os
@@ -128,7 +131,59 @@ def pswico():
     return c
 
 
+def button_icon(shape, colour, dark, state):
+    # One of the push buttons' icons: a shape in a colour with a darker edge;
+    # "down" moves it one pixel down and right, "disabled" draws it in greys.
+    if state == "disabled":
+        colour, dark = (160, 160, 160), (110, 110, 110)
+    c = Canvas(32, [dark, colour, (255, 255, 255)])
+    d = 1 if state == "down" else 0
+    shape(c, d)
+    return c
+
+
+def tick(c, d):
+    c.line(6 + d, 17 + d, 13 + d, 25 + d, 6, 1)
+    c.line(13 + d, 25 + d, 27 + d, 7 + d, 6, 1)
+    c.line(6 + d, 17 + d, 13 + d, 25 + d, 3.5, 2)
+    c.line(13 + d, 25 + d, 27 + d, 7 + d, 3.5, 2)
+
+
+def cross(c, d):
+    for (x0, y0, x1, y1) in ((7, 7, 25, 25), (25, 7, 7, 25)):
+        c.line(x0 + d, y0 + d, x1 + d, y1 + d, 6, 1)
+    for (x0, y0, x1, y1) in ((7, 7, 25, 25), (25, 7, 7, 25)):
+        c.line(x0 + d, y0 + d, x1 + d, y1 + d, 3.5, 2)
+
+
+def barred_circle(c, d):
+    c.ring(16 + d, 16 + d, 8.5, 13.5, 1)
+    c.ring(16 + d, 16 + d, 9.5, 12.5, 2)
+    c.line(9 + d, 23 + d, 23 + d, 9 + d, 5, 1)
+    c.line(9.5 + d, 22.5 + d, 22.5 + d, 9.5 + d, 3, 2)
+
+
+def question_mark(c, d):
+    c.disc(16 + d, 16 + d, 14, 1)
+    c.disc(16 + d, 16 + d, 12.5, 2)
+    c.ring(16 + d, 12 + d, 2.5, 5.5, 3)
+    c.rect(9 + d, 12 + d, 16 + d, 18 + d, 2)
+    c.rect(14.5 + d, 16 + d, 17.5 + d, 20 + d, 3)
+    c.disc(16 + d, 24 + d, 1.8, 3)
+
+
+BUTTON_ICONS = (
+    ("ICOOK", tick, (40, 170, 60), (0, 100, 30)),
+    ("ICOCANCEL", cross, (220, 50, 40), (140, 20, 10)),
+    ("ICONO", barred_circle, (220, 50, 40), (140, 20, 10)),
+    ("ICOHELP", question_mark, (50, 100, 210), (20, 50, 130)),
+)
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for name, draw in (("ZVXTOD", zvxtod), ("ZVXMAIN", zvxmain), ("ZVXICON", zvxicon), ("PSWICO", pswico)):
         draw().save(name)
+    for prefix, shape, colour, dark in BUTTON_ICONS:
+        for state, suffix in (("up", "UP"), ("down", "DOWN"), ("disabled", "DISABLED")):
+            button_icon(shape, colour, dark, state).save(prefix + suffix)

@@ -80,4 +80,19 @@ MenuStateChange MI_ENADISABLE(ActiveProblem& problem)
     return s;
 }
 
+MenuStateChange referenceSelection(int chosen, bool hkTicked, bool kmeTicked)
+{
+    MenuStateChange s;
+    const int other = chosen == ITEM_RMSEC_HK ? ITEM_RMSEC_KME : ITEM_RMSEC_HK;
+    const bool chosenTicked = chosen == ITEM_RMSEC_HK ? hkTicked : kmeTicked;
+    const bool otherTicked = chosen == ITEM_RMSEC_HK ? kmeTicked : hkTicked;
+    const bool select = !chosenTicked;
+    s.check.append({chosen, select});
+    for (int id : {3572, 3573, 3575})
+        s.enable.append({id, select});
+    if (select && otherTicked)
+        s.check.append({other, false});
+    return s;
+}
+
 }  // namespace zeva

@@ -42,4 +42,18 @@ MenuStateChange computeMenuState(const ActiveProblem& problem);
 // The caller applies the answer to the main menu and caption.
 MenuStateChange MI_ENADISABLE(ActiveProblem& problem);
 
+// The reference-table selection of "Referans &Matrisler" -> "Bir Matris &Seç":
+// none, as fed (3567 ticked) or dry matter (3569 ticked), kept only in the
+// ticks. While one is selected the items of "Matris &İşlemleri" (3572, 3573,
+// 3575) are enabled. A new main menu starts with none.
+enum ReferenceSelectionItem : int {
+    ITEM_RMSEC_HK = 3567,   // "&Havada Kuru"
+    ITEM_RMSEC_KME = 3569,  // "&Kuru Madde Esaslı"
+};
+
+// RMSEC_HK (`chosen` 3567) and RMSEC_KME (3569): choosing the ticked item
+// selects none; choosing the other selects it. `hkTicked` and `kmeTicked` are
+// the ticks before the choice.
+MenuStateChange referenceSelection(int chosen, bool hkTicked, bool kmeTicked);
+
 }  // namespace zeva

@@ -56,6 +56,7 @@ ParamDialog::ParamDialog(const DialogTemplate& tpl, const Ids& ids, int decimals
     for (VQSLE* edit : {amount_, PARABIRIM, AGIRBIRIM})
         connect(edit, &QLineEdit::textEdited, this, &ParamDialog::EDITCHANGE);
     amount_->installEventFilter(this);
+    refuseMinusSign(amount_);
 
     POSTINIT(amount, currency, weight);
 }

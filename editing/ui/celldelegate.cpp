@@ -31,7 +31,7 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     auto* e = qobject_cast<CellEditor*>(editor);
     if (!e || e->loaded)
         return;
-    e->setText(index.data(Qt::EditRole).toString());
+    e->setText(CellEditor::openingText(index.data(Qt::EditRole).toString()));
     e->setModified(false);
     e->loaded = true;
 }

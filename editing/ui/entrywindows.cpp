@@ -187,8 +187,8 @@ void ProblemEntryWindow::clipboardCommand(const QString& symbol)
         edit->copy();
     else if (symbol == QLatin1String("PASTE"))
         edit->paste();
-    else
-        edit->clear();
+    else if (edit->hasSelectedText())
+        edit->del();  // the selected text only; nothing when none is selected
 }
 
 void ProblemEntryWindow::moveRecord(const QString& symbol)

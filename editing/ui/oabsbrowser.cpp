@@ -3,6 +3,7 @@
 #include "editing/ui/celldelegate.h"
 #include "editing/ui/celleditor.h"
 #include "platform/codec.h"
+#include "platform/ui/controls.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -186,7 +187,7 @@ bool OABS_BROWSER::edit(const QModelIndex& index, EditTrigger trigger, QEvent* e
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() != 1 || !text.at(0).isPrint())
             return false;
-        if (!cp1254::canEncode(text.at(0))) {
+        if (refusesCharacter(index, text.at(0))) {
             // Refused where it is typed: no editor, nothing else happens.
             QApplication::beep();
             return true;
@@ -223,10 +224,17 @@ bool OABS_BROWSER::openEditorAt(const QModelIndex& index, EditTrigger trigger, Q
     return true;
 }
 
+bool OABS_BROWSER::refusesCharacter(const QModelIndex& index, QChar c) const
+{
+    if (!cp1254::canEncode(c))
+        return true;
+    return isMinusSign(c) && model_ && index.isValid() && rules_->numericColumn(model_->fieldOf(index.column()));
+}
+
 bool OABS_BROWSER::BEGINEDITFIELD(uint dwChar)
 {
     const QChar c = dwChar == 0 ? QChar() : QChar(static_cast<char16_t>(dwChar));
-    if (!c.isNull() && (!c.isPrint() || !cp1254::canEncode(c)))
+    if (!c.isNull() && (!c.isPrint() || refusesCharacter(currentIndex(), c)))
         return false;
     return openEditorAt(currentIndex(), AllEditTriggers, c);
 }

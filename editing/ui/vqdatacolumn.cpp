@@ -19,16 +19,20 @@ CellEditor* VQDATACOLUMN::GETEDITOBJECT(OABS_BROWSER* oOwner, QWidget* parent,
                                         const QModelIndex& index) const
 {
     int length = 0;
-    if (BArrayModel* m = oOwner->arrayModel())
+    bool numeric = false;
+    if (BArrayModel* m = oOwner->arrayModel()) {
+        const int field = m->fieldOf(index.column());
         if (BARRAYSERVER* s = m->server())
-            length = s->fieldSpec(m->fieldOf(index.column())).length;
-    auto* editor = new CellEditor(parent, length);
+            length = s->fieldSpec(field).length;
+        numeric = oOwner->rules()->numericColumn(field);
+    }
+    auto* editor = new CellEditor(parent, length, numeric);
     // The editor takes the grid's own colours and font.
     editor->setPalette(oOwner->palette());
     editor->setAutoFillBackground(true);
     editor->setFont(oOwner->font());
     editor->cell = index;
-    editor->setText(index.data(Qt::EditRole).toString());
+    editor->setText(CellEditor::openingText(index.data(Qt::EditRole).toString()));
     editor->setModified(false);
     return editor;
 }

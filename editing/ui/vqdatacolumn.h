@@ -29,8 +29,9 @@ public:
     void SetCaption(const QString& caption) { caption_ = caption; }
 
     // The editor for `index`: a frameless single-line edit in the browser's
-    // colours and font, limited to the field's width, holding the cell's
-    // value unmodified. Parent: the browser's viewport.
+    // colours and font, limited to the field's width, taking no minus sign
+    // in a numeric column, holding the cell's value without its padding,
+    // unmodified. Parent: the browser's viewport.
     CellEditor* GETEDITOBJECT(OABS_BROWSER* oOwner, QWidget* parent, const QModelIndex& index) const;
 
     // The column's width in pixels in its browser (0 when not in one).

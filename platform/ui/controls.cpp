@@ -36,6 +36,31 @@ QValidator::State Cp1254Validator::validate(QString& input, int& pos) const
     return Acceptable;
 }
 
+bool isMinusSign(QChar c)
+{
+    return c == QLatin1Char('-') || c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2212);
+}
+
+NumericTextValidator::NumericTextValidator(QObject* parent) : Cp1254Validator(false, parent) {}
+
+QValidator::State NumericTextValidator::validate(QString& input, int& pos) const
+{
+    for (QChar c : input)
+        if (isMinusSign(c))
+            return Invalid;
+    return Cp1254Validator::validate(input, pos);
+}
+
+void refuseMinusSign(QLineEdit* edit)
+{
+    if (!edit)
+        return;
+    const QValidator* old = edit->validator();
+    edit->setValidator(new NumericTextValidator(edit));
+    if (old && old->parent() == edit)
+        delete old;
+}
+
 VQSLE::VQSLE(QWidget* parent) : QLineEdit(parent) {}
 
 void VQSLE::keyPressEvent(QKeyEvent* event)

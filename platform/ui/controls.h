@@ -32,6 +32,23 @@ private:
     bool upper_;
 };
 
+// The typed text of a numeric field: what Cp1254Validator takes, but no
+// minus sign. The program's numbers have none (the numeric text would drop
+// it and the value would change its sign unseen), so it is refused where it
+// is typed.
+class NumericTextValidator : public Cp1254Validator {
+    Q_OBJECT
+public:
+    explicit NumericTextValidator(QObject* parent = nullptr);
+    State validate(QString& input, int& pos) const override;
+};
+
+// TRUE for the minus sign and the dashes a keyboard gives in its place.
+bool isMinusSign(QChar c);
+
+// Makes `edit` a numeric field (see NumericTextValidator).
+void refuseMinusSign(QLineEdit* edit);
+
 class VQSLE : public QLineEdit {
     Q_OBJECT
 public:

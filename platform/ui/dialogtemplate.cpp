@@ -314,6 +314,33 @@ void TemplateDialog::removeControl(int id)
     delete controls_.take(id);
 }
 
+bool TemplateDialog::replaceControl(int id, QWidget* replacement)
+{
+    QWidget* old = controls_.value(id, nullptr);
+    if (!old || !replacement || old == replacement)
+        return false;
+    if (replacement->parentWidget() != this)
+        replacement->setParent(this);
+    replacement->setObjectName(old->objectName());
+    replacement->setGeometry(old->geometry());
+    replacement->setFont(old->font());
+    replacement->setEnabled(old->isEnabled());
+    replacement->setFocusPolicy(old->focusPolicy());
+    replacement->stackUnder(old);
+    // Right behind the old control in the tab chain, which closes up over the
+    // old one when it goes.
+    if (old->focusPolicy() & Qt::TabFocus)
+        QWidget::setTabOrder(old, replacement);
+    const bool hadFocus = old->hasFocus() || focusWidget() == old;
+    const bool hidden = old->isHidden() && old->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    controls_.insert(id, replacement);
+    delete old;
+    replacement->setVisible(!hidden);
+    if (hadFocus)
+        replacement->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void TemplateDialog::reject()
 {
     PBIPTAL();

@@ -125,6 +125,12 @@ public:
     // Takes the control out of the dialog and destroys it.
     void removeControl(int id);
 
+    // Puts `replacement` in the place of control `id`: it takes the control's
+    // geometry, font, tab position, focus, enabled state and name, and is
+    // found by that id from then on; the old control is destroyed. False, and
+    // nothing done, when there is no such control.
+    bool replaceControl(int id, QWidget* replacement);
+
     // Size of the client area in pixels as the template gives it.
     QSize clientSize() const { return clientSize_; }
 

@@ -4,6 +4,7 @@
 // by zeva-setup); a problem file named on the command line is opened at start.
 
 #include "editing/ui/entrywindowopeners.h"
+#include "refmatrix/ui/refmatrixopeners.h"
 #include "reports/ui/reportpads.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     // The other parts of the program add their commands to the main window here.
     options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {
         zeva::installEntryWindowCommands(w);
+        zeva::installReferenceMatrixCommands(w);
         zeva::installReportPadCommands(w);
     };
     zeva::QtStartupHost host(std::move(options));

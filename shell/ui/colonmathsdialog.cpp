@@ -44,6 +44,7 @@ COLONMATHS::COLONMATHS(QWidget* owner, const QStringList& tableFields)
     CBVALAP->setCompleter(nullptr);
     CBVALAP->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CBVALAP->installEventFilter(this);
+    refuseMinusSign(CBVALAP->lineEdit());
     connect(CBVALAP->lineEdit(), &QLineEdit::textEdited, this, [this] { edited_ = true; });
 
     setObjectName(QStringLiteral("COLONMATHS"));

@@ -1,6 +1,7 @@
 #include "shell/ui/qtuserport.h"
 
 #include "core/ui/choicedialogs.h"
+#include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
@@ -151,6 +152,18 @@ bool QtUserPort::askSingleValue(const QString& caption, const QString& label, QS
         return false;
     value = dialog.CTXTVAL;
     return true;
+}
+
+MatchAnswer QtUserPort::askMatch(const QString& name, const QStringList& candidates)
+{
+    CB_HSEC dialog(owner_, name, candidates);
+    MatchAnswer answer;
+    answer.result = run(dialog);
+    // A close other than by the three buttons stops the command, as "İptal".
+    if (answer.result != 1 && answer.result != 2)
+        answer.result = 0;
+    answer.selected = answer.result == 1 ? dialog.NSELECTED : 0;
+    return answer;
 }
 
 }  // namespace zeva

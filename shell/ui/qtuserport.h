@@ -55,6 +55,7 @@ public:
     QString askSaveFileName(const QString& caption, const QString& folder, const QStringList& filters) override;
     NewProblemAnswer askNewProblem() override;
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
+    MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
 
 private:
     int run(QDialog& dialog);

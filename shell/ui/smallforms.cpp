@@ -56,6 +56,7 @@ MBM_WIND::MBM_WIND(QWidget* owner, const QString& prompt, const QString& preset)
     connect(pbTamam, &QPushButton::clicked, this, &MBM_WIND::PBTAMAM);
     connect(pbIptal, &QPushButton::clicked, this, &MBM_WIND::PBIPTAL);
     MBM_EDIT->installEventFilter(this);
+    refuseMinusSign(MBM_EDIT);
 
     // POSTINIT
     FIXEDTEXT1->setText(prompt);

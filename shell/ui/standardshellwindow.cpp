@@ -102,6 +102,8 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
         {"TUYOGOSTER", &STANDARDSHELLWINDOW::TUYOGOSTER},
         {"LOGOGOSTER", &STANDARDSHELLWINDOW::LOGOGOSTER},
         {"ADPAROLASOR", &STANDARDSHELLWINDOW::ADPAROLASOR},
+        {"RMSEC_HK", &STANDARDSHELLWINDOW::RMSEC_HK},
+        {"RMSEC_KME", &STANDARDSHELLWINDOW::RMSEC_KME},
         {"COZUM", &STANDARDSHELLWINDOW::COZUM},
         {"NRESTOFDC1", &STANDARDSHELLWINDOW::NRESTOFDC1},
         {"NRESTOFDC2", &STANDARDSHELLWINDOW::NRESTOFDC2},
@@ -294,6 +296,24 @@ void STANDARDSHELLWINDOW::ADPAROLASOR()
     // The user items stay as they are: a logon turned on takes effect at the
     // next start.
     toggleOption(ITEM_ADPAROLASOR);
+}
+
+void STANDARDSHELLWINDOW::selectReferenceTable(int item)
+{
+    if (!mainMenu_)
+        return;
+    mainMenu_->apply(referenceSelection(item, mainMenu_->ISCHECKED(ITEM_RMSEC_HK),
+                                        mainMenu_->ISCHECKED(ITEM_RMSEC_KME)));
+}
+
+void STANDARDSHELLWINDOW::RMSEC_HK()
+{
+    selectReferenceTable(ITEM_RMSEC_HK);
+}
+
+void STANDARDSHELLWINDOW::RMSEC_KME()
+{
+    selectReferenceTable(ITEM_RMSEC_KME);
 }
 
 // ---------------------------------------------------------------- file commands

@@ -91,6 +91,11 @@ public:
     void TUYOGOSTER();
     void LOGOGOSTER();
     void ADPAROLASOR();
+    // The reference-table selection ("&Havada Kuru" 3567, "&Kuru Madde
+    // Esaslı" 3569): choosing the ticked item removes its tick, choosing the
+    // other moves the tick; "Matris &İşlemleri" follows.
+    void RMSEC_HK();
+    void RMSEC_KME();
 
     // ---- file commands
     void YENIDOSYAGIR();
@@ -154,6 +159,7 @@ protected:
 
 private:
     void toggleOption(int item);
+    void selectReferenceTable(int item);
     void tickClock();
 
     std::unique_ptr<QtUserPort> ownPort_;

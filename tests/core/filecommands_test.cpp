@@ -4,6 +4,7 @@
 
 #include "core/activeproblem.h"
 #include "core/numeric.h"
+#include "core/optimizer.h"
 #include "core/problemfile.h"
 #include "platform/atomicfile.h"
 #include "platform/runtime.h"
@@ -521,7 +522,6 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
         {"cut inside the last record", good.left(headerLen + 2 * recordLen + recordLen / 2)},
         {"cut after the second record", good.left(headerLen + 2 * recordLen)},
         {"header counting more records", patched(4, 4)},
-        {"header counting fewer records", patched(4, 2)},
         {"header with a wider field", patched(64 + 16, 20)},  // YMFIAT
         {"header with a narrower field", patched(64 + 16, 5)},
         {"not a table", QByteArray("YMADI;YMFIAT\nArpa;1.5\n")},
@@ -551,4 +551,62 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
     EXPECT_TRUE(cmd.DOOPENFILE(path));
     EXPECT_EQ(G().AYMTABLE.size(), 85);
     EXPECT_TRUE(port.log.isEmpty());
+}
+
+// Bytes after the records the header counts (a record another tool wrote
+// without counting it, stray bytes after the end-of-file byte) do not stop
+// the open: the counted records are the problem, it solves, the open leaves
+// the file as it was, and the next save writes it clean.
+TEST_F(FileCommandsTest, FilesWithBytesAfterTheirRecordsOpenSolveAndSaveClean)
+{
+    createProblem(QStringLiteral("IYI.ZVF"));
+    const QByteArray good = fileBytes(at(QStringLiteral("IYI.ZVF")));
+    const int headerLen = byteAt(good, 8) | byteAt(good, 9) << 8;
+    const int recordLen = byteAt(good, 10) | byteAt(good, 11) << 8;
+    ASSERT_EQ(good.size(), headerLen + 3 * recordLen + 1);
+    QByteArray extraRecord = good.mid(headerLen, recordLen);
+    extraRecord.replace(1, 5, "FAZLA");
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"one uncounted record", good.left(good.size() - 1) + extraRecord + '\x1A'},
+        {"37 stray bytes after the end-of-file byte", good + QByteArray(37, '#')},
+    };
+    const QString path = at(QStringLiteral("FAZLA.ZVF"));
+    const QString report = at(QStringLiteral("FAZLA.TXT"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        G().reset();
+        port = FakePort();
+        QFile::remove(report);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+
+        ASSERT_TRUE(cmd.DOOPENFILE(path));
+        EXPECT_TRUE(port.log.isEmpty()) << port.log.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(G().AYMNAMES, (QStringList{feedName(1), feedName(2), feedName(3)}));
+        EXPECT_EQ(G().ABMTABLE.size(), 2);
+        EXPECT_EQ(fileBytes(path), c.bytes);
+
+        FakePort solver;
+        solver.params << ParamAnswer{true, false, QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")};
+        KY_OPTIMIZER opt(solver);
+        EXPECT_TRUE(opt.RESULT());
+        EXPECT_TRUE(fileBytes(report).contains("Optimum"));
+        EXPECT_EQ(fileBytes(path), c.bytes);
+
+        G().AYMTABLE[0][YMPRICE] = kNewPrice;
+        G().LYMCHANGED = true;
+        ASSERT_TRUE(cmd.KAYDET());
+        const QByteArray saved = fileBytes(path);
+        EXPECT_EQ(saved.size(), headerLen + 3 * recordLen + 1);
+        EXPECT_EQ(byteAt(saved, 4), 3);
+        EXPECT_TRUE(saved.endsWith('\x1A'));
+        EXPECT_FALSE(saved.contains("FAZLA"));
+        EXPECT_EQ(saved.mid(headerLen + 1 + 15, 11), kNewPrice.toLatin1());
+    }
 }

@@ -102,6 +102,25 @@ TEST_F(ParamDialogTest, NumberOfAnimalsHasThreeDecimalsAndItsOwnTabOrder)
     EXPECT_EQ(dlg.CABIRIX, QStringLiteral("Kg"));
 }
 
+// The amount takes no minus sign (its numeric text would drop it and the
+// number would change its sign unseen); the unit fields take any text.
+TEST_F(ParamDialogTest, AmountRefusesAMinusSign)
+{
+    GRPARMGIR_WIN dlg(nullptr, QStringLiteral("1.000"), QStringLiteral("TL"), QStringLiteral("Kg"));
+    show(dlg);
+    retype(dlg.HAYSAY, QStringLiteral("-10,75"));
+    EXPECT_EQ(dlg.HAYSAY->text(), QStringLiteral("10,75"));
+    QTest::keyClick(dlg.HAYSAY, Qt::Key_Tab);
+    EXPECT_EQ(dlg.HAYSAY->text(), QStringLiteral("     10.750"));
+    retype(dlg.AGIRBIRIM, QStringLiteral("g-KM"));
+    EXPECT_EQ(dlg.AGIRBIRIM->text(), QStringLiteral("g-KM"));
+
+    KYPARMGIR_WIN mixer(nullptr, QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg"));
+    show(mixer);
+    retype(mixer.MIXCAPA, QStringLiteral("-500"));
+    EXPECT_EQ(mixer.MIXCAPA->text(), QStringLiteral("500"));
+}
+
 TEST_F(ParamDialogTest, CancelKeepsAnEarlierConfirmedChange)
 {
     // A confirmed, unsaved change before this dialog.

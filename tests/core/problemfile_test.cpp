@@ -158,6 +158,51 @@ TEST_F(ProblemFileTest, SaveWritesGroupsSideBySideAndNeverShrinks)
     EXPECT_TRUE(isBlankCell(t.value(2, QStringLiteral("YMBMAT"))));
 }
 
+// The save reads the file afresh and writes only the groups whose flag is
+// up: what another program wrote into the other groups after the open stays,
+// records it appended included. A file gone meanwhile is written whole again.
+TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
+{
+    openEmpty();
+    fillProblem(3, 2, 1);
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+
+    // Another program renames a nutrient, changes a ratio limit and appends a
+    // record of its own.
+    DbfTable other = readTable(path);
+    other.setValue(0, QStringLiteral("BMADI"), QStringLiteral("DISARIDAN"));
+    other.setValue(0, QStringLiteral("OALTLIM"), SDAYA(QStringLiteral("0.75"), 4));
+    const int added = other.appendRecord();
+    other.setValue(added, QStringLiteral("BMADI"), QStringLiteral("EKLENEN"));
+    ASSERT_TRUE(writeDbfFile(path, other));
+
+    // Here only a feed price changes.
+    G().AYMTABLE[1][YMPRICE] = SDAYA(QStringLiteral("7.5"), 3);
+    G().LYMCHANGED = true;
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+    DbfTable t = readTable(path);
+    ASSERT_EQ(t.recordCount(), 4);
+    EXPECT_EQ(t.value(1, QStringLiteral("YMFIAT")), SDAYA(QStringLiteral("7.5"), 3));
+    EXPECT_EQ(AllTrim(t.value(0, QStringLiteral("BMADI"))), QStringLiteral("DISARIDAN"));
+    EXPECT_EQ(t.value(0, QStringLiteral("OALTLIM")), SDAYA(QStringLiteral("0.75"), 4));
+    EXPECT_EQ(AllTrim(t.value(3, QStringLiteral("BMADI"))), QStringLiteral("EKLENEN"));
+    for (const char* f : {"YMADI", "YMFIAT", "YMSABIT", "YMALTLIM", "YMUSTLIM"})
+        EXPECT_TRUE(isBlankCell(t.value(3, QString::fromLatin1(f)))) << f;
+    EXPECT_EQ(t.value(2, QStringLiteral("YMBMAT")), kHeaderK.leftJustified(1020));
+
+    // The file removed meanwhile: the save writes it again from the open copy
+    // and what it last saved.
+    ASSERT_TRUE(QFile::remove(path));
+    G().AYMTABLE[0][YMPRICE] = SDAYA(QStringLiteral("2"), 3);
+    G().LYMCHANGED = true;
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+    readBack();
+    EXPECT_EQ(G().AYMNAMES, (QStringList{feedName(1), feedName(2), feedName(3)}));
+    EXPECT_EQ(G().AYMTABLE[0][YMPRICE], SDAYA(QStringLiteral("2"), 3));
+    EXPECT_EQ(G().AYMTABLE[1][YMPRICE], SDAYA(QStringLiteral("7.5"), 3));
+    EXPECT_EQ(G().ABMNAMES, (QStringList{QStringLiteral("DISARIDAN"), nutrientName(2), QStringLiteral("EKLENEN")}));
+}
+
 TEST_F(ProblemFileTest, RoundTripGivesTheSameProblem)
 {
     openEmpty(2);

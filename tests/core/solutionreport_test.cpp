@@ -17,11 +17,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <memory>
 #include <ostream>
 
@@ -426,6 +428,24 @@ TEST_F(SolutionReportTest, FailedWriteKeepsTheOldReport)
     }
 }
 
+// A report that exists in another letter case is written over, not beside.
+TEST_F(SolutionReportTest, ReportReplacesItsNameInAnyLetterCase)
+{
+    compoundFound();
+    const QString upper = open(QStringLiteral("KARMA1"));
+    const QString lower = QStringLiteral("Data/KARMA1.txt");
+    ASSERT_TRUE(writeFileAtomically(lower, "eski rapor"));
+    auto run = solve(false, upper, ok(QStringLiteral("1000.00")));
+    EXPECT_TRUE(run->result());
+    EXPECT_EQ(QDir(QStringLiteral("Data")).entryList(QDir::Files), QStringList{QStringLiteral("KARMA1.txt")});
+    const QByteArray report = readFile(lower);
+    EXPECT_TRUE(report.startsWith("  ")) << report.left(40).toStdString();
+    EXPECT_GT(report.size(), 1000);
+    // The report now current is the file that holds it.
+    EXPECT_EQ(QFileInfo(G().CREPORTFILE).fileName(), QStringLiteral("KARMA1.txt"));
+    EXPECT_EQ(readFile(G().CREPORTFILE), report);
+}
+
 // ---------------------------------------------------------------------------
 // Daily ration
 
@@ -500,10 +520,31 @@ TEST_F(SolutionReportTest, DailyRationForTenAnimalsScalesOnlyTheAsFedColumn)
     }
     EXPECT_GE(scaled, 5);
 
-    // A fractional number of animals counts as its whole part.
-    const QString fracFile = open(QStringLiteral("RASYON3"));
-    auto frac = solve(true, fracFile, ok(QStringLiteral("     10.750"), QStringLiteral("TL"), QStringLiteral("Kg"), true));
-    EXPECT_EQ(frac->bytes(), ten->bytes());
+    // A fractional herd: the as-fed amounts use the number as typed, the
+    // herd text shows its whole part; half an animal still gets its half.
+    for (const auto& [typed, animals, herd] :
+         {std::tuple{"     10.750", 10.75, "10 Hay/Gün"}, std::tuple{"      0.500", 0.5, "0 Hay/Gün"}}) {
+        const QString fracFile = open(QStringLiteral("RASYON3"));
+        auto frac = solve(true, fracFile, ok(QString::fromLatin1(typed), QStringLiteral("TL"), QStringLiteral("Kg"), true));
+        const QStringList c = reportLines(frac->bytes());
+        ASSERT_EQ(a.size(), c.size()) << typed;
+        int fracScaled = 0;
+        for (int i = 0; i < a.size(); ++i) {
+            if (i == 4 || i == 5 || a.at(i) == c.at(i))
+                continue;
+            EXPECT_EQ(a.at(i).left(66), c.at(i).left(66)) << typed << " line " << i + 1;
+            if (a.at(i).contains(QStringLiteral("Hay/Gün"))) {
+                EXPECT_EQ(c.at(i).mid(66, 12).trimmed(), QString::fromUtf8(herd)) << typed;
+                continue;
+            }
+            const double x = a.at(i).mid(66, 11).toDouble();
+            const double y = c.at(i).mid(66, 11).toDouble();
+            EXPECT_GT(x, 0.0) << "line " << i + 1;
+            EXPECT_NEAR(y, animals * x, 0.006 * animals + 0.001) << typed << " line " << i + 1;
+            ++fracScaled;
+        }
+        EXPECT_EQ(fracScaled, scaled) << typed;
+    }
 }
 
 // A ration without any dry matter: no per cent and no dry-matter ratio to

@@ -223,24 +223,43 @@ TEST_F(GridTest, DoubleClickOpensTheOldValueUnmodified)
     doubleClick(browser->viewport(), cellCenter(2, 1));
     CellEditor* editor = browser->openEditor();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), "      3.000");
+    EXPECT_EQ(editor->text(), "3.000");  // without the blanks that pad it
+    EXPECT_EQ(editor->maxLength(), 11);
     EXPECT_FALSE(editor->isModified());
     EXPECT_EQ(browser->focusLockCount(), 1);
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(count(kNoticeFieldWritten), 0);
     EXPECT_EQ(browser->focusLockCount(), 0);
 
-    // Changed after a double click, it commits like any edit.
+    // Changed after a double click, it commits like any edit, padded again;
+    // what is typed stops at the field's width.
     doubleClick(browser->viewport(), cellCenter(2, 1));
     ASSERT_NE(browser->openEditor(), nullptr);
-    browser->openEditor()->end(false);
-    QTest::keyClicks(browser->openEditor(), "5");  // the field is full
-    EXPECT_EQ(browser->openEditor()->text(), "      3.000");
-    QTest::keyClick(browser->openEditor(), Qt::Key_Backspace);
-    QTest::keyClicks(browser->openEditor(), "5");
+    QTest::keyClick(browser->openEditor(), Qt::Key_Home);
+    QTest::keyClicks(browser->openEditor(), "12");
+    EXPECT_EQ(browser->openEditor()->text(), "123.000");
     QTest::keyClick(browser->openEditor(), Qt::Key_Enter);
-    EXPECT_EQ(cell(3, 2), "      3.005");
+    EXPECT_EQ(cell(3, 2), "    123.000");
     EXPECT_EQ(count(kNoticeFieldWritten), 1);
+
+    doubleClick(browser->viewport(), cellCenter(2, 1));
+    ASSERT_NE(browser->openEditor(), nullptr);
+    QTest::keyClick(browser->openEditor(), Qt::Key_Home);
+    QTest::keyClicks(browser->openEditor(), "98765432");
+    EXPECT_EQ(browser->openEditor()->text(), "9876123.000");
+    QTest::keyClick(browser->openEditor(), Qt::Key_Enter);
+    EXPECT_EQ(cell(3, 2), "9876123.000");
+
+    // A name opens without its trailing blanks; typed on, it keeps them off.
+    server->GoTo(1);
+    server->FieldPut(1, "Arpa                ");
+    doubleClick(browser->viewport(), cellCenter(0, 0));
+    ASSERT_NE(browser->openEditor(), nullptr);
+    EXPECT_EQ(browser->openEditor()->text(), "Arpa");
+    QTest::keyClick(browser->openEditor(), Qt::Key_End);
+    QTest::keyClicks(browser->openEditor(), " 2");
+    QTest::keyClick(browser->openEditor(), Qt::Key_Enter);
+    EXPECT_EQ(cell(1, 1), "Arpa 2");
 }
 
 TEST_F(GridTest, FocusOutAndTabCommitIntoTheEditedCell)

@@ -316,6 +316,88 @@ TEST_F(EntryWindowsTest, CtrlXInAnEntryWindowIsCutNotExit)
     EXPECT_FALSE(port_.log.contains(kExitBox));
 }
 
+// The cell editor from the keyboard, in the windows as the program opens
+// them: a feed name takes no more than the 15 characters the file keeps, a
+// minus sign never reaches a numeric cell, Ctrl+T clears only the selected
+// text, and a double click opens a cell on its text without the padding, so
+// that a digit can go in front.
+TEST_F(EntryWindowsTest, CellEditorKeys)
+{
+    STANDARDSHELLWINDOW& w = window();
+    openProblem(w, 2, 2, 0);
+    const QString price = G().AYMTABLE.at(0).at(YMPRICE);
+    G().AMATRIX[0][1] = QStringLiteral("    12.5000");
+
+    ProblemEntryWindow* feeds = open(w, "YM_GIRIS");
+    ASSERT_NE(feeds, nullptr);
+    OABS_BROWSER* grid = feeds->browser();
+    BARRAYSERVER* s = grid->server();
+
+    // A 17-character name stops after its 15th character.
+    key(feeds, Qt::Key_F5);
+    const QString name = QStringLiteral("Şeker-pancarı küspesi").left(17);
+    test::typeText(grid, name.left(1));
+    CellEditor* editor = grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    test::typeText(editor, name.mid(1));
+    EXPECT_EQ(editor->text(), name.left(15));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s->cellAt(3, 1), name.left(15));
+
+    // "-" in a price opens nothing and changes nothing; inside an editor it
+    // is not taken.
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    test::typeText(grid, QStringLiteral("-"));
+    EXPECT_EQ(grid->openEditor(), nullptr);
+    test::typeText(grid, QStringLiteral("3"));
+    editor = grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    test::typeText(editor, QStringLiteral("-,25"));
+    EXPECT_EQ(editor->text(), QStringLiteral("3,25"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(s->cellAt(1, 2), price);
+
+    // Ctrl+T takes the selected text away and nothing else.
+    test::typeText(grid, QStringLiteral("4"));
+    editor = grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    test::typeText(editor, QStringLiteral("567"));
+    editor->setSelection(1, 2);
+    key(feeds, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(editor->text(), QStringLiteral("47"));
+    EXPECT_EQ(editor->cursorPosition(), 1);
+    key(feeds, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(editor->text(), QStringLiteral("47"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s->cellAt(1, 2), SDAYA(QStringLiteral("47"), 3));
+    feeds->close();
+    gone();
+    EXPECT_EQ(G().AYMNAMES.value(2), name.left(15));
+
+    // A double click, Home, a digit and Enter on a matrix cell.
+    auto* matrix = qobject_cast<AMAT_GIRISWIN*>(open(w, "AMAT_GIRIS"));
+    ASSERT_NE(matrix, nullptr);
+    grid = matrix->browser();
+    ASSERT_EQ(grid->server()->cellAt(1, 3), QStringLiteral("    12.5000"));
+    const QPoint at = grid->visualRect(grid->model()->index(0, 2)).center();
+    // As the window system delivers a double click.
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    editor = grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("12.5000"));
+    EXPECT_FALSE(editor->isModified());
+    QTest::keyClick(editor, Qt::Key_Home);
+    test::typeText(editor, QStringLiteral("3"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->server()->cellAt(1, 3), QStringLiteral("   312.5000"));
+}
+
 TEST_F(EntryWindowsTest, OneWindowPerTable)
 {
     STANDARDSHELLWINDOW& w = window();

@@ -39,6 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzCorpus,
                          ::testing::Values(Target{"dbf", zeva::fuzz::checkDbf},
                                            Target{"problemfile", zeva::fuzz::checkProblemFile},
                                            Target{"numeric", zeva::fuzz::checkNumeric},
+                                           Target{"ini", zeva::fuzz::checkIni},
+                                           Target{"arrayimport", zeva::fuzz::checkArrayImport},
                                            Target{"rtf", zeva::fuzz::checkRtf}),
                          [](const auto& info) { return std::string(info.param.folder); });
 

@@ -167,7 +167,6 @@ TEST(Dbf, MalformedImagesAreRefused)
         {"field wider than stated", patched({{32 + 16, 16}})},
         {"field of width 0", patched({{32 + 16, 0}})},
         {"more records stated than there are", patched({{4, '\x7F'}})},
-        {"fewer records stated than there are", patched({{4, 2}})},
         {"plain text", QByteArray("plain text, not a table at all..")},
     };
     for (const Case& c : refused) {
@@ -180,6 +179,50 @@ TEST(Dbf, MalformedImagesAreRefused)
     DbfTable t;
     ASSERT_TRUE(DbfTable::fromBytes(good.left(good.size() - 1), &t));  // no end-of-file byte
     EXPECT_EQ(t.recordCount(), 3);
+}
+
+// Bytes after the records the header counts are not part of the table: a
+// count that lags behind the records, a partial record at the end or stray
+// bytes after the end-of-file mark. The counted records are read, and the
+// table writes back clean.
+TEST(Dbf, BytesBeyondTheCountedRecordsAreIgnored)
+{
+    DbfTable sample = sampleTable();
+    sample.setLastUpdate(QDate(2024, 3, 7));
+    const QByteArray good = sample.toBytes();
+    const int headerLen = 32 + 5 * 32 + 1;
+    const int recordLen = 1 + 15 + 1020 + 8 + 8 + 1;
+    QByteArray lagging = good;
+    lagging[4] = 2;
+    const QByteArray body = good.left(good.size() - 1);  // without the end-of-file byte
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        int records;
+    };
+    const Case cases[] = {
+        {"count lags one record behind", lagging, 2},
+        {"partial record after the last one", body + good.mid(headerLen, recordLen / 2), 3},
+        {"one whole record after the counted ones", body + good.mid(headerLen, recordLen) + '\x1A', 3},
+        {"37 stray bytes after the end-of-file byte", good + QByteArray(37, 'x'), 3},
+        {"stray bytes without an end-of-file byte", body + QByteArray("\r\n\0\0", 4), 3},
+    };
+    for (const Case& c : cases) {
+        DbfTable t;
+        QString error;
+        ASSERT_TRUE(DbfTable::fromBytes(c.bytes, &t, &error)) << c.what << ": " << error.toStdString();
+        ASSERT_EQ(t.recordCount(), c.records) << c.what;
+        ASSERT_EQ(t.fieldCount(), 5) << c.what;
+        for (int r = 0; r < c.records; ++r) {
+            EXPECT_EQ(t.isDeleted(r), sample.isDeleted(r)) << c.what;
+            for (int f = 0; f < 5; ++f)
+                EXPECT_EQ(t.value(r, f), sample.value(r, f)) << c.what << " record " << r << " field " << f;
+        }
+        // Written back: the header counts what follows, one end-of-file byte.
+        QByteArray want = good.left(headerLen + c.records * recordLen) + '\x1A';
+        want[4] = static_cast<char>(c.records);
+        EXPECT_TRUE(t.toBytes() == want) << c.what;
+    }
 }
 
 TEST(Dbf, FileNamesAndLetterCase)

@@ -7,6 +7,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -183,6 +185,34 @@ TEST(DialogTemplate, BuildsEveryKindWithItsStyle)
     dlg.removeControl(23);
     EXPECT_EQ(dlg.control(23), nullptr);
     EXPECT_EQ(dlg.findChildren<QPushButton*>().size(), 1);
+}
+
+TEST(DialogTemplate, ReplaceControlTakesPlaceFontAndTabPosition)
+{
+    TemplateDialog dlg(kChoiceLike, nullptr, 96);
+    QWidget* list = dlg.control(100);
+    const QRect place = list->geometry();
+    ASSERT_TRUE(list->hasFocus() || dlg.focusWidget() == list);
+
+    auto* edit = new QLineEdit(&dlg);
+    ASSERT_TRUE(dlg.replaceControl(100, edit));
+    EXPECT_EQ(dlg.control(100), edit);
+    EXPECT_EQ(dlg.findChildren<QListWidget*>().size(), 0);
+    EXPECT_EQ(edit->geometry(), place);
+    EXPECT_EQ(edit->font(), dlg.font());
+    EXPECT_EQ(edit->objectName(), QStringLiteral("ctl100"));
+    EXPECT_EQ(dlg.focusWidget(), edit);
+    // In the tab chain the new control stands where the old one stood.
+    QWidget* next = edit->nextInFocusChain();
+    while (next && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    EXPECT_EQ(next, dlg.control(101));
+    dlg.show();
+    EXPECT_TRUE(edit->isVisible());
+
+    auto* spare = new QLineEdit(&dlg);
+    EXPECT_FALSE(dlg.replaceControl(999, spare));
+    EXPECT_EQ(dlg.control(999), nullptr);
 }
 
 TEST(DialogTemplate, FontSubstitutions)

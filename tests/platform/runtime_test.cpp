@@ -121,3 +121,19 @@ TEST(Locale, CommaDecimalLocaleChangesNothing)
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, before.c_str());
 }
+
+TEST(Runtime, AsStringOfEveryKind)
+{
+    EXPECT_EQ(AsString(QVariant()), QStringLiteral("NIL"));
+    EXPECT_EQ(AsString(QStringLiteral("Şeker")), QStringLiteral("Şeker"));
+    EXPECT_EQ(AsString(QString()), QString());
+    EXPECT_EQ(AsString(true), QStringLiteral(".T."));
+    EXPECT_EQ(AsString(false), QStringLiteral(".F."));
+    EXPECT_EQ(AsString(0), QStringLiteral("0"));
+    EXPECT_EQ(AsString(-42), QStringLiteral("-42"));
+    EXPECT_EQ(AsString(4294967295u), QStringLiteral("4294967295"));
+    EXPECT_EQ(AsString(2.5), QStringLiteral("2.5"));
+    EXPECT_EQ(AsString(-0.0), QStringLiteral("0"));
+    EXPECT_EQ(AsString(3.0), QStringLiteral("3"));
+    EXPECT_EQ(AsString(QDate(2024, 3, 9)), QStringLiteral("09.03.2024"));
+}

@@ -122,6 +122,22 @@ TEST(ColonMaths, DialogCases)
     }
 }
 
+// Subtraction is the "--" button: a minus sign typed into the value is not
+// taken, so a number never changes its sign unseen.
+TEST(ColonMaths, MinusSignIsNotTaken)
+{
+    COLONMATHS dlg(nullptr, kTableFields);
+    dlg.open();
+    QApplication::setActiveWindow(&dlg);
+    typeText(dlg.CBVALAP->lineEdit(), QStringLiteral("-3,25"));
+    EXPECT_EQ(dlg.CBVALAP->currentText(), QStringLiteral("3,25"));
+    dlg.pbIptal->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.CBVALAP->currentText(), QStringLiteral("     3.2500"));
+    dlg.pbCarpi->click();
+    EXPECT_EQ(dlg.CVALUEX, QStringLiteral("3.2500"));
+}
+
 TEST(ColonMaths, AnEarlierClassDoesNotCarryOver)
 {
     COLONMATHS dlg(nullptr, kTableFields);

@@ -93,6 +93,18 @@ TEST(MbmWind, OkHandsBackTheNormalisedValue)
     EXPECT_EQ(untouched.CTXTVAL, kPreset);
 }
 
+TEST(MbmWind, MinusSignIsNotTaken)
+{
+    MBM_WIND dlg(nullptr, QStringLiteral("x"), kPreset);
+    show(dlg);
+    dlg.MBM_EDIT->setFocus();
+    dlg.MBM_EDIT->selectAll();
+    typeText(dlg.MBM_EDIT, QStringLiteral("-2,5"));
+    EXPECT_EQ(dlg.MBM_EDIT->text(), QStringLiteral("2,5"));
+    dlg.pbTamam->click();
+    EXPECT_EQ(dlg.CTXTVAL, QStringLiteral("     2.5000"));
+}
+
 TEST(MbmWind, CancelEscAndCloseKeepThePreset)
 {
     for (int way = 0; way < 3; ++way) {

@@ -21,7 +21,7 @@ int FakePort::messageBox(const QString& title, const QString& text, int type, bo
 {
     log << QStringLiteral("box %1 %2: %3").arg(type).arg(title, text);
     boxes.append({title, text, type, owned});
-    if (type == BOX_ERROR || type == BOX_WARNING || type == BOX_INFO)
+    if ((type & 0x0F) == 0)  // OK button only, whatever the icon
         return REPLY_OK;
     int reply = REPLY_NO;
     take(replies, reply, QStringLiteral("box ") + text);
@@ -42,17 +42,19 @@ ParamAnswer FakePort::askProblemParams(const QString& type, const QString& amoun
     return a;
 }
 
-int FakePort::chooseOne(const QString& caption, const QStringList&)
+int FakePort::chooseOne(const QString& caption, const QStringList& items)
 {
     log << QStringLiteral("chooseOne ") + caption;
+    offered << items;
     int c = 0;
     take(choices, c, caption);
     return c;
 }
 
-QList<int> FakePort::chooseMany(const QString& caption, const QStringList&, bool)
+QList<int> FakePort::chooseMany(const QString& caption, const QStringList& items, bool)
 {
     log << QStringLiteral("chooseMany ") + caption;
+    offered << items;
     QList<int> c;
     take(markings, c, caption);
     return c;
@@ -92,6 +94,15 @@ bool FakePort::askSingleValue(const QString& caption, const QString&, QString& v
     return true;
 }
 
+MatchAnswer FakePort::askMatch(const QString& name, const QStringList& candidates)
+{
+    log << QStringLiteral("match ") + name;
+    offered << candidates;
+    MatchAnswer a;
+    take(matches, a, QStringLiteral("match ") + name);
+    return a;
+}
+
 QStringList FakePort::logLines(const QString& prefix) const
 {
     QStringList out;
@@ -113,7 +124,7 @@ QStringList FakePort::boxTexts(int type) const
 bool FakePort::allAnswersUsed() const
 {
     return replies.isEmpty() && params.isEmpty() && choices.isEmpty() && markings.isEmpty()
-        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty();
+        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty();
 }
 
 }  // namespace zeva::test

@@ -24,7 +24,7 @@ public:
     //   "box <type> <title>: <text>", "status: <text>", "wait open", "wait close",
     //   "tone <freq> <dur>", "params <type> <amount>|<currency>|<weight>",
     //   "chooseOne <caption>", "chooseMany <caption>", "open <caption>",
-    //   "save <caption>", "newProblem", "value <caption>"
+    //   "save <caption>", "newProblem", "value <caption>", "match <name>"
     QStringList log;
     QList<ShownBox> boxes;
 
@@ -36,6 +36,11 @@ public:
     QStringList fileNames;                // open and save dialogs
     QList<NewProblemAnswer> newProblems;  // new-problem dialog
     QStringList values;                   // single-value form; a null QString cancels
+    QList<MatchAnswer> matches;           // name-matching dialog
+
+    // The lists offered, one entry per chooseOne, chooseMany and askMatch
+    // call, in order.
+    QList<QStringList> offered;
 
     int messageBox(const QString& title, const QString& text, int type, bool owned = true) override;
     void statusText(const QString& text) override;
@@ -50,6 +55,7 @@ public:
     QString askSaveFileName(const QString& caption, const QString& folder, const QStringList& filters) override;
     NewProblemAnswer askNewProblem() override;
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
+    MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
 
     // Lines of the log that start with `prefix`.
     QStringList logLines(const QString& prefix) const;

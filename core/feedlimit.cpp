@@ -1,0 +1,24 @@
+#include "core/feedlimit.h"
+
+#include "core/activeproblem.h"
+#include "core/problemfile.h"
+
+namespace zeva {
+
+namespace {
+constexpr int kStandardMatrixWidth = 1020;
+}  // namespace
+
+int maxFeedsOfOpenFile()
+{
+    int width = kStandardMatrixWidth;
+    if (const auto& server = G().OPROBSERVER) {
+        const DbfTable& table = server->table();
+        const int col = table.fieldIndex(QStringLiteral("YMBMAT"));
+        if (col >= 0)
+            width = table.fields().at(col).length;
+    }
+    return maxFeedsFor(width);
+}
+
+}  // namespace zeva

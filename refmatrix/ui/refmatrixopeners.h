@@ -1,0 +1,18 @@
+#pragma once
+// The main window's reference-matrix commands that build and extend the
+// active problem. The start-up calls installReferenceMatrixCommands once,
+// after the main window is built:
+//   - "Seçerek &Oluştur" (AMAT_OLUSTUR), "&Yem Maddesi Ekle" (AMAT_YMEKLE)
+//     and "&Besin Maddesi Ekle" (AMAT_BMEKLE) run their engine commands
+//     (refmatrix/refcommands.h) through the window's user port, and the
+//     window's menu state follows however they end.
+// The open problem windows have closed before these commands run (the entry
+// windows' step before every command).
+
+namespace zeva {
+
+class STANDARDSHELLWINDOW;
+
+void installReferenceMatrixCommands(STANDARDSHELLWINDOW& w);
+
+}  // namespace zeva

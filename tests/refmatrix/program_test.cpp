@@ -1,0 +1,290 @@
+// The reference-matrix commands in the program: the main window wired as the
+// program wires it, its own Qt user port, the installed sample tables, every
+// step chosen from the menu and every dialog answered on screen. A new
+// problem is built from the reference table, solved, extended by a fifth
+// feed, saved and opened again.
+#include "core/activeproblem.h"
+#include "core/filecommands.h"
+#include "core/numeric.h"
+#include "core/problemfile.h"
+#include "core/ui/choicedialogs.h"
+#include "core/ui/matchdialog.h"
+#include "core/ui/paramdialogs.h"
+#include "editing/ui/entrywindowopeners.h"
+#include "platform/dbf.h"
+#include "platform/runtime.h"
+#include "platform/settingsstore.h"
+#include "platform/ui/controls.h"
+#include "refmatrix/refcommands.h"
+#include "refmatrix/reftables.h"
+#include "refmatrix/ui/refmatrixopeners.h"
+#include "shell/ui/newproblemdialog.h"
+#include "shell/ui/qtuserport.h"
+#include "shell/ui/shellmenu.h"
+#include "shell/ui/standardshellwindow.h"
+#include "support/fakeport.h"
+#include "support/tempdir.h"
+#include "tools/datasetup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zeva {
+namespace {
+
+const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
+
+class ReferenceProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        store_ = std::make_shared<MemorySettingsStore>();
+        previousStore_ = setSettingsStore(store_);
+        G().reset();
+        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
+        QDir(tmp_.path()).mkpath(QStringLiteral("Data"));
+        SetupResult result;
+        QString error;
+        ASSERT_TRUE(seedSampleData(kSource, tmp_.path(), &result, &error)) << error.toStdString();
+        G().CDATAPATH = tmp_.path();
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        G().reset();
+        G().CDATAPATH.clear();
+        G().CREPORTFILE.clear();
+        setSettingsStore(previousStore_);
+    }
+
+    // The main window as the program wires it; its dialogs are answered by
+    // `answer`.
+    STANDARDSHELLWINDOW& window()
+    {
+        window_ = std::make_unique<STANDARDSHELLWINDOW>();
+        STANDARDSHELLWINDOW& w = *window_;
+        installEntryWindowCommands(w);
+        installReferenceMatrixCommands(w);
+        w.qtPort()->setToneWait(false);
+        w.qtPort()->setDialogRunner([this](QDialog& d) { return answer(d); });
+        return w;
+    }
+
+    int answer(QDialog& d)
+    {
+        d.open();
+        if (auto* dlg = qobject_cast<YENIDOSYAWINDOW*>(&d)) {
+            dlg->DOSYAADILINE->setText(newName_);
+            (newType_ == 1 ? dlg->KYEMBUTTON : dlg->GRASBUTTON)->click();
+            dlg->pbTamam->click();
+        } else if (auto* dlg = qobject_cast<MARKTOPBOT*>(&d)) {
+            captions_ << dlg->windowTitle();
+            EXPECT_EQ(dlg->pbTsec, nullptr);  // marked item by item
+            if (marks_.isEmpty()) {
+                ADD_FAILURE() << "no marks for " << dlg->windowTitle().toStdString();
+            } else {
+                const QStringList marks = marks_.takeFirst();
+                for (const QString& m : marks) {
+                    bool found = false;
+                    for (int i = 0; i < dlg->LBTOSELECT->count(); ++i)
+                        if (AllTrim(dlg->LBTOSELECT->item(i)->text()) == m) {
+                            dlg->LBTOSELECT->item(i)->setSelected(true);
+                            found = true;
+                        }
+                    EXPECT_TRUE(found) << m.toStdString();
+                }
+            }
+            dlg->pbTamam->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(&d)) {
+            boxes_ << box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->button(QMessageBox::Ok)->click();
+        } else if (auto* dlg = qobject_cast<ParamDialog*>(&d)) {
+            dlg->pbTamam->click();
+        } else {
+            ADD_FAILURE() << "unexpected dialog " << d.windowTitle().toStdString();
+            d.reject();
+        }
+        return d.result();
+    }
+
+    static void choose(STANDARDSHELLWINDOW& w, int id)
+    {
+        QAction* a = w.mainMenu()->action(id);
+        ASSERT_NE(a, nullptr) << id;
+        ASSERT_TRUE(a->isEnabled()) << id;
+        a->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    // The stored cells of one reference feed under the problem's nutrients.
+    QStringList referenceColumn(const QString& table, const QString& feed) const
+    {
+        DbfTable t;
+        EXPECT_TRUE(readDbfFile(referenceTablePath(table), &t));
+        QStringList cells;
+        for (int rec : t.liveRecords()) {
+            if (AllTrim(t.value(rec, 0)) != feed)
+                continue;
+            for (const QString& n : G().ABMNAMES)
+                cells << (t.hasField(n) ? t.value(rec, n) : QStringLiteral("     1.0000"));  // the weight row
+            return cells;
+        }
+        ADD_FAILURE() << "no reference feed " << feed.toStdString();
+        return cells;
+    }
+
+    static Table trimmed(Table t)
+    {
+        for (Row& r : t)
+            for (QString& c : r)
+                c = AllTrim(c);
+        return t;
+    }
+
+    static QStringList column(int j)
+    {
+        QStringList cells;
+        for (const Row& r : G().AMATRIX)
+            cells << r.value(j);
+        return cells;
+    }
+
+    void buildSolveExtendReopen(int type, const QString& table, const QStringList& nutrients,
+                                const QStringList& feeds, const QString& fifth, const QStringList& expectedNames,
+                                const QList<QPair<QString, QString>>& limits)
+    {
+        newName_ = type == 1 ? QStringLiteral("KARMA1") : QStringLiteral("RASYON1");
+        newType_ = type;
+        STANDARDSHELLWINDOW& w = window();
+        choose(w, 3527);  // "&Yeni..."
+        ASSERT_TRUE(G().isOpen());
+        const QString path = G().OPROBSERVER->path();
+
+        marks_ = {nutrients, feeds};
+        choose(w, 3543);  // "Seçerek &Oluştur"
+        EXPECT_EQ(captions_, (QStringList{"Besin Maddesi Seçimi", "Yem Maddesi Seçimi"}));
+        EXPECT_TRUE(marks_.isEmpty());
+        EXPECT_EQ(G().ABMNAMES, expectedNames);
+        EXPECT_EQ(G().AYMNAMES, feeds);
+        for (int j = 0; j < feeds.size(); ++j)
+            EXPECT_EQ(column(j), referenceColumn(table, feeds.at(j))) << feeds.at(j).toStdString();
+        // The full problem: the builder is greyed, the solve and the windows open.
+        EXPECT_FALSE(w.mainMenu()->isEnabled(3543));
+        EXPECT_TRUE(w.mainMenu()->isEnabled(3550));
+        EXPECT_TRUE(w.mainMenu()->isEnabled(3545));
+        EXPECT_TRUE(w.mainMenu()->isEnabled(3546));
+
+        // The limits the user types in the nutrient window before a solve.
+        for (const auto& [name, lower] : limits) {
+            const int r = static_cast<int>(G().ABMNAMES.indexOf(name));
+            ASSERT_GE(r, 0) << name.toStdString();
+            G().ABMTABLE[r][BMLLIMIT] = SDAYA(lower, 4);
+        }
+        G().LBMCHANGED = true;
+
+        G().CREPORTFILE.clear();
+        choose(w, 3550);  // "Yem &Formülü"
+        ASSERT_FALSE(G().CREPORTFILE.isEmpty()) << boxes_.join(QLatin1Char('|')).toStdString();
+        QFile report(G().CREPORTFILE);
+        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(report.readAll().contains("Optimum \xC7\xF6z\xFCm Bulundu."));
+        report.close();
+
+        marks_ = {{fifth}};
+        boxes_.clear();
+        choose(w, 3545);  // "&Yem Maddesi Ekle"
+        EXPECT_EQ(boxes_, QStringList{QStringLiteral("Seçilen yem maddeleri aktif girişlere eklenecek!")});
+        ASSERT_EQ(G().AYMNAMES.size(), feeds.size() + 1);
+        EXPECT_EQ(G().AYMNAMES.last(), fifth);
+        EXPECT_EQ(column(static_cast<int>(feeds.size())), referenceColumn(table, fifth));
+
+        const ActiveProblem before = G();
+        choose(w, 3532);  // "&Kaydet..."
+        EXPECT_FALSE(G().anyChanged());
+
+        G().reset();
+        test::FakePort quiet;
+        FileCommands files(quiet);
+        ASSERT_TRUE(files.DOOPENFILE(path));
+        // Blank cells come back as wide as their fields.
+        EXPECT_EQ(trimmed(G().AYMTABLE), trimmed(before.AYMTABLE));
+        EXPECT_EQ(trimmed(G().ABMTABLE), trimmed(before.ABMTABLE));
+        EXPECT_EQ(G().AMATRIX, before.AMATRIX);
+        EXPECT_EQ(G().APARAMS, before.APARAMS);
+        EXPECT_EQ(G().ABMNAMES, before.ABMNAMES);
+    }
+
+    test::TempDir tmp_;
+    std::shared_ptr<MemorySettingsStore> store_;
+    std::shared_ptr<SettingsStore> previousStore_;
+    std::unique_ptr<STANDARDSHELLWINDOW> window_;
+    QString newName_;
+    int newType_ = 1;
+    QList<QStringList> marks_;
+    QStringList captions_;
+    QStringList boxes_;
+};
+
+TEST_F(ReferenceProgramTest, CompoundFeedFromTheAsFedTable)
+{
+    buildSolveExtendReopen(1, kAsFedTable, {"HP", "ME_KA", "KALSIYUM"},
+                           {"MISIR", "ARPA", "BUĞDAY", "BUĞDAY KEPEĞİ"}, QStringLiteral("RAZMOL"),
+                           {"AGIRLIK", "HP", "ME_KA", "KALSIYUM"}, {{QStringLiteral("HP"), QStringLiteral("12")}, {QStringLiteral("ME_KA"), QStringLiteral("2800")}});
+}
+
+TEST_F(ReferenceProgramTest, DailyRationFromTheDryMatterTable)
+{
+    buildSolveExtendReopen(2, kDryMatterTable, {"HP", "NDF", "NEL"},
+                           {"MISIR SİLAJI", "YONCA KURU OTU", "ÇAYIR KURU OTU", "ARPA"},
+                           QStringLiteral("YULAF KURU OTU"), {"KMT", "KMO", "HP", "NDF", "NEL"},
+                           {{QStringLiteral("HP"), QStringLiteral("1")}, {QStringLiteral("NEL"), QStringLiteral("1")}});
+}
+
+TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
+{
+    // A nutrient without a same-named column: the dialog is asked through the
+    // window's port, and its choice renames the nutrient.
+    STANDARDSHELLWINDOW& w = window();
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<CB_HSEC*>(&d)) {
+            asked << dlg->FT_BM_UN->text();
+            dlg->CBHSEC->setCurrentIndex(dlg->CBHSEC->findText(QStringLiteral("HP")));
+            dlg->pbTamam->click();
+        } else {
+            return answer(d);
+        }
+        return d.result();
+    });
+    const MatchAnswer a = w.port().askMatch(QStringLiteral("Ham Protein"), {"FIATI", "KMO", "HP"});
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Ham Protein ->\nEşini Seçiniz")});
+    EXPECT_EQ(a.result, 1);
+    EXPECT_EQ(a.selected, 3);
+
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        d.close();  // the close box
+        return d.result();
+    });
+    const MatchAnswer closed = w.port().askMatch(QStringLiteral("Ham Protein"), {"HP"});
+    EXPECT_EQ(closed.result, 0);
+    EXPECT_EQ(closed.selected, 0);
+}
+
+}  // namespace
+}  // namespace zeva

@@ -1,0 +1,381 @@
+// The array server's text and table imports and exports.
+#include "utility/arrayserver.h"
+
+#include "platform/atomicfile.h"
+#include "platform/dbf.h"
+#include "platform/dbserver.h"
+
+#include "servertestutil.h"
+#include "support/tempdir.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace zeva;
+using namespace zeva::test;
+
+namespace {
+
+using L = std::vector<int>;
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+DbStructure abStructure()
+{
+    return {{"NAME", "C", 4, 0}, {"QTY", "N", 6, 2}, {"OK", "L", 1, 0}};
+}
+
+ArrayDataPtr abRow()
+{
+    return tableOf({{QString("AB"), 3.5, true}});
+}
+
+QList<QVariantList> rowsOf(const ARRAYSERVER& s)
+{
+    QList<QVariantList> rows;
+    for (const ArrayRow& r : *s.DATA())
+        rows << *r;
+    return rows;
+}
+
+TEST(ArrayServerExport, SdfAndDelimitedLines)
+{
+    TempDir dir;
+    ARRAYSERVER s(abStructure(), abRow());
+    NoticeRecorder rec(s);
+    const QString sdf = dir.file("a.txt");
+    writeAll(sdf, QByteArray(200, 'z'));  // an older, longer file
+    EXPECT_TRUE(s.COPYSDF(sdf));
+    EXPECT_EQ(readAll(sdf), QByteArray("AB    3.50T\r\n"));
+    EXPECT_EQ(rec.take(), L({kDataIntentToMove, kDataFileChange}));
+
+    const QString csv = dir.file("a.csv");
+    EXPECT_TRUE(s.COPYDELIMITED(csv, QLatin1Char(';')));
+    EXPECT_EQ(readAll(csv), QByteArray("AB  ;  3.50;T\r\n"));
+    EXPECT_TRUE(s.COPYDELIMITED(csv));
+    EXPECT_EQ(readAll(csv), QByteArray("AB  ,  3.50,T\r\n"));
+}
+
+TEST(ArrayServerExport, EveryRowOfTheDataNotTheBuffer)
+{
+    TempDir dir;
+    ARRAYSERVER s({{"N", "N", 3, 0}}, numbered(3));
+    s.GOTO(2);
+    s.DELETE();
+    s.SETFILTER([](ARRAYSERVER& sv, const ArrayData&) -> QVariant { return sv.RECNO() != 3; });
+    s.FIELDPUT(1, 9.0);  // pending on row 1
+    EXPECT_TRUE(s.COPYSDF(dir.file("n.txt")));
+    EXPECT_EQ(readAll(dir.file("n.txt")), QByteArray("  1\r\n  2\r\n  3\r\n"));
+    EXPECT_EQ(s.FIELDGET(1).toDouble(), 9.0);
+}
+
+TEST(ArrayServerExport, FailuresKeepTheOldFile)
+{
+    TempDir dir;
+    const QString path = dir.file("keep.txt");
+    const struct {
+        const char* name;
+        QVariantList row;
+        bool inject;
+    } cases[] = {
+        {"injected write failure", {QString("AB"), 3.5, true}, true},
+        {"a letter Windows-1254 lacks", {QString::fromUtf8("Ā"), 1.0, true}, false},
+        {"a number wider than its column", {QString("AB"), 12345.0, true}, false},
+        {"a cell of the wrong type", {QString("AB"), QString("3"), true}, false},
+    };
+    for (const auto& c : cases) {
+        writeAll(path, "old\r\n");
+        ARRAYSERVER s(abStructure(), tableOf({c.row}));
+        NoticeRecorder rec(s);
+        if (c.inject)
+            testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+        EXPECT_FALSE(s.COPYSDF(path)) << c.name;
+        testhooks::clearAtomicWriteFault();
+        EXPECT_EQ(readAll(path), QByteArray("old\r\n")) << c.name;
+        EXPECT_EQ(rec.take(), L({kDataIntentToMove})) << c.name;
+        EXPECT_EQ(s.suspensionCount(), 0) << c.name;
+    }
+    ARRAYSERVER s(abStructure(), abRow());
+    NoticeRecorder rec(s);
+    EXPECT_FALSE(s.COPYSDF(dir.file("no/such/folder.txt")));
+    EXPECT_FALSE(s.COPYSDF(dir.path()));
+    EXPECT_EQ(rec.take(), L());
+}
+
+TEST(ArrayServerExport, SymlinkedTargetStaysALink)
+{
+    TempDir dir;
+    writeAll(dir.file("real.txt"), "old");
+    ASSERT_TRUE(QFile::link(dir.file("real.txt"), dir.file("link.txt")));
+    ARRAYSERVER s(abStructure(), abRow());
+    EXPECT_TRUE(s.COPYSDF(dir.file("link.txt")));
+    EXPECT_TRUE(QFileInfo(dir.file("link.txt")).isSymLink());
+    EXPECT_EQ(readAll(dir.file("real.txt")), QByteArray("AB    3.50T\r\n"));
+}
+
+TEST(ArrayServerImport, DelimitedLines)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 3, 0}, {"N", "N", 5, 0}, {"L", "L", 1, 0}};
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"a plain line", "a,2,T\r\n", {{QString("a  "), 2.0, true}}},
+        {"no line end, trimmed cells", " b , 3 ,y", {{QString("b  "), 3.0, true}}},
+        {"short line keeps empty cells", "c\r\n", {{QString("c  "), 0.0, false}}},
+        {"empty lines passed over", "\r\n\r\nd,1,F\r\n\n\r\n", {{QString("d  "), 1.0, false}}},
+        {"a quoted cell, then a plain line",
+         "\"x,y\",1,T\r\nb,2,F\r\n",
+         {{QString("x,y"), 1.0, true}, {QString("b  "), 2.0, false}}},
+        {"doubled quotes and a line break inside quotes",
+         "\"q\"\"\",1,T\r\n\"l\r\nm\",2,F\r\n",
+         {{QString("q\" "), 1.0, true}, {QString("l\r\n"), 2.0, false}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.csv"), c.text);
+        EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
+}
+
+TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 8, 0}, {"M", "M", 10, 0}};
+    auto data = tableOf({{QString("a;b"), QString("say \"hi\"")}, {QString("x"), QString("two\r\nlines")}});
+    ARRAYSERVER s(cols, data);
+    EXPECT_TRUE(s.COPYDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
+    ARRAYSERVER back(cols, nullptr);
+    EXPECT_TRUE(back.APPENDDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
+    EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QString("a;b     "), QString("say \"hi\"")},
+                                                 {QString("x       "), QString("two\r\nlines")}}));
+}
+
+TEST(ArrayServerImport, TooManyCellsStopsWithRowsKept)
+{
+    TempDir dir;
+    ARRAYSERVER s({{"C", "C", 3, 0}, {"N", "N", 5, 0}}, nullptr);
+    NoticeRecorder rec(s);
+    writeAll(dir.file("bad.csv"), "a,1\r\nb,2,3\r\nc,3\r\n");
+    EXPECT_FALSE(s.APPENDDELIMITED(dir.file("bad.csv")));
+    EXPECT_EQ(s.LASTREC(), 1);
+    EXPECT_EQ(s.DATA()->size(), 1);
+    EXPECT_EQ(s.RECNO(), 1);
+    EXPECT_FALSE(s.Eof());
+    EXPECT_EQ(s.suspensionCount(), 0);
+    EXPECT_EQ(rec.take(), L({kDataIntentToMove, kDataFileChange}));
+}
+
+TEST(ArrayServerImport, SdfLines)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 4, 0}, {"N", "N", 6, 2}, {"D", "D", 8, 0}, {"L", "L", 1, 0}};
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"whole line", "AB    3.5020240309T\r\n", {{QString("AB  "), 3.5, QDate(2024, 3, 9), true}}},
+        {"short line", " x    1\n", {{QString("x   "), 1.0, QDate(), false}}},
+        {"quotes removed", "\"q\"     2\r\n", {{QString("q   "), 2.0, QDate(), false}}},
+        {"only empty lines", "\r\n\r\n\n", {}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.txt"), c.text);
+        EXPECT_TRUE(s.APPENDSDF(dir.file("in.txt"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
+}
+
+TEST(ArrayServerImport, DatesSurviveSdfBothWays)
+{
+    TempDir dir;
+    const DbStructure cols = {{"D", "D", 8, 0}, {"C", "C", 2, 0}};
+    ARRAYSERVER s(cols, tableOf({{QDate(1999, 12, 31), QString("a")}, {QDate(), QString("b")}}));
+    EXPECT_TRUE(s.COPYSDF(dir.file("d.txt")));
+    ARRAYSERVER back(cols, nullptr);
+    EXPECT_TRUE(back.APPENDSDF(dir.file("d.txt")));
+    EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QDate(1999, 12, 31), QString("a ")}, {QDate(), QString("b ")}}));
+}
+
+TEST(ArrayServerImport, EmptyAndMissingSources)
+{
+    TempDir dir;
+    ARRAYSERVER s(abStructure(), abRow());
+    NoticeRecorder rec(s);
+    writeAll(dir.file("empty.txt"), "");
+    EXPECT_TRUE(s.APPENDSDF(dir.file("empty.txt")));
+    EXPECT_TRUE(s.APPENDDELIMITED(dir.file("empty.txt")));
+    EXPECT_FALSE(s.APPENDSDF(dir.file("missing.txt")));
+    EXPECT_FALSE(s.APPENDDELIMITED(dir.file("missing.txt")));
+    EXPECT_FALSE(s.APPENDDB(dir.file("missing.dbf")));
+    EXPECT_EQ(rec.take(), L());
+    EXPECT_EQ(s.LASTREC(), 1);
+}
+
+TEST(ArrayServerImport, PendingEditsAreWrittenBackFirst)
+{
+    TempDir dir;
+    auto data = abRow();
+    ARRAYSERVER s(abStructure(), data);
+    s.FIELDPUT(1, QString("ED"));
+    writeAll(dir.file("blank.txt"), "\r\n");
+    EXPECT_TRUE(s.APPENDSDF(dir.file("blank.txt")));  // adds nothing
+    EXPECT_EQ(s.RECNO(), 1);
+    EXPECT_EQ(s.FIELDGET(1).toString(), QStringLiteral("ED"));
+
+    s.FIELDPUT(1, QString("EE"));
+    writeAll(dir.file("one.txt"), "CD    1.00F\r\n");
+    NoticeRecorder rec(s);
+    EXPECT_TRUE(s.APPENDSDF(dir.file("one.txt")));
+    EXPECT_EQ(rec.take(), L({kDataIntentToMove, kDataFileChange}));
+    EXPECT_EQ(data->at(0)->at(0).toString(), QStringLiteral("EE"));
+    EXPECT_EQ(s.RECNO(), 2);
+    EXPECT_FALSE(s.Eof() || s.Bof());
+    s.FIELDPUT(1, QString("ZZ"));  // the buffer is the new row itself
+    EXPECT_EQ(data->at(1)->at(0).toString(), QStringLiteral("ZZ"));
+}
+
+// ---------------------------------------------------------------- tables
+
+QJsonObject readWithDbfread(const QString& path, QString* error)
+{
+    const QString script = QStringLiteral(
+        "import sys, json, datetime, dbfread\n"
+        "t = dbfread.DBF(sys.argv[1], encoding='cp1254', char_decode_errors='strict')\n"
+        "conv = lambda v: v.isoformat() if isinstance(v, datetime.date) else v\n"
+        "print(json.dumps({'fields': [[f.name, f.type, f.length, f.decimal_count] for f in t.fields],\n"
+        "  'records': [[conv(v) for v in r.values()] for r in t]}))\n");
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
+    if (!py.waitForFinished(60000) || py.exitCode() != 0) {
+        *error = QString::fromUtf8(py.readAllStandardError());
+        return {};
+    }
+    return QJsonDocument::fromJson(py.readAllStandardOutput()).object();
+}
+
+DbStructure tableColumns()
+{
+    return {{"AD", "C", 6, 0}, {"MIKTAR", "N", 7, 2}, {"TARIH", "D", 8, 0}, {"VAR", "L", 1, 0}};
+}
+
+ArrayDataPtr tableRows()
+{
+    return tableOf({{QString::fromUtf8("Şeker"), 12.5, QDate(2024, 5, 6), true},
+                    {QString("arpa"), -1.0, QDate(), false}});
+}
+
+TEST(ArrayServerTables, CopyDbCreatesAndAppends)
+{
+    TempDir dir;
+    const QString path = dir.file("yeni.dbf");
+    ARRAYSERVER s(tableColumns(), tableRows());
+    NoticeRecorder rec(s);
+    EXPECT_TRUE(s.COPYDB(path));
+    EXPECT_EQ(rec.take(), L({kDataIntentToMove, kDataFileChange}));
+
+    QString error;
+    QJsonObject t = readWithDbfread(path, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QJsonArray fields = t.value("fields").toArray();
+    const QJsonArray expectedFields = QJsonDocument::fromJson(
+        R"([["AD","C",6,0],["MIKTAR","N",7,2],["TARIH","D",8,0],["VAR","L",1,0]])").array();
+    EXPECT_EQ(fields, expectedFields);
+    const QJsonArray records = t.value("records").toArray();
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records.at(0).toArray(),
+              QJsonDocument::fromJson(QString::fromUtf8(R"([["Şeker",12.5,"2024-05-06",true]])").toUtf8())
+                  .array()
+                  .at(0)
+                  .toArray());
+    EXPECT_EQ(records.at(1).toArray().at(0).toString(), QStringLiteral("arpa"));
+    EXPECT_EQ(records.at(1).toArray().at(1).toDouble(), -1.0);
+    EXPECT_TRUE(records.at(1).toArray().at(2).isNull());
+    EXPECT_FALSE(records.at(1).toArray().at(3).toBool());
+
+    EXPECT_TRUE(s.COPYDB(path));
+    t = readWithDbfread(path, &error);
+    EXPECT_EQ(t.value("records").toArray().size(), 4);
+}
+
+TEST(ArrayServerTables, CopyDbRefusals)
+{
+    TempDir dir;
+    const struct {
+        const char* name;
+        DbStructure cols;
+    } cases[] = {
+        {"a memo column", {{"AD", "C", 4, 0}, {"NOT", "M", 10, 0}}},
+        {"a name longer than 10", {{"UZUNALANADI", "C", 4, 0}}},
+        {"an unknown type", {{"AD", "X", 4, 0}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(c.cols, nullptr);
+        EXPECT_FALSE(s.COPYDB(dir.file("x.dbf"))) << c.name;
+        EXPECT_FALSE(QFile::exists(dir.file("x.dbf"))) << c.name;
+    }
+    // A file there that is no table: not in use.
+    writeAll(dir.file("bad.dbf"), "not a table");
+    ARRAYSERVER s(tableColumns(), tableRows());
+    EXPECT_FALSE(s.COPYDB(dir.file("bad.dbf")));
+    EXPECT_FALSE(s.APPENDDB(dir.file("bad.dbf")));
+    EXPECT_EQ(readAll(dir.file("bad.dbf")), QByteArray("not a table"));
+    // A value the existing table cannot hold: FALSE, no half record.
+    ASSERT_TRUE(DBSERVER::DBCREATE(dir.file("small.dbf"), {{"MIKTAR", "N", 1, 0}}));
+    EXPECT_FALSE(s.COPYDB(dir.file("small.dbf")));
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(dir.file("small.dbf"), &t));
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST(ArrayServerTables, AppendDbTypedAndMissingColumns)
+{
+    TempDir dir;
+    const QString path = dir.file("src.dbf");
+    ARRAYSERVER writer(tableColumns(), tableRows());
+    ASSERT_TRUE(writer.COPYDB(path));
+
+    DbStructure cols = tableColumns();
+    cols.insert(1, {"YOK", "C", 3, 0});
+    ARRAYSERVER s(cols, nullptr);
+    EXPECT_TRUE(s.APPENDDB(path));
+    const QList<QVariantList> rows = rowsOf(s);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.at(0), QVariantList({QString::fromUtf8("Şeker "), QVariant(), 12.5, QDate(2024, 5, 6), true}));
+    EXPECT_EQ(rows.at(1), QVariantList({QString("arpa  "), QVariant(), -1.0, QDate(), false}));
+    EXPECT_EQ(s.RECNO(), 2);
+
+    // An open server is used as it is and left at its end.
+    DBSERVER source(path, true, true);
+    ASSERT_TRUE(source.USED());
+    EXPECT_TRUE(s.APPENDDB(source));
+    EXPECT_TRUE(source.Eof());
+    EXPECT_EQ(s.LASTREC(), 4);
+    source.CLOSE();
+    EXPECT_FALSE(s.APPENDDB(source));  // closed: not in use
+    EXPECT_FALSE(s.COPYDB(source));
+}
+
+}  // namespace

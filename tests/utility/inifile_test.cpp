@@ -1,0 +1,205 @@
+#include "utility/inifile.h"
+
+#include "platform/atomicfile.h"
+#include "platform/codec.h"
+#include "support/envguard.h"
+#include "support/tempdir.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zeva {
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(IniFile, ReadsTrimmedValuesAndTypedOnes)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("a.ini"));
+    writeAll(path,
+             "; comment\r\n[Genel]\r\nword=  word \r\nquoted = \"  in quotes \"\r\nyes=yes\r\non=On\r\n"
+             "true=TRUE\r\none=1\r\nfalse=FALSE\r\nneg=-5\r\nbig=99999999999\r\nhalf=12abc\r\nnone=abc\r\n"
+             "[ Other ]\r\nWORD=other\r\n");
+    INIFILE ini(path);
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("word")), QStringLiteral("word"));
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("genel"), QStringLiteral(" WORD ")), QStringLiteral("word"))
+        << "names match without case and surrounding blanks";
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("quoted")), QStringLiteral("  in quotes "));
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("missing")), QString());
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("other"), QStringLiteral("word")), QStringLiteral("other"));
+    for (const char* e : {"yes", "on", "true"})
+        EXPECT_TRUE(ini.GETLOGIC(QStringLiteral("Genel"), QString::fromLatin1(e))) << e;
+    for (const char* e : {"one", "false", "missing"})
+        EXPECT_FALSE(ini.GETLOGIC(QStringLiteral("Genel"), QString::fromLatin1(e))) << e;
+    EXPECT_EQ(ini.GETINT(QStringLiteral("Genel"), QStringLiteral("neg")), -5);
+    EXPECT_EQ(ini.GETINT(QStringLiteral("Genel"), QStringLiteral("big")), 2147483647);
+    EXPECT_EQ(ini.GETINT(QStringLiteral("Genel"), QStringLiteral("half")), 12);
+    EXPECT_EQ(ini.GETINT(QStringLiteral("Genel"), QStringLiteral("none")), 0);
+    EXPECT_EQ(ini.GETINT(QStringLiteral("Genel"), QStringLiteral("missing")), 0);
+    EXPECT_EQ(ini::toInt(QStringLiteral("-99999999999")), -2147483647 - 1);
+}
+
+TEST(IniFile, WritesChangeOnlyTheirLines)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("b.ini"));
+    const QByteArray head = "; yorum \xFD\xFE\r\n  ;indented comment\r\n[S]\r\na=1\r\n\r\n[T]\r\nx = y\r\n";
+    writeAll(path, head);
+    INIFILE ini(path);
+    EXPECT_TRUE(ini.SETINT(QStringLiteral("S"), QStringLiteral("bb"), 42));
+    EXPECT_TRUE(ini.SETSTRING(QStringLiteral("s"), QStringLiteral("A"), QStringLiteral("two")));
+    EXPECT_TRUE(ini.SETLOGIC(QStringLiteral("Yeni"), QStringLiteral("açık"), true));
+    EXPECT_EQ(readAll(path), QByteArray("; yorum \xFD\xFE\r\n  ;indented comment\r\n[S]\r\nA=two\r\nbb=42\r\n\r\n"
+                                        "[T]\r\nx = y\r\n[Yeni]\r\na\xE7\xFDk=TRUE\r\n"));
+    const QList<QPair<QString, QString>> expected{{QStringLiteral("A"), QStringLiteral("two")},
+                                                  {QStringLiteral("bb"), QStringLiteral("42")}};
+    EXPECT_EQ(ini.GETSECTION(QStringLiteral("S")), expected);
+    EXPECT_TRUE(ini.GETSECTION(QStringLiteral("none")).isEmpty());
+
+    EXPECT_TRUE(ini.DELETEENTRY(QStringLiteral("S"), QStringLiteral("a")));
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("S"), QStringLiteral("a")), QString());
+    EXPECT_TRUE(ini.DELETESECTION(QStringLiteral("t")));
+    EXPECT_TRUE(ini.GETSECTION(QStringLiteral("T")).isEmpty());
+    EXPECT_EQ(readAll(path), QByteArray("; yorum \xFD\xFE\r\n  ;indented comment\r\n[S]\r\nbb=42\r\n\r\n"
+                                        "[Yeni]\r\na\xE7\xFDk=TRUE\r\n"));
+}
+
+TEST(IniFile, RefusesWhatTheFileCannotHold)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("c.ini"));
+    INIFILE ini(path);
+    EXPECT_FALSE(ini.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("line\nbreak")));
+    EXPECT_FALSE(ini.SETSTRING(QStringLiteral("S"), QStringLiteral("a=b"), QStringLiteral("v")));
+    EXPECT_FALSE(ini.SETSTRING(QStringLiteral("S]"), QStringLiteral("a"), QStringLiteral("v")));
+    EXPECT_FALSE(ini.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("€ ok, but ✓ not")));
+    EXPECT_FALSE(QFile::exists(path)) << "nothing made";
+}
+
+TEST(IniFile, NoLimitOnEntriesOrValueLength)
+{
+    test::TempDir dir;
+    INIFILE ini(dir.file(QStringLiteral("d.ini")));
+    QByteArray text = "[Big]\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += "entry" + QByteArray::number(i) + "=" + QByteArray::number(i * 7) + "\r\n";
+    text += "long=" + QByteArray(2000, 'x') + "\r\n";
+    writeAll(ini.filePath(), text);
+    const auto pairs = ini.GETSECTION(QStringLiteral("Big"));
+    ASSERT_EQ(pairs.size(), 201);
+    EXPECT_EQ(pairs[199].second, QStringLiteral("1393"));
+    EXPECT_EQ(pairs[200].second.size(), 2000);
+}
+
+TEST(IniFile, CreateRefusesWinAndTheSettingsFile)
+{
+    test::TempDir dir;
+    const QByteArray settings = dir.file(QStringLiteral("zeva.ini")).toLocal8Bit();
+    test::EnvGuard env("ZEVA_SETTINGS", &settings);
+    writeAll(dir.file(QStringLiteral("zeva.ini")), "[Keep]\r\nOpath=/data\r\n");
+    for (const char* name : {" Win ", "WIN", "win"}) {
+        INIFILE ini(QString::fromLatin1(name));
+        EXPECT_FALSE(ini.CREATE()) << name;
+    }
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("WIN"))));
+    INIFILE own(QStringLiteral("zeva.ini"));
+    EXPECT_FALSE(own.CREATE());
+    EXPECT_EQ(readAll(dir.file(QStringLiteral("zeva.ini"))), QByteArray("[Keep]\r\nOpath=/data\r\n"));
+
+    // A bare name: created, written and read in the settings folder.
+    INIFILE bare(QStringLiteral("extra.ini"));
+    EXPECT_EQ(bare.filePath(), dir.file(QStringLiteral("extra.ini")));
+    EXPECT_TRUE(bare.CREATE());
+    EXPECT_EQ(readAll(dir.file(QStringLiteral("extra.ini"))), QByteArray());
+    EXPECT_TRUE(bare.SETSTRING(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    EXPECT_EQ(INIFILE(QStringLiteral("extra.ini")).GETSTRING(QStringLiteral("S"), QStringLiteral("k")),
+              QStringLiteral("v"));
+    EXPECT_EQ(readAll(dir.file(QStringLiteral("extra.ini"))), QByteArray("[S]\r\nk=v\r\n"));
+}
+
+TEST(IniFile, AFailedWriteLeavesTheFile)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("e.ini"));
+    writeAll(path, "[S]\r\na=1\r\n");
+    INIFILE ini(path);
+    testhooks::failAtomicWrite(testhooks::WriteFault::Rename);
+    EXPECT_FALSE(ini.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("2")));
+    testhooks::clearAtomicWriteFault();
+    EXPECT_EQ(readAll(path), QByteArray("[S]\r\na=1\r\n"));
+}
+
+// A subclass's GETSTRING is what the other getters read through.
+TEST(IniFile, GettersGoThroughTheVirtualReaders)
+{
+    struct Fixed : INIFILE {
+        using INIFILE::INIFILE;
+        QString GETSTRING(const QString&, const QString&) override { return QStringLiteral("yes"); }
+    };
+    test::TempDir dir;
+    Fixed ini(dir.file(QStringLiteral("f.ini")));
+    EXPECT_TRUE(ini.GETLOGIC(QStringLiteral("S"), QStringLiteral("k")));
+    EXPECT_EQ(ini.GETSTRINGUPPER(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("YES"));
+}
+
+TEST(IniFile, TwoProcessesLoseNoUpdate)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("shared.ini"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    const QString prefix = child == 0 ? QStringLiteral("child") : QStringLiteral("parent");
+    INIFILE ini(path);
+    bool allOk = true;
+    for (int i = 0; i < 500; ++i)
+        allOk = ini.SETINT(QStringLiteral("S"), prefix + QString::number(i), i) && allOk;
+    if (child == 0)
+        ::_exit(allOk ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(allOk);
+    EXPECT_EQ(ini.GETSECTION(QStringLiteral("S")).size(), 1000);
+}
+
+TEST(IniFile, PythonReadsOurValues)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("py.ini"));
+    INIFILE ini(path);
+    ASSERT_TRUE(ini.SETSTRING(QStringLiteral("Genel"), QStringLiteral("ad"), QStringLiteral("Şeker pancarı")));
+    ASSERT_TRUE(ini.SETINT(QStringLiteral("Genel"), QStringLiteral("sayi"), -12));
+    ASSERT_TRUE(ini.SETLOGIC(QStringLiteral("Diger"), QStringLiteral("acik"), false));
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"),
+             {QStringLiteral("-c"),
+              QStringLiteral("import configparser,sys\n"
+                             "c=configparser.ConfigParser(interpolation=None, delimiters=('=',))\n"
+                             "c.read(sys.argv[1], encoding='cp1254')\n"
+                             "sys.stdout.buffer.write(('%s|%s|%s' % (c['Genel']['ad'], c['Genel']['sayi'],"
+                             " c['Diger']['acik'])).encode('utf-8'))\n"),
+              path});
+    ASSERT_TRUE(py.waitForFinished(30000));
+    EXPECT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(py.readAllStandardOutput()), QStringLiteral("Şeker pancarı|-12|FALSE"));
+}
+
+}  // namespace
+}  // namespace zeva

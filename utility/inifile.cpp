@@ -1,0 +1,380 @@
+#include "utility/inifile.h"
+
+#include "platform/atomicfile.h"
+#include "platform/codec.h"
+#include "platform/settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <limits>
+
+namespace zeva {
+
+namespace ini {
+
+namespace {
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    while (b < e && blank(text.at(b)))
+        ++b;
+    while (e > b && blank(text.at(e - 1)))
+        --e;
+    return text.mid(b, e - b);
+}
+
+QString unquote(const QString& value)
+{
+    if (value.size() >= 2) {
+        const QChar q = value.front();
+        if ((q == QLatin1Char('"') || q == QLatin1Char('\'')) && value.back() == q)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// [first, end) of the lines of the first section of that name, the header
+// included; {-1, -1} when there is none.
+QPair<qsizetype, qsizetype> sectionRange(const QList<Line>& lines, const QString& name)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == Line::Section && sameName(lines[i].name, name)) {
+            qsizetype end = i + 1;
+            while (end < lines.size() && lines[end].kind != Line::Section)
+                ++end;
+            return {i, end};
+        }
+    }
+    return {-1, -1};
+}
+
+bool endsLine(const QByteArray& raw) { return raw.endsWith('\n'); }
+
+Line entryLine(const QString& entry, const QString& value, const QByteArray& ending = "\r\n")
+{
+    Line line;
+    line.kind = Line::Entry;
+    line.name = trimBlanks(entry);
+    line.value = unquote(trimBlanks(value));
+    line.raw = cp1254::encode(line.name + QLatin1Char('=') + value) + ending;
+    return line;
+}
+
+void ensureLineEnd(QList<Line>& lines, qsizetype index)
+{
+    if (index >= 0 && index < lines.size() && !endsLine(lines[index].raw))
+        lines[index].raw += "\r\n";
+}
+
+}  // namespace
+
+QList<Line> parse(const QByteArray& bytes)
+{
+    QList<Line> lines;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        qsizetype nl = bytes.indexOf('\n', pos);
+        const qsizetype end = nl < 0 ? bytes.size() : nl + 1;
+        Line line;
+        line.raw = bytes.mid(pos, end - pos);
+        pos = end;
+        QByteArray content = line.raw;
+        if (content.endsWith('\n'))
+            content.chop(1);
+        if (content.endsWith('\r'))
+            content.chop(1);
+        const QString text = trimBlanks(cp1254::decode(content));
+        if (text.startsWith(QLatin1Char(';'))) {
+            line.kind = Line::Other;
+        } else if (text.startsWith(QLatin1Char('['))) {
+            const qsizetype close = text.indexOf(QLatin1Char(']'));
+            line.kind = Line::Section;
+            line.name = trimBlanks(close < 0 ? text.mid(1) : text.mid(1, close - 1));
+        } else {
+            const qsizetype eq = text.indexOf(QLatin1Char('='));
+            if (eq >= 0) {
+                line.kind = Line::Entry;
+                line.name = trimBlanks(text.left(eq));
+                line.value = unquote(trimBlanks(text.mid(eq + 1)));
+            }
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+QByteArray join(const QList<Line>& lines)
+{
+    QByteArray bytes;
+    for (const Line& line : lines)
+        bytes += line.raw;
+    return bytes;
+}
+
+std::optional<QString> value(const QList<Line>& lines, const QString& section, const QString& entry)
+{
+    const auto [first, end] = sectionRange(lines, trimBlanks(section));
+    const QString name = trimBlanks(entry);
+    for (qsizetype i = first + 1; first >= 0 && i < end; ++i) {
+        if (lines[i].kind == Line::Entry && sameName(lines[i].name, name))
+            return lines[i].value;
+    }
+    return std::nullopt;
+}
+
+QList<QPair<QString, QString>> section(const QList<Line>& lines, const QString& name)
+{
+    QList<QPair<QString, QString>> result;
+    const auto [first, end] = sectionRange(lines, trimBlanks(name));
+    for (qsizetype i = first + 1; first >= 0 && i < end; ++i) {
+        if (lines[i].kind != Line::Entry)
+            continue;
+        // An entry that appears twice is listed once, with its first value.
+        bool seen = false;
+        for (const auto& pair : result)
+            seen = seen || sameName(pair.first, lines[i].name);
+        if (!seen)
+            result.append({lines[i].name, lines[i].value});
+    }
+    return result;
+}
+
+bool apply(QList<Line>& lines, const QString& sectionName, const std::optional<QString>& entry,
+           const std::optional<QString>& value)
+{
+    const QString sec = trimBlanks(sectionName);
+    if (sec.isEmpty() || hasLineBreak(sec) || sec.contains(QLatin1Char(']')) || !cp1254::canEncode(sec))
+        return false;
+    if (entry && (trimBlanks(*entry).isEmpty() || hasLineBreak(*entry) || entry->contains(QLatin1Char('=')) ||
+                  !cp1254::canEncode(*entry)))
+        return false;
+    if (value && (hasLineBreak(*value) || !cp1254::canEncode(*value)))
+        return false;
+
+    const auto [first, end] = sectionRange(lines, sec);
+    if (!entry) {
+        if (first >= 0)
+            lines.remove(first, end - first);
+        return true;
+    }
+    const QString name = trimBlanks(*entry);
+    if (!value) {
+        for (qsizetype i = end - 1; first >= 0 && i > first; --i) {
+            if (lines[i].kind == Line::Entry && sameName(lines[i].name, name))
+                lines.removeAt(i);
+        }
+        return true;
+    }
+    if (first < 0) {
+        ensureLineEnd(lines, lines.size() - 1);
+        Line header;
+        header.kind = Line::Section;
+        header.name = sec;
+        header.raw = cp1254::encode(QLatin1Char('[') + sec + QLatin1Char(']')) + "\r\n";
+        lines.append(header);
+        lines.append(entryLine(name, *value));
+        return true;
+    }
+    for (qsizetype i = first + 1; i < end; ++i) {
+        if (lines[i].kind == Line::Entry && sameName(lines[i].name, name)) {
+            QByteArray ending;
+            if (lines[i].raw.endsWith("\r\n"))
+                ending = "\r\n";
+            else if (lines[i].raw.endsWith('\n'))
+                ending = "\n";
+            lines[i] = entryLine(name, *value, ending);
+            return true;
+        }
+    }
+    // A new entry goes behind the section's last line that is not blank.
+    qsizetype at = end;
+    while (at > first + 1 && trimBlanks(cp1254::decode(lines[at - 1].raw).trimmed()).isEmpty())
+        --at;
+    ensureLineEnd(lines, at - 1);
+    lines.insert(at, entryLine(name, *value));
+    return true;
+}
+
+qint32 toInt(const QString& text)
+{
+    const QString t = trimBlanks(text);
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+'))) {
+        negative = t.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    qint64 magnitude = 0;
+    constexpr qint64 limit = qint64(std::numeric_limits<qint32>::max()) + 1;
+    for (; i < t.size() && t.at(i) >= QLatin1Char('0') && t.at(i) <= QLatin1Char('9'); ++i) {
+        magnitude = magnitude * 10 + (t.at(i).unicode() - '0');
+        if (magnitude > limit)
+            magnitude = limit;
+    }
+    if (negative)
+        return qint32(-std::min(magnitude, limit));
+    return qint32(std::min<qint64>(magnitude, std::numeric_limits<qint32>::max()));
+}
+
+}  // namespace ini
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// An exclusive lock on "<file>.lock" for the time of one read-modify-write.
+class UpdateLock {
+public:
+    explicit UpdateLock(const QString& path)
+    {
+        fd_ = ::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                     0644);
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~UpdateLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+bool samePath(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    const QString ca = fa.exists() ? fa.canonicalFilePath() : fa.absoluteFilePath();
+    const QString cb = fb.exists() ? fb.canonicalFilePath() : fb.absoluteFilePath();
+    return ca == cb;
+}
+
+}  // namespace
+
+INIFILE::INIFILE(QString fileName) : fileName_(std::move(fileName)) {}
+
+INIFILE::~INIFILE() = default;
+
+QString INIFILE::setFILENAME(const QString& fileName)
+{
+    fileName_ = fileName;
+    return fileName_;
+}
+
+QString INIFILE::filePath() const
+{
+    if (fileName_.contains(QLatin1Char('/')))
+        return fileName_;
+    return QFileInfo(settingsFilePath()).absolutePath() + QLatin1Char('/') + fileName_;
+}
+
+bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& entry,
+                        const std::optional<QString>& value)
+{
+    const QString path = filePath();
+    if (fileName_.trimmed().isEmpty())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    UpdateLock lock(path);
+    const QByteArray before = readBytes(path);
+    QList<ini::Line> lines = ini::parse(before);
+    if (!ini::apply(lines, section, entry, value))
+        return false;
+    const QByteArray after = ini::join(lines);
+    if (after == before && QFileInfo::exists(path))
+        return true;
+    return writeFileAtomically(path, after);
+}
+
+bool INIFILE::SETLOGIC(const QString& section, const QString& entry, bool value)
+{
+    return SETSTRING(section, entry, value ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+}
+
+bool INIFILE::SETINT(const QString& section, const QString& entry, qint32 value)
+{
+    return SETSTRING(section, entry, QString::number(value));
+}
+
+QString INIFILE::GETSTRING(const QString& section, const QString& entry)
+{
+    if (fileName_.trimmed().isEmpty())
+        return {};
+    return ini::value(ini::parse(readBytes(filePath())), section, entry).value_or(QString());
+}
+
+QList<QPair<QString, QString>> INIFILE::GETSECTION(const QString& section)
+{
+    if (fileName_.trimmed().isEmpty())
+        return {};
+    QList<QPair<QString, QString>> result;
+    const auto pairs = ini::section(ini::parse(readBytes(filePath())), section);
+    for (const auto& pair : pairs)
+        result.append({pair.first, GETSTRING(section, pair.first)});
+    return result;
+}
+
+bool INIFILE::GETLOGIC(const QString& section, const QString& entry)
+{
+    const QString v = GETSTRINGUPPER(section, entry);
+    return v == QLatin1String("TRUE") || v == QLatin1String("ON") || v == QLatin1String("YES");
+}
+
+qint32 INIFILE::GETINT(const QString& section, const QString& entry)
+{
+    return ini::toInt(GETSTRING(section, entry));
+}
+
+bool INIFILE::DELETESECTION(const QString& section) { return SETSTRING(section, std::nullopt, std::nullopt); }
+
+bool INIFILE::DELETEENTRY(const QString& section, const QString& entry)
+{
+    return SETSTRING(section, entry, std::nullopt);
+}
+
+bool INIFILE::CREATE()
+{
+    const QString trimmed = fileName_.trimmed();
+    if (trimmed.isEmpty() || trimmed.toUpper() == QLatin1String("WIN"))
+        return false;
+    // A bare name lies beside the settings: never empty the program's own.
+    if (samePath(filePath(), settingsFilePath()))
+        return false;
+    const QString path = filePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    UpdateLock lock(path);
+    return writeFileAtomically(path, QByteArray());
+}
+
+QString INIFILE::GETSTRINGUPPER(const QString& section, const QString& entry)
+{
+    return GETSTRING(section, entry).toUpper();
+}
+
+}  // namespace zeva
