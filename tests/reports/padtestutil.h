@@ -119,6 +119,7 @@ protected:
         for (PADWIN* pad : pads_->APADWINS())
             pad->setLCHANGE(false);
         window_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         G().reset();
         G().CREPORTFILE.clear();
         G().CDATAPATH.clear();
