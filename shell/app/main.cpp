@@ -4,6 +4,7 @@
 // by zeva-setup); a problem file named on the command line is opened at start.
 
 #include "editing/ui/entrywindowopeners.h"
+#include "requirements/ui/requirementcommands.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
 
@@ -15,7 +16,10 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("zeva"));
     zeva::QtStartupOptions options;
     // The other parts of the program add their commands to the main window here.
-    options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) { zeva::installEntryWindowCommands(w); };
+    options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {
+        zeva::installEntryWindowCommands(w);
+        zeva::installRequirementCommands(w);
+    };
     zeva::QtStartupHost host(std::move(options));
     zeva::APP application(host);
     return application.START(app.arguments());
