@@ -47,6 +47,24 @@ long wholeNumber(double value, long low, long high)
     return static_cast<long>(std::clamp(std::trunc(value), static_cast<double>(low), static_cast<double>(high)));
 }
 
+// The substitute font runs wider than the one the dialogs were laid out for:
+// a radio button whose text would be cut grows to the right, as far as the
+// frame it sits in (or the dialog) leaves room.
+void widenRadioButtons(TemplateDialog& d)
+{
+    const QList<QGroupBox*> frames = d.findChildren<QGroupBox*>();
+    for (QRadioButton* b : d.findChildren<QRadioButton*>()) {
+        const int need = b->sizeHint().width();
+        if (need <= b->width())
+            continue;
+        int right = d.width() - 2;
+        for (QGroupBox* f : frames)
+            if (f->geometry().contains(b->geometry().center()))
+                right = std::min(right, f->geometry().right() - 3);
+        b->resize(std::max(b->width(), std::min(need, right - b->x() + 1)), b->height());
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- templates
@@ -140,6 +158,7 @@ STIPISECW::STIPISECW(QWidget* owner, int destination) : TemplateDialog((initRequ
     RB_OZET = control<QRadioButton>(108);
     RB_DETAY = control<QRadioButton>(109);
     FBINEGESOR->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    widenRadioButtons(*this);
 
     setWindowTitle(QStringLiteral("Sığır Tipi"));
     setIcons(ZVXTOD());
@@ -324,6 +343,7 @@ GROWCATLEDW::GROWCATLEDW(QWidget* owner) : RequirementInputDialog(kGrowCatleDWTe
     FIXEDTEXT3 = control<QLabel>(112);
     SLEBAGKAZ = control<VQSLE>(113);
 
+    widenRadioButtons(*this);
     addEdit({SLEENKONS, 0.95, 1.05, 2});
     addEdit({SLECANAG, 100, 800, 2});
     addEdit({SLEBAGKAZ, 400, 1000, 2});
@@ -385,6 +405,7 @@ LACTCATLEDW::LACTCATLEDW(QWidget* owner, UserPort& port) : RequirementInputDialo
     SLEENIHKAROR = control<VQSLE>(121);
     SLEISTAGKAZ = control<VQSLE>(122);
 
+    widenRadioButtons(*this);
     addEdit({SLEENECONS, 0.95, 1.05, 2});
     addEdit({SLECANAG, 400, 800, 2});
     addEdit({SLESUTVER, 0, 66, 2});

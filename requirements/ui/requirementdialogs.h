@@ -75,6 +75,9 @@ public:
 
     void done(int result) override;
 
+    QPushButton* pbTamam = nullptr;
+    QPushButton* pbIptal = nullptr;
+
 public slots:
     void PBIPTAL() override;
 
@@ -106,9 +109,6 @@ protected:
     void focusLater(QWidget* w);
 
     static bool isBlank(const QString& text);
-
-    QPushButton* pbTamam = nullptr;
-    QPushButton* pbIptal = nullptr;
 
 private:
     // The test made when the focus leaves an edit; TRUE when the text is in
