@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -132,6 +134,16 @@ void expectTextsWhole(const QDialog& d)
     }
     for (QGroupBox* box : d.findChildren<QGroupBox*>())
         EXPECT_LE(box->minimumSizeHint().width(), box->width()) << box->title().toStdString();
+    // The widest value any of the edits takes shows whole (its leading blanks
+    // may scroll out of sight).
+    for (VQSLE* edit : d.findChildren<VQSLE*>()) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        const int room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() - 4;
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance(QStringLiteral("1400.00")), room)
+            << edit->objectName().toStdString();
+    }
     for (QWidget* w : d.findChildren<QWidget*>()) {
         if (w->parentWidget() != &d)
             continue;
