@@ -267,7 +267,11 @@ bool RequirementInputDialog::editsAccepted()
     for (const EditRule& rule : rules_) {
         const QString text = rule.edit->text();
         if (!isBlank(text) && !inRange(rule, Val(text))) {
+            // The edit that loses the focus now is not tested again.
+            const bool wasMoving = movingFocus_;
+            movingFocus_ = true;
             rule.edit->setFocus(Qt::OtherFocusReason);
+            movingFocus_ = wasMoving;
             return false;
         }
     }
@@ -291,7 +295,7 @@ void RequirementInputDialog::focusLater(QWidget* w)
 bool RequirementInputDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::FocusOut || type == QEvent::FocusIn) && !ended_) {
+    if ((type == QEvent::FocusOut || type == QEvent::FocusIn) && !ended_ && !movingFocus_) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Only moves between the dialog's controls: a context menu, another
         // window or a message box taking the focus tests nothing.

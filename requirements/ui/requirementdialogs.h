@@ -118,6 +118,7 @@ private:
 
     QList<EditRule> rules_;
     bool ended_ = false;
+    bool movingFocus_ = false;
 };
 
 // Growing young animal.

@@ -270,6 +270,22 @@ TEST_F(RequirementDialogsTest, YoungCattleEmptyFieldsReachTheEstimatorAsZero)
     EXPECT_EQ(d.NCESTYPE, 2);
 }
 
+// OK puts the focus into the first edit out of range, also when the edit it
+// comes from is out of range too.
+TEST_F(RequirementDialogsTest, OkFocusesTheFirstEditOutOfRange)
+{
+    GROWCATLEDW d(nullptr);
+    show(d);
+    d.SLECANAG->setText(QStringLiteral("50"));
+    typeInto(d.SLEBAGKAZ, QStringLiteral("5000"));
+    QTest::keyClick(d.SLEBAGKAZ, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(focus(), d.SLECANAG);
+    EXPECT_EQ(d.SLEBAGKAZ->text(), QStringLiteral("5000"));
+    d.reject();
+}
+
 // ---------------------------------------------------------------- mature bull
 
 TEST_F(RequirementDialogsTest, MatureBull)
