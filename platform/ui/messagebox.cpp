@@ -15,7 +15,12 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
 {
     auto* box = new QMessageBox(owner);
     box->setWindowTitle(title);
-    box->setText(text);
+    // A carriage return breaks the line in the program's texts, with or
+    // without a line feed after it; Qt's plain text only breaks at line feeds.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box->setText(shown);
     box->setTextFormat(Qt::PlainText);
 
     // Low nibble: buttons; next nibble: icon (the platform's style word).

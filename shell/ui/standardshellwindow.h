@@ -131,6 +131,7 @@ public:
     // How the window's own modal dialogs (about box, user dialogs) are run;
     // empty: their own loop.
     void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+    const DialogRunner& dialogRunner() const { return dialogRunner_; }
 
     // ---- drops
     // Files dropped on the window (local paths). They are for the report pad,

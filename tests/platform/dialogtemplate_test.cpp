@@ -346,6 +346,19 @@ TEST(MessageBoxes, TypesGiveButtonsIconsAndReplies)
         EXPECT_FALSE(box->isVisible()) << row.type;
         EXPECT_EQ(messageBoxReply(*box), row.escapeReply) << row.type;
     }
+    // Carriage returns break the line as line feeds do.
+    const struct {
+        const char* text;
+        const char* shown;
+    } breaks[] = {
+        {"Rapor dosyası oluşturmada hata!\r\rSonra tekrar deneyiniz..",
+         "Rapor dosyası oluşturmada hata!\n\nSonra tekrar deneyiniz.."},
+        {"bir\r\niki\nüç", "bir\niki\nüç"},
+    };
+    for (const auto& row : breaks) {
+        std::unique_ptr<QMessageBox> box(makeMessageBox(nullptr, QString(), QString::fromUtf8(row.text), 16));
+        EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
+    }
     const struct {
         int type;
         QMessageBox::StandardButton press;
