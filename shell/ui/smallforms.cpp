@@ -31,7 +31,7 @@ ACTALERT::ACTALERT(QWidget* owner) : NEWDIALOGWINDOW(kActAlertTemplate, owner)
     setModal(false);
     FIXEDTEXT1 = control<QLabel>(100);
     FIXEDTEXT1->setFont(templateFont(QStringLiteral("MS Sans Serif"), 10, true));
-    FIXEDTEXT1->setText(QStringLiteral("İşlemler yürütülüyor. Lütfen bekleyiniz!"));
+    setLabelText(FIXEDTEXT1, QStringLiteral("İşlemler yürütülüyor. Lütfen bekleyiniz!"));
     setWindowTitle(QStringLiteral("İşlem Mesajı"));
     setIcons(ZVXTOD());
 }
@@ -58,7 +58,7 @@ MBM_WIND::MBM_WIND(QWidget* owner, const QString& prompt, const QString& preset)
     MBM_EDIT->installEventFilter(this);
 
     // POSTINIT
-    FIXEDTEXT1->setText(prompt);
+    setLabelText(FIXEDTEXT1, prompt);
     MBM_EDIT->setText(preset);
     CTXTVAL = preset;
 }

@@ -660,15 +660,26 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheDropHandler)
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(file), QUrl(QStringLiteral("https://example.org/x.txt"))});
 
-    // Without a handler a drop does nothing.
+    // Without a handler the drag is refused (no accept cursor) and a drop
+    // does nothing.
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    QDragMoveEvent refusedMove(QPoint(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &refusedMove);
+    EXPECT_FALSE(refusedMove.isAccepted());
     QDropEvent first(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &first);
+    EXPECT_FALSE(first.isAccepted());
 
     QStringList dropped;
     w.setDropHandler([&dropped](const QStringList& files) { dropped << files; });
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &enter);
     EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+    EXPECT_TRUE(move.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &drop);
     EXPECT_EQ(dropped, QStringList{file});
