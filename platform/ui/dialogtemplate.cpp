@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QRawFont>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <cmath>
 
@@ -55,6 +57,67 @@ bool textFits(const QLabel* label, const QFont& font)
     const QRect need = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box.size()), textFlags(label),
                                                        label->text());
     return need.height() <= box.height() && need.width() <= box.width();
+}
+
+// A button's caption as drawn: the mnemonic's "&" is not shown.
+QString shownCaption(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    shown.remove(QLatin1Char('&'));
+    shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return shown;
+}
+
+bool captionFits(const QAbstractButton* button, const QFont& font)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = button->text();
+    opt.icon = button->icon();
+    opt.iconSize = button->iconSize();
+    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(button))
+        element = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<const QRadioButton*>(button))
+        element = QStyle::SE_RadioButtonContents;
+    else if (auto* push = qobject_cast<const QPushButton*>(button); push && push->isDefault())
+        opt.features |= QStyleOptionButton::DefaultButton;
+    const QRect room = button->style()->subElementRect(element, &opt, button);
+    const QFontMetrics fm(font);
+    const QString shown = shownCaption(button->text());
+    const int width = std::max(fm.horizontalAdvance(shown), fm.boundingRect(shown).width());
+    return width <= room.width() && fm.height() <= room.height();
+}
+
+// Gives the widget the largest font, from the one it was given down to three
+// quarters of it, in which `fits` holds; the font it was given when none.
+template <typename Fits>
+void fitFont(QWidget* w, Fits fits)
+{
+    // Start from the font the widget was given: the one fitting chose last
+    // time unless somebody has set another since.
+    QFont given = w->font();
+    const QVariant fitted = w->property(kFittedFont);
+    if (fitted.isValid() && fitted.value<QFont>() == given)
+        given = w->property(kGivenFont).value<QFont>();
+    w->setProperty(kGivenFont, given);
+
+    QFont chosen = given;
+    if (!fits(given)) {
+        const int start = QFontInfo(given).pixelSize();
+        for (int px = start - 1; px >= std::max(6, start * 3 / 4); --px) {
+            QFont smaller = given;
+            smaller.setPixelSize(px);
+            if (fits(smaller)) {
+                chosen = smaller;
+                break;
+            }
+        }
+    }
+    if (w->font() != chosen)
+        w->setFont(chosen);
+    w->setProperty(kFittedFont, chosen);
 }
 
 // The letters of the program's texts beyond ASCII.
@@ -161,29 +224,18 @@ void setLabelText(QLabel* label, const QString& text)
 
 void fitLabelText(QLabel* label)
 {
-    // Start from the font the label was given: the one fitting chose last
-    // time unless somebody has set another since.
-    QFont given = label->font();
-    const QVariant fitted = label->property(kFittedFont);
-    if (fitted.isValid() && fitted.value<QFont>() == given)
-        given = label->property(kGivenFont).value<QFont>();
-    label->setProperty(kGivenFont, given);
+    fitFont(label, [label](const QFont& f) { return label->text().isEmpty() || textFits(label, f); });
+}
 
-    QFont chosen = given;
-    if (!label->text().isEmpty() && !textFits(label, given)) {
-        const int start = QFontInfo(given).pixelSize();
-        for (int px = start - 1; px >= std::max(6, start * 3 / 4); --px) {
-            QFont smaller = given;
-            smaller.setPixelSize(px);
-            if (textFits(label, smaller)) {
-                chosen = smaller;
-                break;
-            }
-        }
-    }
-    if (label->font() != chosen)
-        label->setFont(chosen);
-    label->setProperty(kFittedFont, chosen);
+void setButtonText(QAbstractButton* button, const QString& text)
+{
+    button->setText(text);
+    fitButtonText(button);
+}
+
+void fitButtonText(QAbstractButton* button)
+{
+    fitFont(button, [button](const QFont& f) { return button->text().isEmpty() || captionFits(button, f); });
 }
 
 bool labelTextFits(const QLabel* label)
@@ -384,6 +436,8 @@ void TemplateDialog::build()
         w->setGeometry(units_.toPixels(c.x, c.y, c.cx, c.cy));
         if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == CtlKind::Label)
             fitLabelText(label);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            fitButtonText(button);
         if (c.style & CS_DISABLED)
             w->setEnabled(false);
         if (!takesFocus) {
@@ -432,10 +486,13 @@ void TemplateDialog::setIcons(const QIcon& icon)
 
 void TemplateDialog::showEvent(QShowEvent* event)
 {
-    for (const ControlTemplate& c : tpl_.controls)
-        if (c.kind == CtlKind::Label)
-            if (auto* label = qobject_cast<QLabel*>(controls_.value(c.id, nullptr)))
-                fitLabelText(label);
+    for (const ControlTemplate& c : tpl_.controls) {
+        QWidget* w = controls_.value(c.id, nullptr);
+        if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == CtlKind::Label)
+            fitLabelText(label);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            fitButtonText(button);
+    }
     QDialog::showEvent(event);
 }
 

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QAbstractButton;
 class QLabel;
 class QShowEvent;
 class QWidget;
@@ -112,7 +113,8 @@ void installFontSubstitutions();
 QString withLineFeeds(const QString& text);
 
 // Sets a label's text (line breaks as above) and fits it to its box. Every
-// text a dialog puts into a label after it was built goes through here.
+// text a dialog puts into a label after it was built goes through here (a
+// text set straight on a label is fitted when the dialog is shown).
 void setLabelText(QLabel* label, const QString& text);
 
 // The substitute fonts run wider than the fonts the templates were laid out
@@ -124,6 +126,11 @@ void fitLabelText(QLabel* label);
 
 // Whether the label's whole text, in its present font, fits inside its box.
 bool labelTextFits(const QLabel* label);
+
+// The same for the caption of a push button, check box or radio button: it
+// fits the room the style leaves beside the box or inside the frame.
+void setButtonText(QAbstractButton* button, const QString& text);
+void fitButtonText(QAbstractButton* button);
 
 // The frame of every dialog of the program: title bar with the close box
 // only (no minimise or maximise), when `closeBox` is false the title alone.

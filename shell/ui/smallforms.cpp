@@ -49,8 +49,8 @@ MBM_WIND::MBM_WIND(QWidget* owner, const QString& prompt, const QString& preset)
     MBM_EDIT = control<VQSLE>(101);
     pbTamam = control<QPushButton>(102);
     pbIptal = control<QPushButton>(103);
-    pbTamam->setText(QStringLiteral("&Tamam"));
-    pbIptal->setText(QStringLiteral("&İptal"));
+    setButtonText(pbTamam, QStringLiteral("&Tamam"));
+    setButtonText(pbIptal, QStringLiteral("&İptal"));
     setWindowTitle(QStringLiteral("Makro BM Yeni Değer Girişi"));
     setIcons(ZVXTOD());
     connect(pbTamam, &QPushButton::clicked, this, &MBM_WIND::PBTAMAM);
