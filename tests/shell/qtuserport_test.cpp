@@ -334,6 +334,8 @@ TEST(QtUserPort, FileDialogsSpeakTurkishAndAskNothingThemselves)
     port.steps = {
         [&](QDialog& d) {
             auto& fd = static_cast<QFileDialog&>(d);
+            EXPECT_FALSE(fd.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            EXPECT_TRUE(fd.windowFlags() & Qt::WindowCloseButtonHint);
             EXPECT_EQ(labelText(fd, "lookInLabel"), QStringLiteral("Arama konumu:"));
             EXPECT_EQ(labelText(fd, "fileNameLabel"), QStringLiteral("Dosya a&dı:"));
             EXPECT_EQ(labelText(fd, "fileTypeLabel"), QStringLiteral("Dosyaların türü:"));
