@@ -1,5 +1,7 @@
 #include "platform/ui/messagebox.h"
 
+#include "platform/ui/dialogtemplate.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,13 +17,9 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
 {
     auto* box = new QMessageBox(owner);
     box->setWindowTitle(title);
-    // A carriage return breaks the line in the program's texts, with or
-    // without a line feed after it; Qt's plain text only breaks at line feeds.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box->setText(shown);
+    box->setText(withLineFeeds(text));
     box->setTextFormat(Qt::PlainText);
+    setDialogFrame(box);
 
     // Low nibble: buttons; next nibble: icon (the platform's style word).
     const int buttons = type & 0x0F;

@@ -15,6 +15,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zeva"));
+    zeva::installQtTurkish();
     zeva::QtStartupOptions options;
     // The other parts of the program add their commands to the main window here.
     options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {
