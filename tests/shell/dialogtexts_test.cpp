@@ -3,8 +3,10 @@
 // of it, and each dialog has the dialog frame (title and close box only) and
 // a fixed size.
 #include "core/ui/choicedialogs.h"
+#include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/dialogtemplate.h"
+#include "requirements/ui/requirementdialogs.h"
 #include "shell/tipofday.h"
 #include "shell/ui/colonmathsdialog.h"
 #include "shell/ui/newproblemdialog.h"
@@ -242,6 +244,27 @@ TEST_F(DialogTexts, EveryDialogShowsItsWholeTextInAFontThatHoldsIt)
     {
         ZVXHAKKINDA d(nullptr);
         check(d, QStringLiteral("ZVXHAKKINDA"));
+    }
+    {
+        CB_HSEC d(nullptr, QStringLiteral("FOSFOR (YARARLI)"),
+                  {QStringLiteral("KURU MADDE"), QStringLiteral("FFOSFOR"), QStringLiteral("METİONİN+SİSTİN")});
+        check(d, QStringLiteral("CB_HSEC"));
+    }
+    for (int destination : {1, 2}) {
+        STIPISECW d(nullptr, destination);
+        check(d, QStringLiteral("STIPISECW %1").arg(destination));
+    }
+    {
+        GROWCATLEDW d(nullptr);
+        check(d, QStringLiteral("GROWCATLEDW"));
+    }
+    {
+        LACTCATLEDW d(nullptr, port_);
+        check(d, QStringLiteral("LACTCATLEDW"));
+    }
+    {
+        MATBULDW d(nullptr);
+        check(d, QStringLiteral("MATBULDW"));
     }
     // No dialog of the program is left out of this walk.
     for (const QString& name : templatesInTheSource())
