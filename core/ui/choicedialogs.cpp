@@ -109,11 +109,11 @@ void MARKTOPBOT::PBTSEC()
         for (int i = 0; i < LBTOSELECT->count(); ++i)
             LBTOSELECT->item(i)->setSelected(true);
         LBTOSELECT->setFocus();
-        pbTsec->setText(kClearAll);
+        setButtonText(pbTsec, kClearAll);
     } else if (caption == kClearAll) {
         LBTOSELECT->clearSelection();
         LBTOSELECT->setFocus();
-        pbTsec->setText(kSelectAll);
+        setButtonText(pbTsec, kSelectAll);
     }
 }
 

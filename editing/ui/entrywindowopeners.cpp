@@ -111,6 +111,14 @@ void installEntryWindowCommands(STANDARDSHELLWINDOW& w)
     for (const auto& [symbol, kind] : openers)
         w.setCommand(QString::fromLatin1(symbol), [&w, kind = kind] { openEntryWindow(w, kind); });
 
+    // The windows' help keys: "&İndeks" (F1) and "İl&gili Yardım" (F2) show
+    // their topic in the main window's help display.
+    QPointer<STANDARDSHELLWINDOW> main(&w);
+    ProblemEntryWindow::setHelpHandler([main](const QString& topic) {
+        if (main)
+            main->showHelp(topic);
+    });
+
     QPointer<QMdiArea> area = w.mdiArea();
     w.addBeforeCommand([area](const QString& symbol) {
         switch (problemWindowStepBefore(symbol)) {

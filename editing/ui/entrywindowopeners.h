@@ -9,7 +9,9 @@
 //     (BM_GIRIS), "Aktif &Matris Yazımı" (AMAT_GIRIS) and "Besin Maddesi
 //     &Oranları" (BMO_GIRIS) open their windows, one per kind;
 //   - before every main-window command the open problem windows hand back
-//     their copies or close, as the command needs.
+//     their copies or close, as the command needs;
+//   - the windows' help keys show their topics in the main window's help
+//     display.
 
 #include "editing/problemwindows.h"
 

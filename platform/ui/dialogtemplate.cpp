@@ -5,6 +5,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -13,7 +15,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <cmath>
 
@@ -36,28 +41,124 @@ bool isSystemDialogFont(const QString& face)
 
 QString u8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
-// The substitute fonts run wider than the fonts the templates were laid out
-// for, so a label's text can need more lines than its box holds and lose its
-// last line. Such a label gets a slightly smaller font (down to three quarters
-// of its size) so that the whole text shows.
-void fitLabelText(QLabel* label)
+// The properties by which a label remembers the font it was given and the
+// font fitting chose for it.
+constexpr const char* kGivenFont = "zevaGivenFont";
+constexpr const char* kFittedFont = "zevaFittedFont";
+
+int textFlags(const QLabel* label)
 {
-    const QString text = label->text();
-    if (text.isEmpty())
-        return;
-    const QRect box(QPoint(0, 0), label->size());
-    QFont font = label->font();
-    const QFontInfo info(font);
-    const int start = info.pixelSize();
-    for (int px = start; px >= std::max(6, start * 3 / 4); --px) {
-        font.setPixelSize(px);
-        const QRect need = QFontMetrics(font).boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-        if (need.height() <= box.height() && need.width() <= box.width()) {
-            if (px != start)
-                label->setFont(font);
-            return;
+    return (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::AlignLeft | Qt::AlignTop;
+}
+
+bool textFits(const QLabel* label, const QFont& font)
+{
+    const QRect box = label->contentsRect();
+    const QRect need = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box.size()), textFlags(label),
+                                                       label->text());
+    return need.height() <= box.height() && need.width() <= box.width();
+}
+
+// A button's caption as drawn: the mnemonic's "&" is not shown.
+QString shownCaption(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    shown.remove(QLatin1Char('&'));
+    shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return shown;
+}
+
+bool captionFits(const QAbstractButton* button, const QFont& font)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = button->text();
+    opt.icon = button->icon();
+    opt.iconSize = button->iconSize();
+    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(button))
+        element = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<const QRadioButton*>(button))
+        element = QStyle::SE_RadioButtonContents;
+    else if (auto* push = qobject_cast<const QPushButton*>(button); push && push->isDefault())
+        opt.features |= QStyleOptionButton::DefaultButton;
+    const QRect room = button->style()->subElementRect(element, &opt, button);
+    const QFontMetrics fm(font);
+    const QString shown = shownCaption(button->text());
+    const int width = std::max(fm.horizontalAdvance(shown), fm.boundingRect(shown).width());
+    return width <= room.width() && fm.height() <= room.height();
+}
+
+// Gives the widget the largest font, from the one it was given down to three
+// quarters of it, in which `fits` holds; the font it was given when none.
+template <typename Fits>
+void fitFont(QWidget* w, Fits fits)
+{
+    // Start from the font the widget was given: the one fitting chose last
+    // time unless somebody has set another since.
+    QFont given = w->font();
+    const QVariant fitted = w->property(kFittedFont);
+    if (fitted.isValid() && fitted.value<QFont>() == given)
+        given = w->property(kGivenFont).value<QFont>();
+    w->setProperty(kGivenFont, given);
+
+    QFont chosen = given;
+    if (!fits(given)) {
+        const int start = QFontInfo(given).pixelSize();
+        for (int px = start - 1; px >= std::max(6, start * 3 / 4); --px) {
+            QFont smaller = given;
+            smaller.setPixelSize(px);
+            if (fits(smaller)) {
+                chosen = smaller;
+                break;
+            }
         }
     }
+    if (w->font() != chosen)
+        w->setFont(chosen);
+    w->setProperty(kFittedFont, chosen);
+}
+
+// The letters of the program's texts beyond ASCII.
+const QString kTurkishLetters = QStringLiteral("ÇĞİÖŞÜçğıöşüÂâÎîÛû");
+
+bool holdsTurkishLetters(const QFont& font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return true;  // nothing to ask
+    for (QChar c : kTurkishLetters)
+        if (!raw.supportsCharacter(c))
+            return false;
+    return true;
+}
+
+// A bold face that lacks letters of the program's texts (Debian's EB Garamond
+// bold holds none beyond ASCII) would have them drawn from another font. The
+// family's upright face that holds them all is drawn bold instead; empty when
+// the bold face holds them or no face does.
+QString boldStandIn(const QFont& bold)
+{
+    static QHash<QString, QString> known;
+    const QString family = bold.family();
+    if (const auto it = known.constFind(family); it != known.constEnd())
+        return *it;
+    QString style;
+    if (!holdsTurkishLetters(bold)) {
+        for (const QString& candidate : QFontDatabase::styles(family)) {
+            if (QFontDatabase::italic(family, candidate))
+                continue;
+            QFont f = bold;
+            f.setStyleName(candidate);
+            if (holdsTurkishLetters(f)) {
+                style = candidate;
+                break;
+            }
+        }
+    }
+    known.insert(family, style);
+    return style;
 }
 
 }  // namespace
@@ -97,7 +198,58 @@ QFont templateFont(const QString& face, int points, bool bold)
     if (points > 0)
         font.setPointSize(points);
     font.setBold(bold);
+    if (bold && qGuiApp) {
+        const QString style = boldStandIn(font);
+        if (!style.isEmpty())
+            font.setStyleName(style);
+    }
     return font;
+}
+
+QString withLineFeeds(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+void setLabelText(QLabel* label, const QString& text)
+{
+    label->setText(withLineFeeds(text));
+    fitLabelText(label);
+}
+
+void fitLabelText(QLabel* label)
+{
+    fitFont(label, [label](const QFont& f) { return label->text().isEmpty() || textFits(label, f); });
+}
+
+void setButtonText(QAbstractButton* button, const QString& text)
+{
+    button->setText(text);
+    fitButtonText(button);
+}
+
+void fitButtonText(QAbstractButton* button)
+{
+    fitFont(button, [button](const QFont& f) { return button->text().isEmpty() || captionFits(button, f); });
+}
+
+bool labelTextFits(const QLabel* label)
+{
+    return label->text().isEmpty() || textFits(label, label->font());
+}
+
+void setDialogFrame(QWidget* dialog, bool closeBox)
+{
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::MSWindowsFixedSizeDialogHint;
+    if (closeBox)
+        flags |= Qt::WindowCloseButtonHint;
+    dialog->setWindowFlags(flags);
 }
 
 BaseUnits BaseUnits::forFont(const QString& face, int points, qreal dpi)
@@ -147,12 +299,12 @@ void TemplateDialog::build()
     setWindowTitle(u8(tpl_.caption));
     setFont(templateFont(u8(tpl_.font), tpl_.points));
 
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    // A dialog frame: the title bar with its close box, never a minimise or
+    // maximise button, and a size of its own (below).
     if (tpl_.style & DS_CAPTION)
-        flags |= Qt::WindowTitleHint;
-    if (tpl_.style & DS_SYSMENU)
-        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    setWindowFlags(flags);
+        setDialogFrame(this, (tpl_.style & DS_SYSMENU) != 0);
+    else
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
 
     clientSize_ = QSize(units_.toPixelsX(tpl_.cx), units_.toPixelsY(tpl_.cy));
     setFixedSize(clientSize_);
@@ -176,7 +328,8 @@ void TemplateDialog::build()
 
         switch (c.kind) {
         case CtlKind::Label: {
-            auto* label = new QLabel(text, this);
+            auto* label = new QLabel(this);
+            label->setText(withLineFeeds(text));
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             Qt::Alignment align = Qt::AlignLeft;
@@ -283,6 +436,8 @@ void TemplateDialog::build()
         w->setGeometry(units_.toPixels(c.x, c.y, c.cx, c.cy));
         if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == CtlKind::Label)
             fitLabelText(label);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            fitButtonText(button);
         if (c.style & CS_DISABLED)
             w->setEnabled(false);
         if (!takesFocus) {
@@ -354,6 +509,18 @@ void TemplateDialog::PBIPTAL()
 void TemplateDialog::setIcons(const QIcon& icon)
 {
     setWindowIcon(icon);
+}
+
+void TemplateDialog::showEvent(QShowEvent* event)
+{
+    for (const ControlTemplate& c : tpl_.controls) {
+        QWidget* w = controls_.value(c.id, nullptr);
+        if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == CtlKind::Label)
+            fitLabelText(label);
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            fitButtonText(button);
+    }
+    QDialog::showEvent(event);
 }
 
 }  // namespace zeva

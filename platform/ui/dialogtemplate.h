@@ -18,6 +18,9 @@
 #include <initializer_list>
 #include <vector>
 
+class QAbstractButton;
+class QLabel;
+class QShowEvent;
 class QWidget;
 
 namespace zeva {
@@ -105,6 +108,34 @@ QFont templateFont(const QString& face, int points, bool bold = false);
 // Registers the substitutions with Qt's font database (done by the builder).
 void installFontSubstitutions();
 
+// The program joins the lines of some texts with CR LF or a bare CR; a label
+// or a box shows every one of them as a line break (a line feed).
+QString withLineFeeds(const QString& text);
+
+// Sets a label's text (line breaks as above) and fits it to its box. Every
+// text a dialog puts into a label after it was built goes through here (a
+// text set straight on a label is fitted when the dialog is shown).
+void setLabelText(QLabel* label, const QString& text);
+
+// The substitute fonts run wider than the fonts the templates were laid out
+// for: a label whose text does not fit its box gets a slightly smaller font
+// (down to three quarters of the font it was given), so that the whole text
+// shows. A label that fits keeps its font; fitting again starts from the
+// font the label was given, not from an earlier shrunk one.
+void fitLabelText(QLabel* label);
+
+// Whether the label's whole text, in its present font, fits inside its box.
+bool labelTextFits(const QLabel* label);
+
+// The same for the caption of a push button, check box or radio button: it
+// fits the room the style leaves beside the box or inside the frame.
+void setButtonText(QAbstractButton* button, const QString& text);
+void fitButtonText(QAbstractButton* button);
+
+// The frame of every dialog of the program: title bar with the close box
+// only (no minimise or maximise), when `closeBox` is false the title alone.
+void setDialogFrame(QWidget* dialog, bool closeBox = true);
+
 // A dialog built from a template. Esc, the close box and every other way of
 // cancelling reach PBIPTAL(), which the dialogs of the program override; the
 // default ends the dialog with result 0.
@@ -142,6 +173,9 @@ public slots:
 protected:
     // Sets the large and small window icon.
     void setIcons(const QIcon& icon);
+    // Fits the labels once more: a text set straight on a label since the
+    // dialog was built shows whole too.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build();

@@ -1,5 +1,7 @@
 #include "platform/ui/messagebox.h"
 
+#include "platform/ui/dialogtemplate.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,8 +17,9 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
 {
     auto* box = new QMessageBox(owner);
     box->setWindowTitle(title);
-    box->setText(text);
+    box->setText(withLineFeeds(text));
     box->setTextFormat(Qt::PlainText);
+    setDialogFrame(box);
 
     // Low nibble: buttons; next nibble: icon (the platform's style word).
     const int buttons = type & 0x0F;

@@ -241,8 +241,10 @@ void MARGINDIALOG::PBOK()
         (right > kLineInches || left < right ? sleRM_ : sleLM_)->setFocus();
         return;
     }
-    owner_->NLEFTMARGIN = static_cast<int>(Val(sleLM_->text()) * 1440);
-    owner_->NRIGHTMARGIN = static_cast<int>(Val(sleRM_->text()) * 1440);
+    if (owner_) {
+        owner_->NLEFTMARGIN = static_cast<int>(Val(sleLM_->text()) * 1440);
+        owner_->NRIGHTMARGIN = static_cast<int>(Val(sleRM_->text()) * 1440);
+    }
     done(1);
 }
 

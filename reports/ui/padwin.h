@@ -128,7 +128,8 @@ private:
 class MARGINDIALOG : public TemplateDialog {
     Q_OBJECT
 public:
-    // `port` (may be null) shows why margins were refused.
+    // `owner` (may be null) gets the margins in twips; `port` (may be null)
+    // shows why margins were refused.
     MARGINDIALOG(PADWIN* owner, UserPort* port);
 
     QLineEdit* ODCSLELM() const { return sleLM_; }

@@ -6,6 +6,7 @@
 #include "editing/ui/entrywindowopeners.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "reports/ui/reportpads.h"
+#include "requirements/ui/requirementcommands.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
 
@@ -15,12 +16,14 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zeva"));
+    zeva::installQtTurkish();
     zeva::QtStartupOptions options;
     // The other parts of the program add their commands to the main window here.
     options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {
         zeva::installEntryWindowCommands(w);
         zeva::installReferenceMatrixCommands(w);
         zeva::installReportPadCommands(w);
+        zeva::installRequirementCommands(w);
     };
     zeva::QtStartupHost host(std::move(options));
     zeva::APP application(host);

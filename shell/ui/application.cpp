@@ -15,10 +15,27 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QScreen>
 #include <QStatusBar>
 
 namespace zeva {
+
+bool installQtTurkish()
+{
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QStringLiteral("qtbase_tr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
+}
 
 QtStartupHost::QtStartupHost(QtStartupOptions options)
     : options_(std::move(options)), startFolder_(QDir::currentPath())

@@ -37,6 +37,12 @@ struct QtStartupOptions {
     std::function<void(STANDARDSHELLWINDOW&)> wireMainWindow;
 };
 
+// Qt's own dialogs and buttons (the file dialogs above all) speak Turkish:
+// installs Qt's Turkish translation from the system's translations folder
+// (Debian's qt6-translations-l10n) once. FALSE when it is not there; Qt's
+// texts then stay English.
+bool installQtTurkish();
+
 class QtStartupHost : public StartupHost {
 public:
     // Remembers the folder the program was started in: a relative file name

@@ -109,15 +109,17 @@ QString QtUserPort::askFileName(const QString& caption, const QString& folder, c
     // letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own dialog
     // may not do.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Title and close box like every dialog of the program; the file dialog
+    // alone may be resized.
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // The commands ask their own questions: whether to write over a file
+    // that exists, and what to do with a name that names no file (the open
+    // step says so in its own words). The dialog hands every typed name on.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (run(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

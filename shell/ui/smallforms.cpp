@@ -31,7 +31,7 @@ ACTALERT::ACTALERT(QWidget* owner) : NEWDIALOGWINDOW(kActAlertTemplate, owner)
     setModal(false);
     FIXEDTEXT1 = control<QLabel>(100);
     FIXEDTEXT1->setFont(templateFont(QStringLiteral("MS Sans Serif"), 10, true));
-    FIXEDTEXT1->setText(QStringLiteral("İşlemler yürütülüyor. Lütfen bekleyiniz!"));
+    setLabelText(FIXEDTEXT1, QStringLiteral("İşlemler yürütülüyor. Lütfen bekleyiniz!"));
     setWindowTitle(QStringLiteral("İşlem Mesajı"));
     setIcons(ZVXTOD());
 }
@@ -49,8 +49,8 @@ MBM_WIND::MBM_WIND(QWidget* owner, const QString& prompt, const QString& preset)
     MBM_EDIT = control<VQSLE>(101);
     pbTamam = control<QPushButton>(102);
     pbIptal = control<QPushButton>(103);
-    pbTamam->setText(QStringLiteral("&Tamam"));
-    pbIptal->setText(QStringLiteral("&İptal"));
+    setButtonText(pbTamam, QStringLiteral("&Tamam"));
+    setButtonText(pbIptal, QStringLiteral("&İptal"));
     setWindowTitle(QStringLiteral("Makro BM Yeni Değer Girişi"));
     setIcons(ZVXTOD());
     connect(pbTamam, &QPushButton::clicked, this, &MBM_WIND::PBTAMAM);
@@ -59,7 +59,7 @@ MBM_WIND::MBM_WIND(QWidget* owner, const QString& prompt, const QString& preset)
     refuseMinusSign(MBM_EDIT);
 
     // POSTINIT
-    FIXEDTEXT1->setText(prompt);
+    setLabelText(FIXEDTEXT1, prompt);
     MBM_EDIT->setText(preset);
     CTXTVAL = preset;
 }

@@ -148,12 +148,12 @@ ZVXHAKKINDA::ZVXHAKKINDA(QWidget* owner) : TemplateDialog(kZvxHakkindaTemplate, 
     centreOnScreen(this);
     connect(pbTamam, &QPushButton::clicked, this, &ZVXHAKKINDA::PBTAMAM);
 
-    termsText->setText(QStringLiteral("Bu programda; çok sayıda değişken bulunmakta, girdilerin seçimi ve ")
-                       + QLatin1Char('\n')
-                       + QStringLiteral("sonuçların yorumlanması ise temel bilgi gerektirmektedir. Bu sebepten,")
-                       + QLatin1Char('\n')
-                       + QStringLiteral("her kullanıcı kendi riskini taşır. Yazar hiç bir sorumluluk kabul etmez."));
     termsText->setWordWrap(false);
+    setLabelText(termsText,
+                 QStringLiteral("Bu programda; çok sayıda değişken bulunmakta, girdilerin seçimi ve ") + QLatin1Char('\n')
+                     + QStringLiteral("sonuçların yorumlanması ise temel bilgi gerektirmektedir. Bu sebepten,")
+                     + QLatin1Char('\n')
+                     + QStringLiteral("her kullanıcı kendi riskini taşır. Yazar hiç bir sorumluluk kabul etmez."));
 }
 
 void ZVXHAKKINDA::PBTAMAM()

@@ -65,7 +65,8 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
     mdi_->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(mdi_);
 
-    // Dropped files reach DROP.
+    // Dropped files reach DROP; a drag is accepted only while somebody
+    // handles them (setDropHandler).
     setAcceptDrops(true);
 
     // Status bar with the time.
@@ -387,6 +388,11 @@ void STANDARDSHELLWINDOW::HELPCONTENTS()
     showHelpTopic(*port_, *help_, QStringLiteral("HelpContents"));
 }
 
+void STANDARDSHELLWINDOW::showHelp(const QString& topic)
+{
+    showHelpTopic(*port_, *help_, topic);
+}
+
 void STANDARDSHELLWINDOW::HELPUSINGHELP()
 {
     // A display of its own: the program's help display stays as it is.
@@ -417,23 +423,34 @@ void STANDARDSHELLWINDOW::DROP(const QStringList& files)
         dropHandler_(files);
 }
 
+void STANDARDSHELLWINDOW::setDropHandler(std::function<void(const QStringList&)> handler)
+{
+    dropHandler_ = std::move(handler);
+}
+
 void STANDARDSHELLWINDOW::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (dropHandler_ && !localFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void STANDARDSHELLWINDOW::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (dropHandler_ && !localFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void STANDARDSHELLWINDOW::dropEvent(QDropEvent* event)
 {
     const QStringList files = localFiles(event->mimeData());
-    if (files.isEmpty())
+    if (!dropHandler_ || files.isEmpty()) {
+        event->ignore();
         return;
+    }
     event->acceptProposedAction();
     DROP(files);
 }

@@ -119,6 +119,8 @@ public:
     void HELPCONTENTS();
     // Help on help through a display of its own; the program's stays.
     void HELPUSINGHELP();
+    // A topic of the program's help display (the child windows' help keys).
+    void showHelp(const QString& topic);
     const HelpDisplay* helpDisplay() const { return help_.get(); }
     // Who shows help files: the desktop's handler unless set (tests).
     void setHelpLauncher(std::shared_ptr<HelpLauncher> launcher);
@@ -131,12 +133,15 @@ public:
     // How the window's own modal dialogs (about box, user dialogs) are run;
     // empty: their own loop.
     void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+    const DialogRunner& dialogRunner() const { return dialogRunner_; }
 
     // ---- drops
     // Files dropped on the window (local paths). They are for the report pad,
-    // which adds its handler with setDropHandler; without one they are ignored.
+    // which adds its handler with setDropHandler; without one the window
+    // accepts no drag at all (the cursor shows that nothing will happen).
     void DROP(const QStringList& files);
-    void setDropHandler(std::function<void(const QStringList&)> handler) { dropHandler_ = std::move(handler); }
+    void setDropHandler(std::function<void(const QStringList&)> handler);
+    bool hasDropHandler() const { return static_cast<bool>(dropHandler_); }
 
     // ---- parts
     UserPort& port() { return *port_; }

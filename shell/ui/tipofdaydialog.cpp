@@ -129,7 +129,7 @@ void WINTIPOFDAY::LOADTIP()
     if (LASTTIP < 1 || LASTTIP > TIP.size())
         return;
     const TipRow& row = TIP.at(LASTTIP - 1);
-    ODCTIPHEADING->setText(row.heading);
+    setLabelText(ODCTIPHEADING, row.heading);
     ODCTIPTEXT->setPlainText(row.text);
     OCCPBMORE->setVisible(row.showMore);
     if (LASTTIP == TIP.size()) {

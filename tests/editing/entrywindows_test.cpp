@@ -12,6 +12,7 @@
 #include "core/problemfile.h"
 #include "core/problemtestutil.h"
 #include "editing/ui/celleditor.h"
+#include "platform/helpdisplay.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "shell/ui/menuhost.h"
@@ -25,6 +26,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -584,6 +587,48 @@ TEST_F(EntryWindowsTest, HelpAndAboutFromTheWindowMenu)
     // "&Küçült" is the main window's cascade: the window stays open.
     win->windowMenu()->action(4111)->trigger();
     EXPECT_FALSE(win->isClosing());
+}
+
+// The help keys as the program wires them (no handler of the test's own): F1
+// and F2 show the main window's help file, F2 with the window's topic.
+TEST_F(EntryWindowsTest, HelpKeysReachTheMainWindowsHelpDisplay)
+{
+    struct Launches : HelpLauncher {
+        QStringList shown;
+        bool launch(const QString& file, const QString& topic) override
+        {
+            shown << QFileInfo(file).fileName() + QLatin1Char(' ') + topic;
+            return true;
+        }
+    };
+    QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    STANDARDSHELLWINDOW& w = window();
+    auto launches = std::make_shared<Launches>();
+    w.setHelpLauncher(launches);
+    openProblem(w, 2, 2, 1);
+
+    const struct {
+        const char* symbol;
+        const char* topic;
+    } windows[] = {
+        {"BM_GIRIS", "Besin Maddesi Verileri Girişi"},
+        {"YM_GIRIS", "Yem Maddesi Verileri Girişi"},
+        {"BMO_GIRIS", "Besin Maddesi Oranları"},
+        {"AMAT_GIRIS", "Aktif Matris Yazımı"},
+    };
+    for (const auto& row : windows) {
+        launches->shown.clear();
+        ProblemEntryWindow* win = open(w, row.symbol);
+        ASSERT_NE(win, nullptr) << row.symbol;
+        key(win, Qt::Key_F2);
+        key(win, Qt::Key_F1);
+        EXPECT_EQ(launches->shown, (QStringList{QStringLiteral("Zeva.chm ") + QString::fromUtf8(row.topic),
+                                                QStringLiteral("Zeva.chm HelpIndex")}))
+            << row.symbol;
+    }
+    EXPECT_TRUE(port_.logLines(QStringLiteral("box")).isEmpty());
 }
 
 }  // namespace

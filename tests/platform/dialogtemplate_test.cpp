@@ -4,8 +4,10 @@
 #include "platform/ui/messagebox.h"
 #include "platform/ui/programicons.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,11 +15,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRawFont>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "support/typing.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace zeva;
 
@@ -231,6 +238,17 @@ TEST(DialogTemplate, FontSubstitutions)
         const QFontInfo info(templateFont(QString::fromLatin1(face), 10));
         EXPECT_EQ(info.family(), substituteFamily(QString::fromLatin1(face))) << face;
     }
+    // Each substitute draws the Turkish letters itself, bold or not (Debian's
+    // EB Garamond bold lacks them: its upright face is drawn bold instead).
+    for (const char* face : {"MS Shell Dlg", "MS Sans Serif", "Arial", "Courier New", "Garamond"})
+        for (bool bold : {false, true}) {
+            const QFont font = templateFont(QString::fromLatin1(face), 14, bold);
+            const QRawFont raw = QRawFont::fromFont(font);
+            EXPECT_EQ(QFontInfo(font).family(), substituteFamily(QString::fromLatin1(face))) << face;
+            EXPECT_EQ(QFontInfo(font).bold(), bold) << face;
+            for (QChar c : QStringLiteral("ÇĞİÖŞÜçğıöşüâîû"))
+                EXPECT_TRUE(raw.supportsCharacter(c)) << face << " " << bold << " " << QString(c).toStdString();
+        }
 }
 
 TEST(Controls, EscInAnEditOrAListCallsTheOwnersCancelOnce)
@@ -346,6 +364,19 @@ TEST(MessageBoxes, TypesGiveButtonsIconsAndReplies)
         EXPECT_FALSE(box->isVisible()) << row.type;
         EXPECT_EQ(messageBoxReply(*box), row.escapeReply) << row.type;
     }
+    // Carriage returns break the line as line feeds do.
+    const struct {
+        const char* text;
+        const char* shown;
+    } breaks[] = {
+        {"Rapor dosyası oluşturmada hata!\r\rSonra tekrar deneyiniz..",
+         "Rapor dosyası oluşturmada hata!\n\nSonra tekrar deneyiniz.."},
+        {"bir\r\niki\nüç", "bir\niki\nüç"},
+    };
+    for (const auto& row : breaks) {
+        std::unique_ptr<QMessageBox> box(makeMessageBox(nullptr, QString(), QString::fromUtf8(row.text), 16));
+        EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
+    }
     const struct {
         int type;
         QMessageBox::StandardButton press;
@@ -397,4 +428,117 @@ TEST(DialogTemplate, LabelsShowTheirWholeText)
         EXPECT_LE(need.height(), box.height()) << id;
     }
     EXPECT_EQ(qobject_cast<QLabel*>(dialog.control(102))->font(), dialog.font());
+}
+
+// Texts joined with a bare CR or with CR LF break their lines in a label and
+// in a message box, whatever the style; the text keeps its other characters.
+TEST(DialogTemplate, CarriageReturnsBreakLinesInLabelsAndBoxes)
+{
+    const struct {
+        const char* in;
+        const char* out;
+    } table[] = {
+        {"bir\riki", "bir\niki"},
+        {"bir\r\niki", "bir\niki"},
+        {"bir\r\riki", "bir\n\niki"},
+        {"bir\r\n\r\niki\r", "bir\n\niki\n"},
+        {"bir\niki", "bir\niki"},
+        {"Daha  Fazla  bilgi", "Daha  Fazla  bilgi"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(withLineFeeds(QString::fromUtf8(row.in)), QString::fromUtf8(row.out)) << row.in;
+
+    const DialogTemplate tpl{
+        "Lines", "Satırlar", 0, 0, 160, 80, "MS Shell Dlg", 8, DS_CAPTION | DS_SYSMENU,
+        {
+            {100, CtlKind::Label, 8, 8, 140, 30, "Program tam kurulu değil!\r\rÖnce kurunuz."},
+            {101, CtlKind::Label, 8, 40, 140, 30, ""},
+        }};
+    TemplateDialog dialog(tpl, nullptr, 96);
+    EXPECT_EQ(dialog.control<QLabel>(100)->text(), QStringLiteral("Program tam kurulu değil!\n\nÖnce kurunuz."));
+    setLabelText(dialog.control<QLabel>(101), QStringLiteral("bir\r\niki\rüç"));
+    EXPECT_EQ(dialog.control<QLabel>(101)->text(), QStringLiteral("bir\niki\nüç"));
+
+    std::unique_ptr<QMessageBox> box(
+        makeMessageBox(nullptr, QStringLiteral("Daha Fazla Bilgi"), QStringLiteral("bir\riki\r\nüç"), 64));
+    EXPECT_EQ(box->text(), QStringLiteral("bir\niki\nüç"));
+    box->show();
+    QApplication::processEvents();
+    auto* shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), QStringLiteral("bir\niki\nüç"));
+    // Three lines high: the breaks are drawn, not swallowed.
+    EXPECT_GE(shown->height(), 3 * shown->fontMetrics().lineSpacing());
+}
+
+// A label's text set after the dialog was built is fitted then, or at the
+// latest when the dialog is shown; a shorter text later gets the label's own
+// font back, and a font the dialog sets itself is where fitting starts.
+TEST(DialogTemplate, LabelsAreFittedWheneverTheirTextIsSet)
+{
+    const DialogTemplate tpl{
+        "Later", "Sonra", 0, 0, 250, 80, "MS Shell Dlg", 8, DS_CAPTION | DS_SYSMENU,
+        {
+            {100, CtlKind::Label, 8, 8, 221, 25, ""},
+            {101, CtlKind::Label, 8, 40, 221, 25, ""},
+            {102, CtlKind::CheckBox, 8, 66, 60, 10, ""},
+        }};
+    const QString terms = QStringLiteral(
+        "Bu programda; çok sayıda değişken bulunmakta, girdilerin seçimi ve \n"
+        "sonuçların yorumlanması ise temel bilgi gerektirmektedir. Bu sebepten,\n"
+        "her kullanıcı kendi riskini taşır. Yazar hiç bir sorumluluk kabul etmez.");
+    TemplateDialog dialog(tpl, nullptr, 96);
+    auto* label = dialog.control<QLabel>(100);
+    const QFont own = label->font();
+    label->setWordWrap(false);
+    setLabelText(label, terms);
+    EXPECT_TRUE(labelTextFits(label));
+    EXPECT_LT(QFontInfo(label->font()).pixelSize(), QFontInfo(own).pixelSize());
+    setLabelText(label, QStringLiteral("Kısa"));
+    EXPECT_EQ(label->font(), own);
+
+    // Set straight on the label: fitted when the dialog shows.
+    auto* direct = dialog.control<QLabel>(101);
+    direct->setFont(templateFont(QStringLiteral("Arial"), 10, true));
+    direct->setWordWrap(false);
+    direct->setText(terms);
+    EXPECT_FALSE(labelTextFits(direct));
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(labelTextFits(direct));
+    EXPECT_TRUE(direct->font().bold());
+
+    // A check box whose caption is a little too wide for its box.
+    auto* check = dialog.control<QCheckBox>(102);
+    setButtonText(check, QStringLiteral("Başlarken göster"));
+    QStyleOptionButton opt;
+    opt.initFrom(check);
+    opt.text = check->text();
+    const QRect room = check->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, check);
+    EXPECT_LE(check->fontMetrics().horizontalAdvance(check->text()), room.width());
+}
+
+// Every dialog has the dialog frame: title and close box, no minimise or
+// maximise button, a size of its own; the message boxes too.
+TEST(DialogTemplate, DialogsHaveOnlyATitleAndACloseBox)
+{
+    TemplateDialog dialog(kChoiceLike, nullptr, 96);
+    std::unique_ptr<QMessageBox> box(makeMessageBox(nullptr, QStringLiteral("Uyarı..."), QStringLiteral("Soru?"), 36));
+    for (QWidget* w : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(box.get())}) {
+        w->show();
+        QApplication::processEvents();
+        const Qt::WindowFlags flags = w->windowFlags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                              | Qt::WindowContextHelpButtonHint));
+        EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    }
+    // A template without the system menu: the title alone.
+    DialogTemplate titleOnly = kChoiceLike;
+    titleOnly.style = DS_CAPTION;
+    TemplateDialog bare(titleOnly, nullptr, 96);
+    EXPECT_FALSE(bare.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(bare.windowFlags() & Qt::WindowTitleHint);
 }

@@ -13,15 +13,18 @@
 #include "shell/menustate.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
+#include "shell/ui/application.h"
 #include "shell/ui/menuhost.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -29,12 +32,14 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -653,6 +658,90 @@ TEST_F(MainWindowTest, OpenThroughTheFileDialogFindsLowerCaseNames)
     EXPECT_TRUE(w.mainMenu()->isEnabled(3530));
 }
 
+// Save As onto a file that exists, through the window's own Qt port and Qt's
+// real file dialog: Qt asks nothing itself, the program asks once (type 20,
+// Yes and No with the stop icon), and No leaves the file as it was. A name of
+// no file typed into the open dialog reaches the program's own open step.
+TEST_F(MainWindowTest, SaveAsOntoAnExistingFileAsksOnlyTheProgramsQuestion)
+{
+    ASSERT_TRUE(installQtTurkish());
+    createProblem(QStringLiteral("ornek.ZVF"));
+    createProblem(QStringLiteral("diger.ZVF"));
+    const QString target = data(QStringLiteral("diger.ZVF"));
+    QFile before(target);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+
+    STANDARDSHELLWINDOW& w = window(nullptr);
+    ASSERT_TRUE(w.DOOPENFILE(data(QStringLiteral("ornek.ZVF"))));
+    G().LYMCHANGED = true;
+
+    QString typed;
+    QStringList qtBoxes;
+    QStringList boxes;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (auto* fd = qobject_cast<QFileDialog*>(&d)) {
+            // The folder is read in the background: the name is chosen once
+            // the files are listed, as the user would.
+            auto* view = fd->findChild<QListView*>(QStringLiteral("listView"));
+            for (int i = 0; i < 250 && view->model()->rowCount(view->rootIndex()) == 0; ++i)
+                QTest::qWait(20);
+            // Typed over the name the dialog starts with.
+            view->clearSelection();
+            fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            auto* buttons = fd->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+            QAbstractButton* ok = buttons->buttons().value(0);
+            for (QAbstractButton* b : buttons->buttons())
+                if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                    ok = b;
+            // A box of Qt's own would run a loop of its own: note and close it.
+            QTimer watch;
+            watch.setInterval(10);
+            QObject::connect(&watch, &QTimer::timeout, [&qtBoxes, fd] {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible() && box->parent() == fd) {
+                        qtBoxes << box->text();
+                        box->reject();
+                    }
+            });
+            watch.start();
+            ok->click();
+            watch.stop();
+            return fd->result();
+        }
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        EXPECT_NE(box, nullptr);
+        if (!box)
+            return int(QDialog::Rejected);
+        boxes << QStringLiteral("%1 %2: %3").arg(box->icon()).arg(box->windowTitle(), box->text());
+        QAbstractButton* answer = box->button(QMessageBox::No);
+        (answer ? answer : box->buttons().value(0))->click();
+        return box->result();
+    });
+
+    typed = QStringLiteral("diger.ZVF");
+    w.mainMenu()->action(3533)->trigger();
+    EXPECT_EQ(qtBoxes, QStringList());
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("%1 Uyarı...: %2 Dosyası mevcut!\n\nÜzerine yazılsın mı?")
+                                     .arg(QMessageBox::Critical)
+                                     .arg(target)});
+    QFile after(target);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), bytes);
+    EXPECT_EQ(G().OPROBSERVER->path(), data(QStringLiteral("ornek.ZVF")));
+
+    // Open with the name of no file: the program's own answer, none of Qt's.
+    boxes.clear();
+    G().LYMCHANGED = false;
+    typed = QStringLiteral("yok.ZVF");
+    w.mainMenu()->action(3529)->trigger();
+    EXPECT_EQ(qtBoxes, QStringList());
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains(QStringLiteral("yok.ZVF"))) << boxes[0].toStdString();
+}
+
 TEST_F(MainWindowTest, DroppedFilesGoToTheDropHandler)
 {
     STANDARDSHELLWINDOW& w = window();
@@ -660,15 +749,26 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheDropHandler)
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(file), QUrl(QStringLiteral("https://example.org/x.txt"))});
 
-    // Without a handler a drop does nothing.
+    // Without a handler the drag is refused (no accept cursor) and a drop
+    // does nothing.
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    QDragMoveEvent refusedMove(QPoint(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &refusedMove);
+    EXPECT_FALSE(refusedMove.isAccepted());
     QDropEvent first(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &first);
+    EXPECT_FALSE(first.isAccepted());
 
     QStringList dropped;
     w.setDropHandler([&dropped](const QStringList& files) { dropped << files; });
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &enter);
     EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+    EXPECT_TRUE(move.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &drop);
     EXPECT_EQ(dropped, QStringList{file});

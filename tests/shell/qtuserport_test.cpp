@@ -6,6 +6,7 @@
 #include "core/ui/choicedialogs.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/controls.h"
+#include "shell/ui/application.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/smallforms.h"
@@ -13,6 +14,7 @@
 #include "support/typing.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -277,4 +280,86 @@ TEST(QtUserPort, FileDialogs)
     EXPECT_EQ(port.askOpenFileName(QStringLiteral("Dosya Aç"), dir.path(), filters), dir.file(QStringLiteral("ORNEK.ZVF")));
     EXPECT_TRUE(port.askOpenFileName(QStringLiteral("Dosya Aç"), dir.path(), filters).isEmpty());
     EXPECT_EQ(port.askSaveFileName(QStringLiteral("Kaydet"), dir.path(), filters), dir.file(QStringLiteral("YENI.ZVF")));
+}
+
+namespace {
+
+// Closes every message box Qt's own dialogs raise while `action` runs (each
+// would run a modal loop of its own) and gives their texts.
+QStringList qtBoxesDuring(const std::function<void()>& action)
+{
+    QStringList texts;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&texts] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                texts << box->text();
+                box->reject();
+            }
+    });
+    watch.start();
+    action();
+    watch.stop();
+    return texts;
+}
+
+QString labelText(QFileDialog& fd, const char* name)
+{
+    auto* label = fd.findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("(no %1)").arg(QLatin1String(name));
+}
+
+QAbstractButton* dialogButton(QFileDialog& fd, QDialogButtonBox::StandardButton which)
+{
+    auto* buttons = fd.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    return buttons ? buttons->button(which) : nullptr;
+}
+
+}  // namespace
+
+// Qt's file dialogs speak Turkish once the program has installed Qt's Turkish
+// texts, and hand every typed name on: a name of no file reaches the open
+// step, a file that exists the save command, without a question of their own.
+TEST(QtUserPort, FileDialogsSpeakTurkishAndAskNothingThemselves)
+{
+    ASSERT_TRUE(installQtTurkish());
+    test::TempDir dir;
+    QFile f(dir.file(QStringLiteral("ORNEK.ZVF")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QStringList filters{QStringLiteral("Zeva Veri Dosyası(*.ZVF)")};
+    QStringList qtBoxes;
+    ScriptedPort port;
+    port.steps = {
+        [&](QDialog& d) {
+            auto& fd = static_cast<QFileDialog&>(d);
+            EXPECT_FALSE(fd.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            EXPECT_TRUE(fd.windowFlags() & Qt::WindowCloseButtonHint);
+            EXPECT_EQ(labelText(fd, "lookInLabel"), QStringLiteral("Arama konumu:"));
+            EXPECT_EQ(labelText(fd, "fileNameLabel"), QStringLiteral("Dosya a&dı:"));
+            EXPECT_EQ(labelText(fd, "fileTypeLabel"), QStringLiteral("Dosyaların türü:"));
+            QAbstractButton* cancel = dialogButton(fd, QDialogButtonBox::Cancel);
+            QAbstractButton* open = dialogButton(fd, QDialogButtonBox::Open);
+            ASSERT_TRUE(cancel && open);
+            EXPECT_EQ(cancel->text(), QStringLiteral("İptal"));
+            EXPECT_EQ(open->text(), QStringLiteral("&Aç"));
+            typeFileName(fd, dir.file(QStringLiteral("YOK.ZVF")));
+            ASSERT_TRUE(open->isEnabled());
+            qtBoxes << qtBoxesDuring([open] { open->click(); });
+        },
+        [&](QDialog& d) {
+            auto& fd = static_cast<QFileDialog&>(d);
+            QAbstractButton* save = dialogButton(fd, QDialogButtonBox::Save);
+            ASSERT_TRUE(save);
+            EXPECT_EQ(save->text(), QStringLiteral("&Kaydet"));
+            EXPECT_EQ(dialogButton(fd, QDialogButtonBox::Cancel)->text(), QStringLiteral("İptal"));
+            typeFileName(fd, dir.file(QStringLiteral("ORNEK.ZVF")));
+            qtBoxes << qtBoxesDuring([save] { save->click(); });
+        },
+    };
+    EXPECT_EQ(port.askOpenFileName(QStringLiteral("Aç..."), dir.path(), filters), dir.file(QStringLiteral("YOK.ZVF")));
+    EXPECT_EQ(port.askSaveFileName(QStringLiteral("Farklı Kaydet"), dir.path(), filters),
+              dir.file(QStringLiteral("ORNEK.ZVF")));
+    EXPECT_EQ(qtBoxes, QStringList());
 }
