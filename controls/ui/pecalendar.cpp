@@ -386,6 +386,10 @@ void PECALENDAR::EDITYEAR()
     down->setArrowType(Qt::DownArrow);
     down->setGeometry(0, 10, 20, 10);
     down->setFocusPolicy(Qt::NoFocus);
+    // A click on the arrows leaves the focus in the edit (the calendar taking
+    // it would apply the year).
+    spinner->setFocusPolicy(Qt::ClickFocus);
+    spinner->setFocusProxy(edit);
     connect(up, &QToolButton::clicked, this, [this] { stepYearEdit(1); });
     connect(down, &QToolButton::clicked, this, [this] { stepYearEdit(-1); });
 
