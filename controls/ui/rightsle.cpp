@@ -185,6 +185,11 @@ void RIGHTSLE::DISABLE()
     setEnabled(false);
 }
 
+WMBITMAPBUTTON* RIGHTSLE::attachedButton() const
+{
+    return button_;
+}
+
 void RIGHTSLE::setAttachedButton(WMBITMAPBUTTON* button)
 {
     button_ = button;

@@ -89,7 +89,7 @@ public:
     virtual void command(int id);
 
     // The button at the edit's right end, if a subclass attached one.
-    WMBITMAPBUTTON* attachedButton() const { return button_; }
+    WMBITMAPBUTTON* attachedButton() const;
     void setAttachedButton(WMBITMAPBUTTON* button);
 
     // A picker for this edit alone (tests); a null one goes back to the
