@@ -161,12 +161,13 @@ void BITMAPLISTBOX::REMOVENODE()
 
 void BITMAPLISTBOX::REMOVENODE(int nodeId)
 {
-    if (nodes_.empty())
-        return;
-    const int row = rowOfId(nodeId);
-    if (row < 0 || !nodes_.find(nodeId))
+    if (nodes_.empty() || rowOfId(nodeId) < 0 || !nodes_.find(nodeId))
         return;
     if (BONDELETE && BONDELETE(*this))
+        return;
+    // The block may have changed the list.
+    const int row = rowOfId(nodeId);
+    if (row < 0)
         return;
     adjusting_ = true;
     delete takeItem(row);
@@ -337,8 +338,10 @@ void BITMAPLISTBOX::MOUSEBUTTONDOUBLECLICK()
     if (row < 0)
         return;
     const controls::ListNode* node = nodes_.find(idOfRow(row));
-    if (node && BONMOUSEDBLCLK)
-        BONMOUSEDBLCLK(*this, node->value);
+    if (!node || !BONMOUSEDBLCLK)
+        return;
+    const QVariant value = node->value;  // the block may change the list
+    BONMOUSEDBLCLK(*this, value);
 }
 
 void BITMAPLISTBOX::keyPressEvent(QKeyEvent* event)
