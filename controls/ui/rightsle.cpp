@@ -1,5 +1,6 @@
 #include "controls/ui/rightsle.h"
 
+#include "controls/ui/calendardialog.h"
 #include "controls/ui/wmbitmapbutton.h"
 #include "platform/runtime.h"
 #include "platform/ui/dialogtemplate.h"
@@ -31,7 +32,7 @@ int beepCount = 0;
 
 CalendarPicker& programPicker()
 {
-    static CalendarPicker picker;
+    static CalendarPicker picker = runCalendarDialog;
     return picker;
 }
 
@@ -116,7 +117,7 @@ int controlBeepCount()
 
 void setCalendarPicker(CalendarPicker picker)
 {
-    programPicker() = std::move(picker);
+    programPicker() = picker ? std::move(picker) : CalendarPicker(runCalendarDialog);
 }
 
 // --- RIGHTSLE ---------------------------------------------------------------
@@ -182,6 +183,11 @@ void RIGHTSLE::DISABLE()
 {
     setReadOnly(true);
     setEnabled(false);
+}
+
+WMBITMAPBUTTON* RIGHTSLE::attachedButton() const
+{
+    return button_;
 }
 
 void RIGHTSLE::setAttachedButton(WMBITMAPBUTTON* button)
@@ -440,8 +446,21 @@ DATESLE::DATESLE(QWidget* owner, int id, const QRect& geometry) : RIGHTSLE(owner
 {
     attachButton(this, new DATEPB(parentWidget(), kButtonId, QRect(), this), true);
     setFIELDSPEC(controls::FieldSpec::date());
+    contextMenu_ = new PEDATESLECONTEXTMENU(this);
     setVALUE(QDate());
     FIRSTDAYOFTHEWEEK = 1;
+}
+
+PEDATESLECONTEXTMENU* DATESLE::CONTEXTMENU() const
+{
+    return contextMenu_;
+}
+
+void DATESLE::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    if (contextMenu_)
+        contextMenu_->popup(event->globalPos());
 }
 
 // --- FILESLE ----------------------------------------------------------------

@@ -27,14 +27,15 @@ class QMenu;
 namespace zeva {
 
 class WMBITMAPBUTTON;
+class PEDATESLECONTEXTMENU;
 
 // The simple beep of the control classes; counted, so tests can see it.
 void controlBeep();
 int controlBeepCount();
 
 // Picks a date for a date edit: the chosen date, or a null date for none. The
-// program-wide picker is the calendar dialog; until one is installed nothing
-// is picked.
+// program-wide picker runs the calendar dialog (DLGPECALENDAR) modally unless
+// another is installed (a null one goes back to the dialog).
 using CalendarPicker = std::function<QDate(class RIGHTSLE& edit)>;
 void setCalendarPicker(CalendarPicker picker);
 
@@ -88,7 +89,7 @@ public:
     virtual void command(int id);
 
     // The button at the edit's right end, if a subclass attached one.
-    WMBITMAPBUTTON* attachedButton() const { return button_; }
+    WMBITMAPBUTTON* attachedButton() const;
     void setAttachedButton(WMBITMAPBUTTON* button);
 
     // A picker for this edit alone (tests); a null one goes back to the
@@ -134,12 +135,21 @@ private:
 };
 
 // A ready-made date entry: a date field spec, the empty date, a calendar
-// button; its calendar weeks always begin on Sunday.
+// button and the "&Today" / "&Calendar..." context menu; its calendar weeks
+// always begin on Sunday.
 class DATESLE : public RIGHTSLE {
     Q_OBJECT
 public:
     static constexpr int kButtonId = 10101;
     explicit DATESLE(QWidget* owner = nullptr, int id = 0, const QRect& geometry = QRect());
+
+    PEDATESLECONTEXTMENU* CONTEXTMENU() const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QPointer<PEDATESLECONTEXTMENU> contextMenu_;
 };
 
 // The three dialogs a file edit opens. The program's own uses Qt's file
