@@ -4,6 +4,8 @@
 // a fixed size.
 #include "core/ui/choicedialogs.h"
 #include "core/ui/matchdialog.h"
+#include "controls/ui/calendardialog.h"
+#include "controls/ui/rightsle.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/dialogtemplate.h"
 #include "reports/ui/padwin.h"
@@ -136,7 +138,7 @@ void expectDialogFrame(QDialog& dialog, const QString& where)
 QSet<QString> templatesInTheSource()
 {
     QSet<QString> names;
-    static const QRegularExpression definition(QStringLiteral("const DialogTemplate k\\w+\\s*\\{\\s*\"([^\"]+)\""));
+    static const QRegularExpression definition(QStringLiteral("DialogTemplate \\w+\\s*\\{\\s*\"([^\"]+)\""));
     for (const char* folder : {"platform", "core", "shell", "editing", "refmatrix", "reports", "requirements",
                                "utility", "controls"}) {
         QDirIterator it(QStringLiteral(ZEVA_SOURCE_DIR "/") + QLatin1String(folder), {QStringLiteral("*.cpp")},
@@ -270,6 +272,13 @@ TEST_F(DialogTexts, EveryDialogShowsItsWholeTextInAFontThatHoldsIt)
     {
         MARGINDIALOG d(nullptr, &port_);
         check(d, QStringLiteral("MARGINDIALOG"));
+    }
+    {
+        QWidget holder;
+        auto* edit = new RIGHTSLE(&holder, 1, QRect(10, 10, 120, 20));
+        edit->setText(QStringLiteral("31.12.2008"));
+        DLGPECALENDAR d(&holder, edit);
+        check(d, QStringLiteral("DLGPECALENDAR"));
     }
     // No dialog of the program is left out of this walk.
     for (const QString& name : templatesInTheSource())
