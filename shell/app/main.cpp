@@ -5,6 +5,7 @@
 
 #include "editing/ui/entrywindowopeners.h"
 #include "refmatrix/ui/refmatrixopeners.h"
+#include "reports/ui/textreportcommands.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {
         zeva::installEntryWindowCommands(w);
         zeva::installReferenceMatrixCommands(w);
+        zeva::installTextReportCommands(w);
     };
     zeva::QtStartupHost host(std::move(options));
     zeva::APP application(host);
