@@ -9,13 +9,22 @@ namespace {
 
 enum : int { kOk = 1, kCancel = 1, kNo = 3, kYes = 6 };
 
+// A carriage return breaks the line in a message box, alone or before a line
+// feed, as the program's texts expect.
+QString boxText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 }  // namespace
 
 QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString& text, int type)
 {
     auto* box = new QMessageBox(owner);
     box->setWindowTitle(title);
-    box->setText(text);
+    box->setText(boxText(text));
     box->setTextFormat(Qt::PlainText);
 
     // Low nibble: buttons; next nibble: icon (the platform's style word).

@@ -15,7 +15,8 @@ class QWidget;
 
 namespace zeva {
 
-// A box of that type, not shown yet. `owner` may be nullptr.
+// A box of that type, not shown yet. `owner` may be nullptr. A carriage
+// return in `text` breaks the line, as a line feed does.
 QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString& text, int type);
 
 // The reply code for the button by which the box was closed. A box closed

@@ -218,6 +218,19 @@ TEST_F(TextReportProgramTest, AMissingTableGivesItsBoxAndNoFile)
     EXPECT_EQ(w.qtPort()->OALERTWIN(), nullptr);
 }
 
+TEST_F(TextReportProgramTest, AFailedWriteShowsItsBoxAndKeepsTheCurrentReport)
+{
+    STANDARDSHELLWINDOW& w = window();
+    choose(w, 3556);
+    ASSERT_EQ(G().CREPORTFILE, data(kDryMatterReportFile));
+    ASSERT_TRUE(QDir(tmp_.path()).rename(QStringLiteral("Data"), QStringLiteral("Eski")));
+    choose(w, 3554);
+    EXPECT_EQ(boxes_, QStringList{QStringLiteral("Hata...: Rapor dosyası oluşturmada hata!\n\nSonra tekrar deneyin..")});
+    EXPECT_EQ(G().CREPORTFILE, data(kDryMatterReportFile));
+    EXPECT_FALSE(QFileInfo::exists(tmp_.file(QStringLiteral("Data"))));
+    EXPECT_EQ(w.qtPort()->OALERTWIN(), nullptr);
+}
+
 TEST_F(TextReportProgramTest, ActiveMatrixReportShowsTheOpenWindowsEditAndReplacesTheSolutionReport)
 {
     STANDARDSHELLWINDOW& w = window();
