@@ -28,12 +28,14 @@ QString rule(int n, QChar c)
 
 void ReportText::add(const QString& line)
 {
-    lines_ << PadR(line, kLineWidth);
+    lines_ << pending_ + PadR(line, kLineWidth);
+    pending_.clear();
 }
 
 void ReportText::addUnpadded(const QString& line)
 {
-    lines_ << line;
+    lines_ << pending_ + line;
+    pending_.clear();
 }
 
 QByteArray ReportText::bytes() const
@@ -44,6 +46,7 @@ QByteArray ReportText::bytes() const
         out += cp1254::encode(l);
         out += "\r\n";
     }
+    out += cp1254::encode(pending_);
     return out;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Fixed-width text reports: every line exactly 100 characters (padded with
-// blanks or cut) and ended by CR LF, written as Windows-1254.
+// blanks or cut) and ended by CR LF, written as Windows-1254. A paged report
+// may put form feeds (character 12) in front of a line: they take no column
+// of it. Form feeds given after the last line end the text on their own.
 
 #include <QByteArray>
 #include <QString>
@@ -33,14 +35,19 @@ public:
     // Appends one line as it is, neither padded nor cut (the few lines of a
     // report that are not 100 characters long).
     void addUnpadded(const QString& line);
+    // A form feed in front of the next line added, or at the very end of the
+    // text when no line follows.
+    void formFeed() { pending_ += QChar(12); }
 
     const QStringList& lines() const { return lines_; }
-    // The whole report as Windows-1254 bytes, every line ended by CR LF.
-    // Characters 1254 cannot hold become "?".
+    // The whole report as Windows-1254 bytes, every line ended by CR LF, then
+    // the form feeds that follow the last line. Characters 1254 cannot hold
+    // become "?".
     QByteArray bytes() const;
 
 private:
     QStringList lines_;
+    QString pending_;  // form feeds waiting for the next line
 };
 
 }  // namespace zeva::report

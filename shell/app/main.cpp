@@ -6,6 +6,7 @@
 #include "editing/ui/entrywindowopeners.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "reports/ui/reportpads.h"
+#include "reports/ui/textreportcommands.h"
 #include "requirements/ui/requirementcommands.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
         zeva::installReferenceMatrixCommands(w);
         zeva::installReportPadCommands(w);
         zeva::installRequirementCommands(w);
+        zeva::installTextReportCommands(w);
     };
     zeva::QtStartupHost host(std::move(options));
     zeva::APP application(host);

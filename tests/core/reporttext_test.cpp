@@ -48,3 +48,29 @@ TEST(ReportText, UnpaddedLinesStandAsTheyAre)
     r.addUnpadded("       Oranı:");
     EXPECT_EQ(r.bytes().mid(102), QByteArray("\r\n       Oran\xFD:\r\n"));
 }
+
+TEST(ReportText, FormFeedsStandInFrontOfTheNextLineOrEndTheText)
+{
+    ReportText r;
+    r.formFeed();  // before the first line
+    r.add("a");
+    r.formFeed();
+    r.add(QString(100, QLatin1Char('x')));  // a full line keeps its 100 columns
+    r.formFeed();
+    r.formFeed();  // nothing follows: two lone form feeds close the text
+    const QByteArray bytes = r.bytes();
+    ASSERT_EQ(bytes.size(), 1 + 102 + 1 + 102 + 2);
+    EXPECT_EQ(bytes.left(3), QByteArray("\fa "));
+    EXPECT_EQ(bytes.mid(101, 2), QByteArray("\r\n"));
+    EXPECT_EQ(bytes.mid(103, 1), QByteArray("\f"));
+    EXPECT_EQ(bytes.mid(104, 100), QByteArray(100, 'x'));
+    EXPECT_EQ(bytes.mid(204), QByteArray("\r\n\f\f"));
+    EXPECT_EQ(r.lines().size(), 2);
+
+    // A text of form feeds only.
+    ReportText empty;
+    empty.formFeed();
+    empty.formFeed();
+    EXPECT_EQ(empty.bytes(), QByteArray("\f\f"));
+    EXPECT_TRUE(empty.lines().isEmpty());
+}
