@@ -16,7 +16,8 @@ QString keptInOrder(const QList<ini::Line>& before, const QList<ini::Line>& afte
     for (const ini::Line& line : before) {
         if (line.kind == ini::Line::Entry && line.name.compare(kKey, Qt::CaseInsensitive) == 0)
             continue;
-        while (j < after.size() && after[j].raw != line.raw && after[j].raw != line.raw + "\r\n")
+        while (j < after.size() && after[j].raw != line.raw && after[j].raw != line.raw + "\r\n" &&
+               after[j].raw != line.raw + "\n")
             ++j;
         if (j == after.size())
             return QStringLiteral("line lost: %1").arg(QString::fromLatin1(line.raw.toHex()));

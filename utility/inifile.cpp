@@ -76,10 +76,12 @@ Line entryLine(const QString& entry, const QString& value, const QByteArray& end
     return line;
 }
 
+// A last line without its line end gets one before a line is put behind it;
+// a carriage return already there becomes its CR LF.
 void ensureLineEnd(QList<Line>& lines, qsizetype index)
 {
     if (index >= 0 && index < lines.size() && !endsLine(lines[index].raw))
-        lines[index].raw += "\r\n";
+        lines[index].raw += lines[index].raw.endsWith('\r') ? "\n" : "\r\n";
 }
 
 }  // namespace
