@@ -18,6 +18,8 @@
 // numbers, QDate for dates (an invalid QDate is the empty date), bool for
 // logicals, and a null QVariant for "nothing".
 
+#include "platform/runtime.h"
+
 #include <QDate>
 #include <QList>
 #include <QMetaType>
@@ -105,9 +107,7 @@ private:
     FIELDSPEC spec_;
 };
 
-// TRUE when the variant holds a number (any of Qt's numeric types, not bool).
-bool isNumberValue(const QVariant& value);
-// TRUE when it holds text.
+// TRUE when the variant holds text.
 bool isTextValue(const QVariant& value);
 
 class DATASERVER {

@@ -48,6 +48,9 @@ bool BeginsWith(const QString& a, const QString& b);
 // its digits with a point, a date dd.mm.yyyy, an absent value "NIL".
 QString AsString(const QVariant& value);
 
+// Whether a value holds a number (of any of the numeric types; not a logical).
+bool isNumberValue(const QVariant& value);
+
 // The runtime's deleted setting: TRUE (the program's setting) hides records
 // marked deleted from table walks. Servers read it when they are built.
 bool SetDeleted();

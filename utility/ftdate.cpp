@@ -38,25 +38,6 @@ int labelPart(const PeriodRecord& r) { return r.labelText().mid(4, 2).toInt(); }
 
 }  // namespace
 
-bool isNumber(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-        return true;
-    default:
-        return false;
-    }
-}
-
 FT_DATE::FT_DATE() = default;
 
 QDate FT_DATE::today() const { return clock_ ? clock_() : QDate::currentDate(); }
@@ -98,7 +79,7 @@ QDate FT_DATE::MADD(const QVariant& date, const QVariant& months, const QVariant
 {
     const QDate d = isDate(date) ? date.toDate() : today();
     qint64 steps = 0;
-    if (isNumber(months)) {
+    if (isNumberValue(months)) {
         const double m = std::trunc(months.toDouble());
         // Far beyond any representable date either way.
         if (!std::isfinite(m) || std::fabs(m) > 1e9 * 12)
@@ -147,7 +128,7 @@ PeriodRecord FT_DATE::fiscalPart(const QDate& date, int length, int count, const
     // before `length` x (i + 1) months after it, so the periods of a year meet
     // without gap or overlap whatever the start day.
     int i = 0;
-    if (isNumber(number)) {
+    if (isNumberValue(number)) {
         i = periodNumber(number, count) - 1;
     } else {
         while (i < count - 1 && monthsFrom(year.first, qint64(i + 1) * length, false) <= date)
@@ -162,7 +143,7 @@ PeriodRecord FT_DATE::fiscalPart(const QDate& date, int length, int count, const
 
 PeriodRecord FT_DATE::QTR(const QVariant& date, const QVariant& quarter) const
 {
-    if (isNumber(date))
+    if (isNumberValue(date))
         return fiscalPart(today(), 3, 4, date);
     return fiscalPart(isDate(date) ? date.toDate() : today(), 3, 4, quarter);
 }
@@ -183,7 +164,7 @@ PeriodRecord FT_DATE::weekOf(const QDate& date, const QVariant& week) const
     const QDate yearFirst = a.first;
     const QDate base = a.first.addDays(-DAYTOBOW(QVariant(a.first)));
     QDate d = date;
-    if (isNumber(week)) {
+    if (isNumberValue(week)) {
         const int count = int(base.daysTo(a.last) / 7) + 1;
         d = base.addDays(7 * qint64(periodNumber(week, count) - 1));
     }
@@ -196,7 +177,7 @@ PeriodRecord FT_DATE::weekOf(const QDate& date, const QVariant& week) const
 
 PeriodRecord FT_DATE::WEEK(const QVariant& date, const QVariant& week) const
 {
-    if (isNumber(date))
+    if (isNumberValue(date))
         return weekOf(today(), date);
     return weekOf(isDate(date) ? date.toDate() : today(), week);
 }
@@ -206,7 +187,7 @@ PeriodRecord FT_DATE::DAYOFYR(const QVariant& date, const QVariant& day, const Q
     QDate d;
     QVariant n = day;
     QVariant acct = accounting;
-    if (isNumber(date)) {
+    if (isNumberValue(date)) {
         n = date;
         d = today();
     } else if (date.typeId() == QMetaType::Bool) {
@@ -219,7 +200,7 @@ PeriodRecord FT_DATE::DAYOFYR(const QVariant& date, const QVariant& day, const Q
     PeriodRecord a = useAccounting ? ACCTYEAR(QVariant(d)) : YEAR(QVariant(d));
     if (a.isEmpty())
         return {};
-    if (isNumber(n)) {
+    if (isNumberValue(n)) {
         const qint64 days = a.first.daysTo(a.last) + 1;
         const int k = periodNumber(n, int(days));
         a.label = QVariant(a.first.addDays(k - 1));
@@ -239,7 +220,7 @@ QVariantList FT_DATE::CNFG(const QVariant& start, const QVariant& firstDay)
             start_ = d.toString(QStringLiteral("yyyy.MM.dd"));
         }
     }
-    if (isNumber(firstDay)) {
+    if (isNumberValue(firstDay)) {
         const double v = firstDay.toDouble();
         if (v >= 1 && v <= 7 && v == std::trunc(v))
             firstDay_ = int(v);
@@ -295,7 +276,7 @@ PeriodRecord FT_DATE::ACCTWEEK(const QVariant& date, const QVariant& week) const
 {
     QDate d;
     QVariant w = week;
-    if (isNumber(date)) {
+    if (isNumberValue(date)) {
         w = date;
         d = today();
     } else {
@@ -304,7 +285,7 @@ PeriodRecord FT_DATE::ACCTWEEK(const QVariant& date, const QVariant& week) const
     PeriodRecord a = ACCTYEAR(QVariant(d));
     if (a.isEmpty())
         return {};
-    if (isNumber(w)) {
+    if (isNumberValue(w)) {
         const int count = int(a.first.daysTo(a.last) / 7) + 1;
         d = a.first.addDays(7 * qint64(periodNumber(w, count) - 1));
     }
@@ -334,7 +315,7 @@ PeriodRecord FT_DATE::accountingPart(const QVariant& dateArg, const QVariant& nu
         d = fiscal.last.addDays(1);
         fiscal = fiscalPart(d, length, count, {});
     }
-    if (isNumber(number))
+    if (isNumberValue(number))
         fiscal = fiscalPart(d, length, count, number);
     if (fiscal.isEmpty())
         return {};
@@ -347,7 +328,7 @@ PeriodRecord FT_DATE::accountingPart(const QVariant& dateArg, const QVariant& nu
 
 PeriodRecord FT_DATE::ACCTQTR(const QVariant& date, const QVariant& quarter) const
 {
-    if (isNumber(date))
+    if (isNumberValue(date))
         return accountingPart(QVariant(today()), date, 3, 4);
     return accountingPart(isDate(date) ? date : QVariant(today()), quarter, 3, 4);
 }

@@ -74,8 +74,4 @@ private:
     std::function<QDate()> clock_;
 };
 
-// Whether a QVariant holds a number (the period numbers and month counts count
-// only then).
-bool isNumber(const QVariant& value);
-
 }  // namespace zeva

@@ -1,5 +1,6 @@
 #include "utility/qebtimer.h"
 
+#include "platform/runtime.h"
 #include "platform/windowmessage.h"
 
 #include <QCoreApplication>
@@ -91,10 +92,7 @@ QEBTIMER& QEBTIMER::STOP()
 
 int QEBTIMER::setINTERVAL(const QVariant& interval)
 {
-    const int type = interval.typeId();
-    const bool number = type == QMetaType::Int || type == QMetaType::UInt || type == QMetaType::LongLong ||
-                        type == QMetaType::ULongLong || type == QMetaType::Double;
-    if (!number)
+    if (!isNumberValue(interval))
         return interval_;
     const bool wasRunning = running_;
     STOP();

@@ -7,19 +7,16 @@
 #include <QFile>
 
 #include "support/envguard.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 namespace zeva {
 namespace {
 
-using test::EnvGuard;
+using test::readAll;
 
-QByteArray readAll(const QString& fileName)
-{
-    QFile f(fileName);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::EnvGuard;
 
 TEST(SettingsTree, IniTextKeepsNamesTypesAndAwkwardCharacters)
 {

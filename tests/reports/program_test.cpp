@@ -22,6 +22,7 @@
 #include "support/tempdir.h"
 #include "support/typing.h"
 #include "tools/datasetup.h"
+#include "support/files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,13 +40,9 @@
 namespace zeva {
 namespace {
 
-const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
+using test::readAll;
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
 
 // The lines of a report file, each checked to be 100 characters and CR LF;
 // form feeds in front of a line are kept with it.

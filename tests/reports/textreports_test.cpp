@@ -12,6 +12,7 @@
 #include "refmatrix/reftables.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,17 +24,13 @@
 namespace zeva {
 namespace {
 
+using test::readAll;
+
 QByteArray golden(const QString& name)
 {
     QFile f(QStringLiteral(ZEVA_TEST_DATA "/textreports/") + name);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
     return f.readAll();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Where two texts first differ, for a readable failure.

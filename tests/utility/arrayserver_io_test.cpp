@@ -7,6 +7,7 @@
 
 #include "servertestutil.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,20 +23,10 @@ using namespace zeva::test;
 
 namespace {
 
+using test::readAll;
+using test::writeAll;
+
 using L = std::vector<int>;
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 DbStructure abStructure()
 {

@@ -1,6 +1,7 @@
 #include "utility/fileobject.h"
 
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QFile>
 
@@ -12,18 +13,8 @@
 namespace zeva {
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::readAll;
+using test::writeAll;
 
 TEST(FileObject, LineCountReadsToTheEnd)
 {

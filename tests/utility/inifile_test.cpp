@@ -4,6 +4,7 @@
 #include "platform/codec.h"
 #include "support/envguard.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -16,18 +17,8 @@
 namespace zeva {
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::readAll;
+using test::writeAll;
 
 TEST(IniFile, ReadsTrimmedValuesAndTypedOnes)
 {

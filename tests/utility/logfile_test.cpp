@@ -4,6 +4,7 @@
 #include "platform/settingsstore.h"
 #include "support/envguard.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,8 @@ using namespace zeva;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::readAll;
+using test::writeAll;
 
 // The executable sits in <tmp>/app/PROG; settings in memory; debug output caught.
 class LogFileTest : public ::testing::Test {
@@ -60,7 +51,7 @@ protected:
 
 TEST_F(LogFileTest, NamesTheLogAfterTheExecutableOrTheGivenName)
 {
-    writeFile(app() + QStringLiteral("/PROG.log"), "old\r\n");
+    writeAll(app() + QStringLiteral("/PROG.log"), "old\r\n");
     LOGFILE log;
     EXPECT_EQ(log.FNAME(), app() + QStringLiteral("/PROG.log"));
     EXPECT_EQ(log.SERVERPATH(), app() + QLatin1Char('/'));
@@ -96,7 +87,7 @@ TEST_F(LogFileTest, AppendFalseSavesTheOldLogFirst)
 {
     const QString dir = tmp_.file(QStringLiteral("logs"));
     ASSERT_TRUE(QDir().mkpath(dir));
-    writeFile(dir + QStringLiteral("/X.log"), "previous run\r\n");
+    writeAll(dir + QStringLiteral("/X.log"), "previous run\r\n");
     {
         LOGFILE log(dir + QStringLiteral("/X.txt"), false, false);
         EXPECT_FALSE(log.APPEND());
@@ -107,7 +98,7 @@ TEST_F(LogFileTest, AppendFalseSavesTheOldLogFirst)
         EXPECT_EQ(readAll(dir + QStringLiteral("/X.log")), QByteArray("new\r\n"));
     }
     // A backup that cannot be written keeps the old log, which is appended to.
-    writeFile(dir + QStringLiteral("/Y.log"), "keep\r\n");
+    writeAll(dir + QStringLiteral("/Y.log"), "keep\r\n");
     ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/Y.bak")));
     LOGFILE log(dir + QStringLiteral("/Y"), false, false);
     EXPECT_TRUE(log.LOG2FILE());

@@ -3,6 +3,7 @@
 #include "platform/settingsstore.h"
 #include "support/envguard.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 #include <QDate>
 #include <QDir>
@@ -16,11 +17,7 @@ using namespace zeva;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using test::readAll;
 
 QByteArray bufferOf(const PRINTQUICK& p)
 {

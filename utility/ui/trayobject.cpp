@@ -1,29 +1,12 @@
 #include "utility/ui/trayobject.h"
 
+#include "platform/runtime.h"
 #include "platform/windowmessage.h"
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
 
 namespace zeva {
-
-namespace {
-
-bool isNumeric(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
 
 QtTrayBackend::QtTrayBackend() = default;
 QtTrayBackend::~QtTrayBackend() = default;
@@ -78,7 +61,7 @@ QEBTRAYOBJECT::QEBTRAYOBJECT(QObject* window, const QVariant& icon, const QVaria
     setWINDOW(w);
     setICON(icon.canConvert<QIcon>() && icon.typeId() == QMetaType::QIcon ? icon : QVariant(w->windowIcon()));
     setTOOLTIP(tooltip.typeId() == QMetaType::QString ? tooltip : QVariant(w->windowTitle()));
-    setMESSAGE(isNumeric(message) ? message : QVariant(wm::TrayCallback));
+    setMESSAGE(isNumberValue(message) ? message : QVariant(wm::TrayCallback));
 }
 
 QEBTRAYOBJECT::~QEBTRAYOBJECT() { DESTROY(); }
@@ -120,7 +103,7 @@ quint32 QEBTRAYOBJECT::setMESSAGE(const QVariant& message)
 {
     if (destroyed_)
         return 0;
-    message_ = isNumeric(message) ? quint32(message.toLongLong()) : wm::TrayCallback;
+    message_ = isNumberValue(message) ? quint32(message.toLongLong()) : wm::TrayCallback;
     record_.uCallbackMessage = message_;
     REFRESH();
     return message_;
