@@ -1,0 +1,70 @@
+#pragma once
+// A solved compound-feed formula as a new feed of the dry-matter table
+// (MATKUMAD.DBF), free of widgets: pairing the formula's nutrients with the
+// table's nutrient fields (GET_DON_DIZ), converting the as-fed values to the
+// dry-matter basis and the table's units (PBHESAP, NEWFLD_VAL) and appending
+// the record (appendFormula).
+//
+// Units are compared without letter case. A value that cannot be converted
+// (a unit pair the conversion does not know, a result wider than 11
+// characters with 4 decimals) is never written: its cell stays empty and a
+// warning names it.
+
+#include "core/userport.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace zeva {
+
+// One row of the conversion grid.
+struct ConvRow {
+    QString SLE_NAME1;   // the formula's nutrient
+    QString SLE_UNIT1;   // its unit in the problem
+    QString SLE_VALUE1;  // its value in the formula (as fed)
+    QString SLE_NAME2;   // the paired field of MATKUMAD.DBF
+    QString SLE_UNIT2;   // that field's unit-row cell, as stored
+    QString SLE_VALUE2;  // the converted value; blank until "&Hesapla"
+};
+using ConvRows = QList<ConvRow>;
+
+// The field names of MATKUMAD.DBF a formula nutrient may pair with: every
+// field but YM_ADI and FIATI, in field order (KMO among them).
+QStringList nutrientFieldsOf(const QStringList& fieldNames);
+
+// Pairs every nutrient of G().AKMMDATA with a nutrient field of MATKUMAD.DBF,
+// by name or through the name-matching dialog. Empty when the table cannot be
+// read, when nothing pairs, or when the user stops the matching.
+ConvRows GET_DON_DIZ(UserPort& port);
+
+// Why a value was or was not converted.
+enum class ConvOutcome {
+    Converted,    // `text` holds the value
+    UnknownPair,  // the units differ and the conversion does not know the pair
+    TooWide,      // the result does not fit 11 characters with 4 decimals
+    ZeroRatio,    // the dry-matter ratio reads 0
+};
+
+struct ConvResult {
+    ConvOutcome outcome = ConvOutcome::UnknownPair;
+    QString text;  // 11 characters, right-aligned (the KMO row: its own text)
+};
+
+// The conversion of one value. All five texts come trimmed: the formula's
+// dry-matter ratio in percent, the paired field, the source unit, the value
+// and the target unit.
+ConvResult NEWFLD_VAL(const QString& cKmo, const QString& cName2, const QString& cUnitFrom, const QString& cValue,
+                      const QString& cUnitTo);
+
+// "&Hesapla": converts every complete row again from SLE_VALUE1. FALSE (with
+// its error box, nothing changed) when the formula has no dry-matter ratio or
+// it reads 0; TRUE otherwise, after one warning naming the rows left empty.
+bool PBHESAP(UserPort& port, ConvRows& rows);
+
+// Messages of the conversion and the append.
+inline const QString kNoKmoText = QStringLiteral("Kuru Madde Oranı (KMO, %) Çözümde Yok!");
+inline const QString kZeroKmoText = QStringLiteral("Kuru madde oranı (KMO) sıfır; dönüşüm yapılamadı!");
+inline const QString kTableOpenText = QStringLiteral("MATKUMAD.DBF RM dosyasını açmada hata!");
+
+}  // namespace zeva
