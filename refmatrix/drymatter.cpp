@@ -183,4 +183,75 @@ bool PBHESAP(UserPort& port, ConvRows& rows)
     return true;
 }
 
+namespace {
+ReferenceTableHeldCheck& heldCheck()
+{
+    static ReferenceTableHeldCheck check;
+    return check;
+}
+}  // namespace
+
+void setReferenceTableHeldCheck(ReferenceTableHeldCheck check)
+{
+    heldCheck() = std::move(check);
+}
+
+bool referenceTableHeld(const QString& tableName)
+{
+    return heldCheck() && heldCheck()(tableName);
+}
+
+AppendOutcome appendFormula(UserPort& port, const QString& name, const ConvRows& rows, bool calculated)
+{
+    if (AllTrim(name).isEmpty())
+        return AppendOutcome::NoName;
+    if (!calculated) {
+        UYARI(port, kNotCalculatedText);
+        return AppendOutcome::Refused;
+    }
+    if (referenceTableHeld(kDryMatterTable)) {
+        UYARI(port, kTableHeldText);
+        return AppendOutcome::Refused;
+    }
+    if (ASK(port, QStringLiteral("Mesaj"), kAppendQuestion, BOX_YESNO_EXCLAMATION) != REPLY_YES)
+        return AppendOutcome::Declined;
+
+    const QString path = findExistingPath(referenceTablePath(kDryMatterTable));
+    DbfTable table;
+    if (path.isEmpty() || !readDbfFile(path, &table) || !table.hasField(QStringLiteral("YM_ADI"))) {
+        ERRMESS(port, kAppendOpenText);
+        return AppendOutcome::OpenFailed;
+    }
+    QStringList names;
+    for (const DbfField& f : table.fields())
+        names << f.name;
+    const QStringList fields = nutrientFieldsOf(names);
+    QStringList unknown;
+    for (const ConvRow& r : rows) {
+        const QString field = AllTrim(r.SLE_NAME2);
+        bool known = false;
+        for (const QString& f : fields)
+            known = known || f.compare(field, Qt::CaseInsensitive) == 0;
+        if (!known && !unknown.contains(field))
+            unknown << (field.isEmpty() ? QStringLiteral("(boş)") : field);
+    }
+    if (!unknown.isEmpty()) {
+        UYARI(port, QStringLiteral("MATKUMAD.DBF dosyasında bu adlarla besin maddesi alanı yok:\r\r")
+                        + unknown.join(QStringLiteral(", ")) + QStringLiteral("\r\rYem eklenmedi."));
+        return AppendOutcome::Refused;
+    }
+
+    const int rec = table.appendRecord();
+    table.setValue(rec, QStringLiteral("YM_ADI"), name);
+    for (const ConvRow& r : rows)
+        table.setValue(rec, AllTrim(r.SLE_NAME2), r.SLE_VALUE2);
+    QString error;
+    if (!writeDbfFile(path, table, &error)) {
+        ERRMESS(port, QStringLiteral("MATKUMAD.DBF dosyasına yazılamadı; yem eklenmedi!\r\r") + error);
+        return AppendOutcome::WriteFailed;
+    }
+    port.messageBox(QStringLiteral("Mesaj"), kAppendDoneText, BOX_INFO);
+    return AppendOutcome::Appended;
+}
+
 }  // namespace zeva

@@ -16,6 +16,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zeva {
 
 // One row of the conversion grid.
@@ -62,9 +64,41 @@ ConvResult NEWFLD_VAL(const QString& cKmo, const QString& cName2, const QString&
 // it reads 0; TRUE otherwise, after one warning naming the rows left empty.
 bool PBHESAP(UserPort& port, ConvRows& rows);
 
+// Whether a reference-matrix window holds the table named (MATNRC.DBF or
+// MATKUMAD.DBF) for writing. The program's check is installed with
+// setReferenceTableHeldCheck; none installed: nothing holds a table.
+using ReferenceTableHeldCheck = std::function<bool(const QString& tableName)>;
+void setReferenceTableHeldCheck(ReferenceTableHeldCheck check);
+bool referenceTableHeld(const QString& tableName);
+
+enum class AppendOutcome {
+    NoName,     // the name is empty: nothing asked, nothing written
+    Refused,    // a warning said why; nothing written, the window stays
+    Declined,   // the user answered No to the question
+    OpenFailed, // the table could not be read: its error box
+    WriteFailed,// the table could not be written: its error box, old table kept
+    Appended,   // one record more, and the box that says so
+};
+
+// "&Ekle": appends the new feed `name` (as typed) with every row's converted
+// value in the field the row names; FIATI and every other field stay blank.
+// Refused until the values were calculated (`calculated`), while a reference
+// window holds MATKUMAD.DBF, and when a row names anything but a nutrient
+// field of the table. The whole table is written in one step.
+AppendOutcome appendFormula(UserPort& port, const QString& name, const ConvRows& rows, bool calculated);
+
 // Messages of the conversion and the append.
 inline const QString kNoKmoText = QStringLiteral("Kuru Madde Oranı (KMO, %) Çözümde Yok!");
 inline const QString kZeroKmoText = QStringLiteral("Kuru madde oranı (KMO) sıfır; dönüşüm yapılamadı!");
 inline const QString kTableOpenText = QStringLiteral("MATKUMAD.DBF RM dosyasını açmada hata!");
+inline const QString kAppendOpenText = QStringLiteral("MATKUMAD.DBF veri dosyasını açmada hata!");
+inline const QString kAppendDoneText = QStringLiteral("Mevcut çözüm KME matrise başarıyla eklendi!");
+inline const QString kAppendQuestion = QStringLiteral(
+    "Mevcut çözüm KME matrise eklenecek!\r\rNOT: Bu uygulama, mevcut karma yem rasyon hazırlamada\r"
+    "          kullanılacak ise yapılmalı.");
+inline const QString kNotCalculatedText =
+    QStringLiteral("Değerler henüz hesaplanmadı! Önce \"Hesapla\" ile dönüşümü yapınız.");
+inline const QString kTableHeldText = QStringLiteral(
+    "MATKUMAD.DBF referans matris penceresinde açık!\r\rPencereyi kapatıp tekrar deneyiniz.");
 
 }  // namespace zeva

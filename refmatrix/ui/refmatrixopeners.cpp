@@ -3,6 +3,7 @@
 #include "core/ui/windowhelpers.h"
 #include "refmatrix/backup.h"
 #include "refmatrix/refcommands.h"
+#include "refmatrix/ui/addkmmwin.h"
 #include "refmatrix/ui/backupdialog.h"
 #include "shell/menustate.h"
 #include "shell/ui/dialogsupport.h"
@@ -37,6 +38,7 @@ void installReferenceMatrixCommands(STANDARDSHELLWINDOW& w)
         w.setCommand(QString::fromLatin1(entry.first), [&w, command] { command(w.port(), [&w] { w.MI_ENADISABLE(); }); });
     }
     w.setCommand(QStringLiteral("RM_YEDEKLE"), [&w] { RM_YEDEKLE(w); });
+    w.setCommand(QStringLiteral("BUCOZ_EKLE"), [&w] { BUCOZ_EKLE(w); });
 }
 
 }  // namespace zeva

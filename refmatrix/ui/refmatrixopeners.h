@@ -8,7 +8,9 @@
 //     window's menu state follows however they end;
 //   - "RM Dosyası (dBF) &Yedekle" (RM_YEDEKLE) asks for the target in
 //     VQFOLDERDIALOGWINDOW (run through the window's dialog runner) and
-//     copies the table selected in the main menu (refmatrix/backup.h).
+//     copies the table selected in the main menu (refmatrix/backup.h);
+//   - "&KM Esaslı Matrise Ekle" (BUCOZ_EKLE) opens the solved formula's
+//     window (refmatrix/ui/addkmmwin.h).
 // The open problem windows have closed before these commands run (the entry
 // windows' step before every command).
 
