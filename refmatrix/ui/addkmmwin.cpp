@@ -10,6 +10,7 @@
 #include "platform/ui/dialogtemplate.h"
 #include "platform/ui/programicons.h"
 #include "shell/ui/standardshellwindow.h"
+#include "shell/ui/toolbarimages.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -19,7 +20,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolBar>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace zeva {
 
@@ -87,12 +91,28 @@ ADD_KMM_WIN::ADD_KMM_WIN(STANDARDSHELLWINDOW* shell, const ConvRows& rows) : she
         addAction(a);
     }
 
+    // The toolbar: close, calculate, help index.
+    auto* toolbar = new QToolBar(this);
+    toolbar->setIconSize(QSize(16, 16));
+    toolbar->setMovable(false);
+    for (auto [image, a, tip] : {std::tuple{3, action(6129), "Kapat"}, std::tuple{89, action(6131), "Hesapları yürüt"},
+                                 std::tuple{120, index, "Yardım"}}) {
+        if (image != 3)
+            toolbar->addSeparator();
+        QAction* b = toolbar->addAction(toolbarImage(image), QString());
+        b->setToolTip(QString::fromUtf8(tip));
+        b->setStatusTip(a->statusTip());
+        connect(b, &QAction::triggered, a, &QAction::trigger);
+    }
+
     // The dialog area below the menu.
     auto* area = new QWidget(this);
     area->setFixedSize(du.toPixelsX(494), du.toPixelsY(211));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(RME_MENU);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
     layout->addWidget(area);
 
     FIXEDTEXT1 = new QLabel(area);

@@ -7,11 +7,14 @@
 #include "core/problemtestutil.h"
 #include "core/ui/paramdialogs.h"
 #include "editing/barrayserver.h"
+#include "editing/ui/celleditor.h"
+#include "editing/ui/oabsbrowser.h"
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/dialogtemplate.h"
 #include "refmatrix/refcommands.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/addkmmwin.h"
@@ -29,6 +32,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -182,6 +186,27 @@ TEST_F(AddFormulaTest, TheWindowGatesEkleUntilHesaplaSucceeds)
     FakePort port;
     STANDARDSHELLWINDOW w(nullptr, &port);
     installReferenceMatrixCommands(w);
+
+    // Every text of the window shows whole.
+    {
+        ADD_KMM_WIN* shown = BUCOZ_EKLE(w);
+        ASSERT_NE(shown, nullptr);
+        w.show();
+        QApplication::processEvents();
+        for (QLabel* l : shown->findChildren<QLabel*>())
+            EXPECT_TRUE(labelTextFits(l)) << l->text().toStdString();
+        for (QPushButton* b : shown->findChildren<QPushButton*>())
+            EXPECT_GE(b->contentsRect().width(), b->fontMetrics().horizontalAdvance(b->text().remove('&')))
+                << b->text().toStdString();
+        for (int c = 0; c < shown->browser()->model()->columnCount(); ++c) {
+            const QString caption = shown->browser()->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_GE(shown->browser()->columnWidth(c), shown->browser()->fontMetrics().horizontalAdvance(caption))
+                << caption.toStdString();
+        }
+        shown->PBIPTAL();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.hide();
+    }
 
     // Without a row paired with KMO: the error, and "Ekle" stays disabled.
     G().AKMMDATA.removeAt(1);
