@@ -122,6 +122,10 @@ ADD_KMM_WIN::ADD_KMM_WIN(STANDARDSHELLWINDOW* shell, const ConvRows& rows) : she
     SLE_YEM->setObjectName(QStringLiteral("SLE_YEM"));
     SLE_YEM->setGeometry(du.toPixels(80, 8, 150, 12));
     SLE_YEM->installEventFilter(this);
+    // The name goes into YM_ADI whole: no longer than the field, no character
+    // the table's code page cannot hold.
+    SLE_YEM->setMaxLength(25);
+    SLE_YEM->setValidator(new Cp1254Validator(false, SLE_YEM));
     pbIptal = new QPushButton(area);
     pbHesap = new QPushButton(area);
     pbEkle = new QPushButton(area);
