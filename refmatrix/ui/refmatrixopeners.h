@@ -5,7 +5,12 @@
 //   - "Seçerek &Oluştur" (AMAT_OLUSTUR), "&Yem Maddesi Ekle" (AMAT_YMEKLE)
 //     and "&Besin Maddesi Ekle" (AMAT_BMEKLE) run their engine commands
 //     (refmatrix/refcommands.h) through the window's user port, and the
-//     window's menu state follows however they end.
+//     window's menu state follows however they end;
+//   - "RM Dosyası (dBF) &Yedekle" (RM_YEDEKLE) asks for the target in
+//     VQFOLDERDIALOGWINDOW (run through the window's dialog runner) and
+//     copies the table selected in the main menu (refmatrix/backup.h);
+//   - "&KM Esaslı Matrise Ekle" (BUCOZ_EKLE) opens the solved formula's
+//     window (refmatrix/ui/addkmmwin.h).
 // The open problem windows have closed before these commands run (the entry
 // windows' step before every command).
 
@@ -14,5 +19,8 @@ namespace zeva {
 class STANDARDSHELLWINDOW;
 
 void installReferenceMatrixCommands(STANDARDSHELLWINDOW& w);
+
+// The backup command as the main window runs it.
+void RM_YEDEKLE(STANDARDSHELLWINDOW& w);
 
 }  // namespace zeva

@@ -8,6 +8,7 @@
 #include "controls/ui/rightsle.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/dialogtemplate.h"
+#include "refmatrix/ui/backupdialog.h"
 #include "reports/ui/padwin.h"
 #include "requirements/ui/requirementdialogs.h"
 #include "shell/tipofday.h"
@@ -252,6 +253,11 @@ TEST_F(DialogTexts, EveryDialogShowsItsWholeTextInAFontThatHoldsIt)
         CB_HSEC d(nullptr, QStringLiteral("FOSFOR (YARARLI)"),
                   {QStringLiteral("KURU MADDE"), QStringLiteral("FFOSFOR"), QStringLiteral("METİONİN+SİSTİN")});
         check(d, QStringLiteral("CB_HSEC"));
+    }
+    {
+        VQFOLDERDIALOGWINDOW d(nullptr, QStringLiteral("Matkumad.Dbf"));
+        d.SLEYEDDIZ->setText(QStringLiteral("/home/kullanıcı/Yedekler/Matkumad.Dbf"));
+        check(d, QStringLiteral("VQFOLDERDIALOGWINDOW"));
     }
     for (int destination : {1, 2}) {
         STIPISECW d(nullptr, destination);
