@@ -60,9 +60,9 @@ QVariant FieldSpec::toValue(const QString& text) const
     return text;
 }
 
-QString SETFIELD(const FieldSpec& spec, const QString& value, double factor)
+QString SETFIELD(const FieldSpec& format, const QString& value, double factor)
 {
-    return spec.TRANSFORM(Val(numberCore(value)) * factor);
+    return format.TRANSFORM(Val(numberCore(value)) * factor);
 }
 
 bool fitsField(const QString& formatted)
@@ -70,10 +70,10 @@ bool fitsField(const QString& formatted)
     return !formatted.contains(QLatin1Char('*'));
 }
 
-NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
+NumResult PROCESSNUM(const FieldSpec& format, const NumEntry& entry, NumKey key)
 {
     const QChar sep = kDecimalSep;
-    const int d = std::max(0, spec.DECIMALS);
+    const int d = std::max(0, format.DECIMALS);
     const int code = key.code;
     const bool keyDown = key.message == NumKey::KeyDown;
     const QChar k = QChar(static_cast<char16_t>(code));
@@ -87,10 +87,10 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
     int f = std::max(entry.selStart, entry.selEnd);
     s = clampPos(s, text);
     f = clampPos(f, text);
-    if ((d > 0 && !text.contains(sep)) || (spec.width > 0 && text.size() != spec.width)) {
+    if ((d > 0 && !text.contains(sep)) || (format.width > 0 && text.size() != format.width)) {
         const bool whole = s == 0 && f == text.size() && s != f;
         const QString old = text;
-        text = SETFIELD(spec, old);
+        text = SETFIELD(format, old);
         if (whole) {
             s = 0;
             f = static_cast<int>(text.size());
@@ -193,7 +193,7 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
             decPart = zeros;
         }
         if (update) {
-            T = SETFIELD(spec, intPart + sep + decPart);
+            T = SETFIELD(format, intPart + sep + decPart);
             rebuilt = true;
             fresh = false;
             if (d > 0) {
@@ -215,9 +215,9 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
             } else if (s >= 1 && s <= intPart.size()) {
                 intPart.remove(s - 1, 1);
             }
-            T = SETFIELD(spec, intPart + sep + decPart.left(d));
+            T = SETFIELD(format, intPart + sep + decPart.left(d));
             rebuilt = true;
-            if (spec.toValue(T).toDouble() == 0) {
+            if (format.toValue(T).toDouble() == 0) {
                 const qsizetype at = T.indexOf(sep);
                 p = d > 0 && at >= 0 ? static_cast<int>(at) : static_cast<int>(T.size());
             }
@@ -225,10 +225,10 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
     } else if (caretKey) {
         // Nothing here: the caret keys move the caret.
     } else if (k == QLatin1Char('-') && !T.contains(QLatin1Char('-'))) {
-        T = SETFIELD(spec, QLatin1Char('-') + intPart + sep + decPart.left(d));
+        T = SETFIELD(format, QLatin1Char('-') + intPart + sep + decPart.left(d));
         rebuilt = true;
     } else if (k == QLatin1Char('+') && T.contains(QLatin1Char('-'))) {
-        T = SETFIELD(spec, intPart + sep + decPart.left(d), -1);
+        T = SETFIELD(format, intPart + sep + decPart.left(d), -1);
         rebuilt = true;
     } else if (k == sep) {
         if (!after && d > 0) {
@@ -239,7 +239,7 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
         const QString minus = pendingMinus ? QStringLiteral("-") : QString();
         if (after) {
             decPart = q == 1 ? QString(k) + decPart : decPart.left(q - 1) + k;
-            T = SETFIELD(spec, minus + intPart + sep + decPart.left(d));
+            T = SETFIELD(format, minus + intPart + sep + decPart.left(d));
             rebuilt = true;
             pendingMinus = false;
             if (!removed)
@@ -259,7 +259,7 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
             if (used.size() < L) {
                 intPart.insert(s, k);
                 const QString joined = d > 0 ? intPart + sep + decPart.left(d) : intPart;
-                T = SETFIELD(spec, minus + joined.right(L));
+                T = SETFIELD(format, minus + joined.right(L));
                 rebuilt = true;
                 pendingMinus = false;
                 modified = true;
@@ -283,7 +283,7 @@ NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key)
     // A keystroke that cut a part out of the text always leaves a whole
     // formatted number.
     if (partRemoved && !rebuilt)
-        T = SETFIELD(spec, T);
+        T = SETFIELD(format, T);
     result.text = T;
     result.caret = clampPos(p, T);
     result.fresh = fresh;

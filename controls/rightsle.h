@@ -1,9 +1,9 @@
 #pragma once
-// The engine of the right-aligned edits: the field spec that formats and reads
-// an edit's value, the calculator-style keystroke editing of numeric fields,
+// The engine of the right-aligned edits: the field description that writes and
+// reads an edit's value, the calculator-style keystroke editing of numeric fields,
 // and the small rules of the date, file and timer edits. No widgets here.
 //
-// The field spec lives in zeva::controls so that it stays apart from the
+// The field description lives in zeva::controls so that it stays apart from the
 // grid's own zeva::FieldSpec (editing/barrayserver.h).
 
 #include <QDate>
@@ -44,9 +44,9 @@ struct FieldSpec {
 };
 
 // Number text of the field: blanks and (when there are any) thousands
-// separators dropped, the number read, multiplied by `factor`, formatted by the
-// spec. A text that reads as no number gives 0.
-QString SETFIELD(const FieldSpec& spec, const QString& value, double factor = 1);
+// separators dropped, the number read, multiplied by `factor`, written by the
+// field description. A text that reads as no number gives 0.
+QString SETFIELD(const FieldSpec& format, const QString& value, double factor = 1);
 
 // True when a text made by TRANSFORM or SETFIELD shows the number (a number
 // too wide for the field comes out as asterisks).
@@ -85,7 +85,7 @@ struct NumResult {
 // set the sign, Backspace and Delete remove the character left of the caret,
 // the first key of a fresh edit replaces the value. Every result is a whole
 // formatted number of the field's width.
-NumResult PROCESSNUM(const FieldSpec& spec, const NumEntry& entry, NumKey key);
+NumResult PROCESSNUM(const FieldSpec& format, const NumEntry& entry, NumKey key);
 
 // Key codes the edits work with (as the original platform numbers its keys).
 enum KeyCode : int {

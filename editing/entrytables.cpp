@@ -70,10 +70,10 @@ const EntryKindInfo& entryKindInfo(EntryKind kind)
 
 FieldSpecs entryFieldSpecs(EntryKind kind)
 {
-    FieldSpecs specs;
+    FieldSpecs fieldList;
     for (const EntryColumn& c : entryKindInfo(kind).columns)
-        specs.append(FieldSpec{c.field, QStringLiteral("C"), c.length, 0});
-    return specs;
+        fieldList.append(FieldSpec{c.field, QStringLiteral("C"), c.length, 0});
+    return fieldList;
 }
 
 Table& entryProblemTable(EntryKind kind)

@@ -96,15 +96,15 @@ private:
 class DATAFIELD {
 public:
     DATAFIELD() = default;
-    DATAFIELD(const QString& name, FIELDSPEC spec) : name_(name), symbol_(name), spec_(std::move(spec)) {}
+    DATAFIELD(const QString& name, FIELDSPEC format) : name_(name), symbol_(name), format_(std::move(format)) {}
     const QString& NAME() const { return name_; }
     const Symbol& NAMESYM() const { return symbol_; }
-    const FIELDSPEC& fieldSpec() const { return spec_; }
+    const FIELDSPEC& fieldSpec() const { return format_; }
 
 private:
     QString name_;
     Symbol symbol_;
-    FIELDSPEC spec_;
+    FIELDSPEC format_;
 };
 
 // TRUE when the variant holds text.

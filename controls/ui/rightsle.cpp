@@ -137,9 +137,9 @@ RIGHTSLE::RIGHTSLE(QWidget* owner, int id, const QRect& geometry) : VQSLE(owner)
 
 RIGHTSLE::~RIGHTSLE() = default;
 
-void RIGHTSLE::setFIELDSPEC(const controls::FieldSpec& spec)
+void RIGHTSLE::setFIELDSPEC(const controls::FieldSpec& format)
 {
-    spec_ = spec;
+    format_ = format;
     // The blanks in front of a number are narrower than its digits in the
     // dialog font: the edit itself keeps the number at its right edge.
     setAlignment((isNumeric() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -147,20 +147,20 @@ void RIGHTSLE::setFIELDSPEC(const controls::FieldSpec& spec)
 
 void RIGHTSLE::clearFIELDSPEC()
 {
-    spec_.reset();
+    format_.reset();
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QVariant RIGHTSLE::VALUE() const
 {
-    if (spec_)
-        return spec_->toValue(text());
+    if (format_)
+        return format_->toValue(text());
     return text();
 }
 
 void RIGHTSLE::setVALUE(const QVariant& value)
 {
-    setText(spec_ ? spec_->TRANSFORM(value) : value.toString());
+    setText(format_ ? format_->TRANSFORM(value) : value.toString());
 }
 
 QString RIGHTSLE::SETFIELD(const QString& value, double factor) const
@@ -217,7 +217,7 @@ void RIGHTSLE::PROCESSNUM(NumKey key)
     }
     entry.fresh = fresh_;
     entry.pendingMinus = pendingMinus_;
-    const controls::NumResult r = controls::PROCESSNUM(*spec_, entry, key);
+    const controls::NumResult r = controls::PROCESSNUM(*format_, entry, key);
     if (r.beep)
         INVALIDACTION();
     fresh_ = r.fresh;

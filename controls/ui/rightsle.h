@@ -1,10 +1,10 @@
 #pragma once
 // Right-aligned single-line edits and their subclasses:
 //
-// RIGHTSLE   follows the type of its field spec: "N" numbers typed calculator
+// RIGHTSLE   follows the type of its field format: "N" numbers typed calculator
 //            fashion (see controls/rightsle.h), "D" dates stepped with the
 //            keypad's + and - and picked from the calendar, anything else (or
-//            no field spec) a plain edit;
+//            no field format) a plain edit;
 // DATESLE    a date edit with a calendar button;
 // FILESLE    a file or folder name chosen in a dialog on a double-click;
 // PBFILESLE  the same with a browse button;
@@ -54,12 +54,12 @@ public:
     int id() const { return id_; }
     QWidget* OWNER() const { return owner_; }
 
-    bool hasFieldSpec() const { return spec_.has_value(); }
-    controls::FieldSpec FIELDSPEC() const { return spec_.value_or(controls::FieldSpec{}); }
-    void setFIELDSPEC(const controls::FieldSpec& spec);
+    bool hasFieldSpec() const { return format_.has_value(); }
+    controls::FieldSpec FIELDSPEC() const { return format_.value_or(controls::FieldSpec{}); }
+    void setFIELDSPEC(const controls::FieldSpec& format);
     void clearFIELDSPEC();
 
-    // The value by the field spec's type (double, QDate, or the text).
+    // The value by the field format's type (double, QDate, or the text).
     QVariant VALUE() const;
     void setVALUE(const QVariant& value);
     QString TEXTVALUE() const { return text(); }
@@ -120,21 +120,21 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    bool isNumeric() const { return spec_ && spec_->isNumber(); }
-    bool isDate() const { return spec_ && spec_->isDate(); }
+    bool isNumeric() const { return format_ && format_->isNumber(); }
+    bool isDate() const { return format_ && format_->isDate(); }
     void numericKey(QKeyEvent* event);
     void dateKey(QKeyEvent* event);
 
     int id_ = 0;
     QPointer<QWidget> owner_;
-    std::optional<controls::FieldSpec> spec_;
+    std::optional<controls::FieldSpec> format_;
     bool fresh_ = true;
     bool pendingMinus_ = false;
     QPointer<WMBITMAPBUTTON> button_;
     CalendarPicker picker_;
 };
 
-// A ready-made date entry: a date field spec, the empty date, a calendar
+// A ready-made date entry: a date field format, the empty date, a calendar
 // button and the "&Today" / "&Calendar..." context menu; its calendar weeks
 // always begin on Sunday.
 class DATESLE : public RIGHTSLE {

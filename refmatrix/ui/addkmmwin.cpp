@@ -141,10 +141,10 @@ ADD_KMM_WIN::ADD_KMM_WIN(STANDARDSHELLWINDOW* shell, const ConvRows& rows) : she
     connect(pbEkle, &QPushButton::clicked, this, &ADD_KMM_WIN::PBEKLE);
 
     // SUB_FORM1: the grid over the rows.
-    FieldSpecs specs;
+    FieldSpecs fieldList;
     for (int i = 0; i < 6; ++i)
-        specs << FieldSpec{QString::fromLatin1(kFields[i]), QStringLiteral("C"), kWidths[i], 0};
-    server_ = new BARRAYSERVER(specs, toTable(rows), 0, 1, this);
+        fieldList << FieldSpec{QString::fromLatin1(kFields[i]), QStringLiteral("C"), kWidths[i], 0};
+    server_ = new BARRAYSERVER(fieldList, toTable(rows), 0, 1, this);
     browser_ = new OABS_BROWSER(area);
     browser_->setObjectName(QStringLiteral("SUB_FORM1"));
     browser_->setGeometry(du.toPixels(6, 30, 420, 180));

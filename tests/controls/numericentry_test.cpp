@@ -1,4 +1,4 @@
-// The numeric entry of the right-aligned edit, the field spec and the small
+// The numeric entry of the right-aligned edit, the field format and the small
 // rules of the date, file and timer edits, without widgets.
 #include "controls/rightsle.h"
 
@@ -22,13 +22,13 @@ struct Step {
 // Feeds a key the way the edit does: the key-down of a key with a code of the
 // table, then the character of a key that types.
 struct Entry {
-    FieldSpec spec;
+    FieldSpec format;
     NumEntry state;
     int beeps = 0;
 
     void apply(NumKey key)
     {
-        const NumResult r = PROCESSNUM(spec, state, key);
+        const NumResult r = PROCESSNUM(format, state, key);
         if (r.beep)
             ++beeps;
         state.text = r.text;
