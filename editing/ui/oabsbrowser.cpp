@@ -444,10 +444,11 @@ void OABS_BROWSER::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
         state() != EditingState) {
-        // Esc in the grid with no editor open closes the owner window.
+        // Esc in the grid with no editor open closes the owner window (or
+        // the window set as the close target).
         event->accept();
-        if (owner_)
-            owner_->close();
+        if (QWidget* target = closeTarget_ ? closeTarget_.data() : owner_.data())
+            target->close();
         return;
     }
     QTableView::keyPressEvent(event);

@@ -84,6 +84,11 @@ public:
     bool isVerticalSplit() const { return frozen_ != nullptr; }
     QTableView* frozenView() const { return frozen_; }
 
+    // The window that Esc in the grid closes, when it is not the owner (a
+    // grid in a sub-form closes the form's owner). Null: the owner.
+    void setCloseTarget(QWidget* target) { closeTarget_ = target; }
+    QWidget* closeTarget() const { return closeTarget_ ? closeTarget_.data() : owner_.data(); }
+
     // The delegate tells the browser of a new editor (locks the cell).
     void editorOpened(CellEditor* editor);
 
@@ -114,6 +119,7 @@ private:
     void updateFrozenGeometry();
 
     QPointer<QWidget> owner_;
+    QPointer<QWidget> closeTarget_;
     std::unique_ptr<BrowserRules> rules_;
     QList<VQDATACOLUMN*> columns_;
     QPointer<BARRAYSERVER> server_;
