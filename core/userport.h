@@ -55,6 +55,15 @@ struct MatchAnswer {
     int selected = 0;
 };
 
+// What the column-arithmetic dialog hands back: the operation ("+", "-", "*",
+// "/"), the operand text and its kind ("N" a number, "A" a column); an empty
+// operation and kind "U" when there is nothing to do.
+struct ColumnMathAnswer {
+    QString op;
+    QString value;
+    QString type = QStringLiteral("U");
+};
+
 class UserPort {
 public:
     virtual ~UserPort() = default;
@@ -104,6 +113,14 @@ public:
     {
         Q_UNUSED(name);
         Q_UNUSED(candidates);
+        return {};
+    }
+
+    // Column-arithmetic dialog over the fields of a table (in field order).
+    // A port that cannot ask cancels.
+    virtual ColumnMathAnswer askColumnMath(const QStringList& tableFields)
+    {
+        Q_UNUSED(tableFields);
         return {};
     }
 };

@@ -6,6 +6,7 @@
 #include "editing/ui/vqdatacolumn.h"
 #include "platform/ui/programicons.h"
 #include "resources/menus.h"
+#include "refmatrix/refcolumncommands.h"
 #include "resources/refmenus.h"
 #include "shell/ui/shellmenu.h"
 
@@ -236,9 +237,25 @@ void STDDATAWINDOW::RMDELETE()
     browser_->RestoreUpdate();
 }
 
-void STDDATAWINDOW::COLMATHBM() {}
+void STDDATAWINDOW::COLMATHBM()
+{
+    if (formView_)
+        return;
+    commitOpenEdit();
+    browser_->SuspendUpdate();
+    zeva::COLMATHBM(*edit_, browser_->ColPos(), port_);
+    browser_->RestoreUpdate();
+}
 
-void STDDATAWINDOW::BMBAGLA() {}
+void STDDATAWINDOW::BMBAGLA()
+{
+    if (formView_)
+        return;
+    commitOpenEdit();
+    browser_->SuspendUpdate();
+    zeva::BMBAGLA(*edit_, port_);
+    browser_->RestoreUpdate();
+}
 
 void STDDATAWINDOW::CLOSE()
 {

@@ -5,6 +5,7 @@
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
+#include "shell/ui/colonmathsdialog.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/smallforms.h"
 
@@ -163,6 +164,17 @@ MatchAnswer QtUserPort::askMatch(const QString& name, const QStringList& candida
     if (answer.result != 1 && answer.result != 2)
         answer.result = 0;
     answer.selected = answer.result == 1 ? dialog.NSELECTED : 0;
+    return answer;
+}
+
+ColumnMathAnswer QtUserPort::askColumnMath(const QStringList& tableFields)
+{
+    COLONMATHS dialog(owner_, tableFields);
+    run(dialog);
+    ColumnMathAnswer answer;
+    answer.op = dialog.COPERAT;
+    answer.value = dialog.CVALUEX;
+    answer.type = dialog.CVTYPE;
     return answer;
 }
 

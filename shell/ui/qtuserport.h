@@ -56,6 +56,7 @@ public:
     NewProblemAnswer askNewProblem() override;
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
     MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
+    ColumnMathAnswer askColumnMath(const QStringList& tableFields) override;
 
 private:
     int run(QDialog& dialog);

@@ -121,10 +121,21 @@ QStringList FakePort::boxTexts(int type) const
     return out;
 }
 
+ColumnMathAnswer FakePort::askColumnMath(const QStringList& tableFields)
+{
+    log << QStringLiteral("columnMath");
+    offered << tableFields;
+    ColumnMathAnswer a;
+    if (!columnMaths.isEmpty())
+        a = columnMaths.takeFirst();
+    return a;
+}
+
 bool FakePort::allAnswersUsed() const
 {
     return replies.isEmpty() && params.isEmpty() && choices.isEmpty() && markings.isEmpty()
-        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty();
+        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty()
+        && columnMaths.isEmpty();
 }
 
 }  // namespace zeva::test
