@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QString>
+
+#include <functional>
 #include <QStringList>
 
 namespace zeva {
@@ -64,6 +66,19 @@ struct ColumnMathAnswer {
     QString type = QStringLiteral("U");
 };
 
+// What the nutrient-column dialog hands back: the operation (1 add at the
+// end, 2 insert before, 3 delete; 0 when the dialog was left without one),
+// the new column's name as typed and the chosen field's position (from 1, 0
+// for none).
+struct NutrientColumnAnswer {
+    int operation = 0;
+    QString name;
+    int position = 0;
+};
+// Tests a nutrient-column answer: empty when it may run, else the text of the
+// information box after which the dialog stays open for a correction.
+using NutrientColumnCheck = std::function<QString(const NutrientColumnAnswer&)>;
+
 class UserPort {
 public:
     virtual ~UserPort() = default;
@@ -121,6 +136,19 @@ public:
     virtual ColumnMathAnswer askColumnMath(const QStringList& tableFields)
     {
         Q_UNUSED(tableFields);
+        return {};
+    }
+
+    // Nutrient-column dialog over the fields of a table, in table order. Its
+    // "Tamam" runs `check`; a text from it is shown in an information box
+    // titled "Bilgi..." and the dialog stays open. A port that cannot ask
+    // cancels.
+    virtual NutrientColumnAnswer askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                   const NutrientColumnCheck& check)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(fields);
+        Q_UNUSED(check);
         return {};
     }
 };

@@ -4,6 +4,7 @@
 #include "core/ui/windowhelpers.h"
 #include "platform/dbf.h"
 #include "refmatrix/refcommands.h"
+#include "refmatrix/nutrientcolumns.h"
 #include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/stddatawindow.h"
@@ -57,7 +58,7 @@ bool RM_BMEKLESIL(STANDARDSHELLWINDOW& w)
     const QString path = ensureTable(w, t);
     if (path.isEmpty())
         return false;
-    return true;
+    return BM_MAN_WIN(w.port(), findExistingPath(path), t.name);
 }
 
 STDDATAWINDOW* RM_YAZIM(STANDARDSHELLWINDOW& w)

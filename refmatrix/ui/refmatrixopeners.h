@@ -21,7 +21,7 @@ class STDDATAWINDOW;
 STDDATAWINDOW* RM_YAZIM(STANDARDSHELLWINDOW& w);
 // "Besin Maddesi &Ekle-Sil" (3573): the nutrient column dialog over the
 // selected table, made first when it is missing. Refused while a reference
-// matrix window holds the table. FALSE when refused or not shown.
+// matrix window holds the table. TRUE when the table was restructured.
 bool RM_BMEKLESIL(STANDARDSHELLWINDOW& w);
 
 void installReferenceMatrixCommands(STANDARDSHELLWINDOW& w);

@@ -131,11 +131,26 @@ ColumnMathAnswer FakePort::askColumnMath(const QStringList& tableFields)
     return a;
 }
 
+NutrientColumnAnswer FakePort::askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                const NutrientColumnCheck& check)
+{
+    log << QStringLiteral("nutrientColumn ") + caption;
+    offered << fields;
+    while (!nutrientColumns.isEmpty()) {
+        const NutrientColumnAnswer a = nutrientColumns.takeFirst();
+        const QString refusal = check ? check(a) : QString();
+        if (refusal.isEmpty())
+            return a;
+        messageBox(QStringLiteral("Bilgi..."), refusal, BOX_INFO);
+    }
+    return {};
+}
+
 bool FakePort::allAnswersUsed() const
 {
     return replies.isEmpty() && params.isEmpty() && choices.isEmpty() && markings.isEmpty()
         && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty()
-        && columnMaths.isEmpty();
+        && columnMaths.isEmpty() && nutrientColumns.isEmpty();
 }
 
 }  // namespace zeva::test

@@ -25,7 +25,7 @@ public:
     //   "tone <freq> <dur>", "params <type> <amount>|<currency>|<weight>",
     //   "chooseOne <caption>", "chooseMany <caption>", "open <caption>",
     //   "save <caption>", "newProblem", "value <caption>", "match <name>",
-    //   "columnMath"
+    //   "columnMath", "nutrientColumn <caption>"
     QStringList log;
     QList<ShownBox> boxes;
 
@@ -39,8 +39,12 @@ public:
     QStringList values;                   // single-value form; a null QString cancels
     QList<MatchAnswer> matches;           // name-matching dialog
     QList<ColumnMathAnswer> columnMaths;  // column-arithmetic dialog; none left cancels
+    // Nutrient-column dialog: each answer goes through the dialog's check; a
+    // refused one shows its box and the next answer is taken; none left
+    // cancels.
+    QList<NutrientColumnAnswer> nutrientColumns;
 
-    // The lists offered, one entry per chooseOne, chooseMany, askMatch and askColumnMath
+    // The lists offered, one entry per chooseOne, chooseMany, askMatch, askColumnMath and askNutrientColumn
     // call, in order.
     QList<QStringList> offered;
 
@@ -59,6 +63,8 @@ public:
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
     MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
     ColumnMathAnswer askColumnMath(const QStringList& tableFields) override;
+    NutrientColumnAnswer askNutrientColumn(const QString& caption, const QStringList& fields,
+                                           const NutrientColumnCheck& check) override;
 
     // Lines of the log that start with `prefix`.
     QStringList logLines(const QString& prefix) const;
