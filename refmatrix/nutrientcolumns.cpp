@@ -66,7 +66,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
             return QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
         if (selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
             selected == QLatin1String("KMO"))
-            return QStringLiteral("Standart BM alanı önüne girmeye teşebbüs ettiniz.\r\rNOT: Gerçek BM önüne "
+            return QStringLiteral("Standart BM alanı önüne girmeye teşebbüs ettiniz.\n\nNOT: Gerçek BM önüne "
                                   "girmelisiniz.");
         return nameRefusal();
     case 3:
@@ -75,7 +75,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
         // The first three fields are always there, whatever the table.
         if (presentIn(standard, selected) || selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
             selected == QLatin1String("KMO"))
-            return QStringLiteral("Standart besin maddesini silmeye teşebbüs ettiniz.\r\rNOT: Sadece, sonradan "
+            return QStringLiteral("Standart besin maddesini silmeye teşebbüs ettiniz.\n\nNOT: Sadece, sonradan "
                                   "eklenen/girilen besin maddesini silebilirsiniz.");
         return QString();
     default:
@@ -138,8 +138,8 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
     std::optional<DbfField> field;
     int p = a.operation == 1 ? 0 : a.position;
     if (a.operation == 3) {
-        const QString text = tableName + QStringLiteral(" Referans matris dosyasındaki \r") + fields.at(p - 1) +
-                             QStringLiteral(" besin maddesi silinecek.\r\rSilinmesini gerçekten istiyor musunuz?");
+        const QString text = tableName + QStringLiteral(" Referans matris dosyasındaki \n") + fields.at(p - 1) +
+                             QStringLiteral(" besin maddesi silinecek.\n\nSilinmesini gerçekten istiyor musunuz?");
         if (ASK(port, QStringLiteral("Önemli Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
             return false;
     } else {

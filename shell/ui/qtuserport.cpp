@@ -6,6 +6,7 @@
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
 #include "shell/ui/colonmathsdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/smallforms.h"
 
@@ -176,6 +177,17 @@ ColumnMathAnswer QtUserPort::askColumnMath(const QStringList& tableFields)
     answer.value = dialog.CVALUEX;
     answer.type = dialog.CVTYPE;
     return answer;
+}
+
+NutrientColumnAnswer QtUserPort::askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                   const NutrientColumnCheck& check)
+{
+    BM_MAN_WIN_DIALOG dialog(owner_, caption, fields, check, [this](const QString& text) {
+        messageBox(QStringLiteral("Bilgi..."), text, BOX_INFO);
+    });
+    if (run(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.answer();
 }
 
 }  // namespace zeva

@@ -70,10 +70,10 @@ TEST_F(NutrientColumnsTest, RefusalsKeepTheDialogOpen)
         {"bad name", {1, "1X", 0}, kBadColumnName},
         {"bad letter", {1, "ÇİNKO", 0}, kBadColumnName},
         {"insert without a field", {2, "LIF", 0}, "Önüne girilecek BM seçimi yapılmadı."},
-        {"insert before KMO", {2, "LIF", 3}, "Standart BM alanı önüne girmeye teşebbüs ettiniz.\r\rNOT: Gerçek BM "
+        {"insert before KMO", {2, "LIF", 3}, "Standart BM alanı önüne girmeye teşebbüs ettiniz.\n\nNOT: Gerçek BM "
                                              "önüne girmelisiniz."},
         {"delete without a field", {3, "", 0}, "Silinecek BM seçimi yapılmadı."},
-        {"delete HP", {3, "", 4}, "Standart besin maddesini silmeye teşebbüs ettiniz.\r\rNOT: Sadece, sonradan "
+        {"delete HP", {3, "", 4}, "Standart besin maddesini silmeye teşebbüs ettiniz.\n\nNOT: Sadece, sonradan "
                                   "eklenen/girilen besin maddesini silebilirsiniz."},
     };
     for (const Case& c : cases) {
@@ -105,8 +105,8 @@ TEST_F(NutrientColumnsTest, AddInsertAndDeleteGiveTheTableBack)
     ASSERT_EQ(port.boxes.size(), 1);
     EXPECT_EQ(port.boxes.at(0).type, 36);
     EXPECT_EQ(port.boxes.at(0).title, QStringLiteral("Önemli Uyarı..."));
-    EXPECT_EQ(port.boxes.at(0).text, QStringLiteral("MATNRC.DBF Referans matris dosyasındaki \rNSC besin maddesi "
-                                                     "silinecek.\r\rSilinmesini gerçekten istiyor musunuz?"));
+    EXPECT_EQ(port.boxes.at(0).text, QStringLiteral("MATNRC.DBF Referans matris dosyasındaki \nNSC besin maddesi "
+                                                     "silinecek.\n\nSilinmesini gerçekten istiyor musunuz?"));
     EXPECT_TRUE(run({{3, "", 4}}, {REPLY_YES}));
     EXPECT_TRUE(run({{3, "", 6}}, {REPLY_YES}));
 

@@ -25,6 +25,7 @@
 #include "shell/ui/menuhost.h"
 #include "core/problemtestutil.h"
 #include "shell/ui/newproblemdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
@@ -45,6 +46,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -359,10 +362,33 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     EXPECT_EQ(records.at(0).toObject().value(QStringLiteral("YM_ADI")).toString(), QStringLiteral("BIRIM"));
     EXPECT_EQ(records.at(1).toObject().value(QStringLiteral("FIATI")).toString(), QStringLiteral("      7.500"));
 
-    // The window gone, the command runs again.
+    // The window gone, the column dialog opens: "h" is refused (HP begins
+    // with it) and the dialog stays open for "lif", stored as LIF.
     boxes_.clear();
+    QStringList dialogs;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<BM_MAN_WIN_DIALOG*>(&d)) {
+            dialogs << dlg->windowTitle();
+            EXPECT_TRUE(dlg->RBEKLE->isChecked());
+            EXPECT_FALSE(dlg->LBBMAD->isEnabled());
+            EXPECT_EQ(dlg->SLEBMNAME->maxLength(), 10);
+            dlg->SLEBMNAME->setText(QStringLiteral("h"));
+            dlg->PBTAMAM_->click();
+            EXPECT_TRUE(dlg->isVisible());
+            dlg->SLEBMNAME->setText(QStringLiteral("lif"));
+            dlg->PBTAMAM_->click();
+            return d.result();
+        }
+        return answer(d);
+    });
     choose(w, 3573);
-    EXPECT_TRUE(boxes_.isEmpty());
+    EXPECT_EQ(dialogs, QStringList{QStringLiteral("Havada Kuru RM: Besin maddesi ekle-sil")});
+    EXPECT_EQ(boxes_, QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut.")});
+    DbfTable after;
+    ASSERT_TRUE(readDbfFile(path, &after));
+    EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
+    EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
 }
 
 }  // namespace
