@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QString>
+
+#include <functional>
 #include <QStringList>
 
 namespace zeva {
@@ -54,6 +56,28 @@ struct MatchAnswer {
     int result = 0;
     int selected = 0;
 };
+
+// What the column-arithmetic dialog hands back: the operation ("+", "-", "*",
+// "/"), the operand text and its kind ("N" a number, "A" a column); an empty
+// operation and kind "U" when there is nothing to do.
+struct ColumnMathAnswer {
+    QString op;
+    QString value;
+    QString type = QStringLiteral("U");
+};
+
+// What the nutrient-column dialog hands back: the operation (1 add at the
+// end, 2 insert before, 3 delete; 0 when the dialog was left without one),
+// the new column's name as typed and the chosen field's position (from 1, 0
+// for none).
+struct NutrientColumnAnswer {
+    int operation = 0;
+    QString name;
+    int position = 0;
+};
+// Tests a nutrient-column answer: empty when it may run, else the text of the
+// information box after which the dialog stays open for a correction.
+using NutrientColumnCheck = std::function<QString(const NutrientColumnAnswer&)>;
 
 class UserPort {
 public:
@@ -104,6 +128,27 @@ public:
     {
         Q_UNUSED(name);
         Q_UNUSED(candidates);
+        return {};
+    }
+
+    // Column-arithmetic dialog over the fields of a table (in field order).
+    // A port that cannot ask cancels.
+    virtual ColumnMathAnswer askColumnMath(const QStringList& tableFields)
+    {
+        Q_UNUSED(tableFields);
+        return {};
+    }
+
+    // Nutrient-column dialog over the fields of a table, in table order. Its
+    // "Tamam" runs `check`; a text from it is shown in an information box
+    // titled "Bilgi..." and the dialog stays open. A port that cannot ask
+    // cancels.
+    virtual NutrientColumnAnswer askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                   const NutrientColumnCheck& check)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(fields);
+        Q_UNUSED(check);
         return {};
     }
 };

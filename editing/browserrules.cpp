@@ -188,4 +188,24 @@ int OAMAT_BROWSER::COLUMNFOCUSCHANGE(int nCol, int nColumns) const
     return nCol == 1 && nColumns >= 2 ? 2 : nCol;
 }
 
+// Reference matrix. An emptied cell stays empty, except the unit row's name.
+QString referenceCellText(int nRec, int nCol, const QString& v)
+{
+    if (nRec == 1)
+        return nCol == 1 ? kReferenceUnitRowName : v;
+    if (isBlankCell(v))
+        return QString();
+    if (nCol == 2)
+        return SDAYA(v, 3);
+    if (nCol >= 3)
+        return SDAYA(v, 4);
+    return v;
+}
+
+BrowserRules::Rule ORMAT_BROWSER::apply(BARRAYSERVER&, int nRec, int nCol, QString& v)
+{
+    v = referenceCellText(nRec, nCol, v);
+    return Rule::kWrite;
+}
+
 }  // namespace zeva

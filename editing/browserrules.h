@@ -37,6 +37,13 @@ QString defaultFeedName(int n);      // "Ymİsimsiz" + n
 QString defaultNutrientName(int n);  // "Bmİsimsiz" + n
 inline const QString kRatioName1 = QStringLiteral("Bmİsmi-I");
 inline const QString kRatioName2 = QStringLiteral("Bmİsmi-II");
+inline const QString kReferenceUnitRowName = QStringLiteral("BIRIM");
+
+// The text a reference matrix cell takes when `v` is typed into field nCol
+// (from 1) of record nRec: the unit row keeps its name "BIRIM" and its unit
+// texts as typed; a feed's price gets 3 decimals, its other values 4; an
+// emptied cell stays empty. Shared by the grid and the form view.
+QString referenceCellText(int nRec, int nCol, const QString& v);
 
 // How an edit ended.
 struct CellEdit {
@@ -136,6 +143,14 @@ public:
     int COLUMNFOCUSCHANGE(int nCol, int nColumns) const override;
     bool numericColumn(int nCol) const override;
 
+protected:
+    Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+};
+
+// Reference matrix grid: feed name, price, then the dry matter and the
+// nutrient columns. Record 1 is the unit row: its name is always "BIRIM" and
+// its other cells are unit texts, kept as typed.
+class ORMAT_BROWSER : public BrowserRules {
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
 };

@@ -6,6 +6,7 @@
 #include "platform/dbf.h"
 #include "platform/runtime.h"
 #include "refmatrix/refcommands.h"
+#include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
 
 namespace zeva {
@@ -210,7 +211,7 @@ AppendOutcome appendFormula(UserPort& port, const QString& name, const ConvRows&
         return AppendOutcome::Refused;
     }
     if (referenceTableHeld(kDryMatterTable)) {
-        UYARI(port, kTableHeldText);
+        UYARI(port, kReferenceWindowOpen);
         return AppendOutcome::Refused;
     }
     if (ASK(port, QStringLiteral("Mesaj"), kAppendQuestion, BOX_YESNO_EXCLAMATION) != REPLY_YES)

@@ -98,7 +98,5 @@ inline const QString kAppendQuestion = QStringLiteral(
     "          kullanılacak ise yapılmalı.");
 inline const QString kNotCalculatedText =
     QStringLiteral("Değerler henüz hesaplanmadı! Önce \"Hesapla\" ile dönüşümü yapınız.");
-inline const QString kTableHeldText = QStringLiteral(
-    "MATKUMAD.DBF referans matris penceresinde açık!\r\rPencereyi kapatıp tekrar deneyiniz.");
 
 }  // namespace zeva

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 
 namespace zeva {
@@ -452,10 +453,16 @@ void OABS_BROWSER::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
         state() != EditingState) {
-        // Esc in the grid with no editor open closes the owner window.
+        // Esc in the grid with no editor open closes the owner window (or
+        // the window set as the close target).
         event->accept();
-        if (owner_)
-            owner_->close();
+        if (QWidget* target = closeTarget_ ? closeTarget_.data() : owner_.data()) {
+            // A window hosted in an MDI frame closes with its frame.
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(target->parentWidget()))
+                frame->close();
+            else
+                target->close();
+        }
         return;
     }
     QTableView::keyPressEvent(event);

@@ -85,6 +85,11 @@ public:
     bool isVerticalSplit() const { return frozen_ != nullptr; }
     QTableView* frozenView() const { return frozen_; }
 
+    // The window that Esc in the grid closes, when it is not the owner (a
+    // grid in a sub-form closes the form's owner). Null: the owner.
+    void setCloseTarget(QWidget* target) { closeTarget_ = target; }
+    QWidget* closeTarget() const { return closeTarget_ ? closeTarget_.data() : owner_.data(); }
+
     // The delegate tells the browser of a new editor (locks the cell).
     void editorOpened(CellEditor* editor);
 
@@ -118,6 +123,7 @@ private:
     void updateFrozenGeometry();
 
     QPointer<QWidget> owner_;
+    QPointer<QWidget> closeTarget_;
     std::unique_ptr<BrowserRules> rules_;
     QList<VQDATACOLUMN*> columns_;
     QPointer<BARRAYSERVER> server_;
@@ -132,6 +138,13 @@ private:
     int suspend_ = 0;
     int syncing_ = 0;                   // the server moves on our behalf
     bool cellCursor_ = true;
+};
+
+// The grid of a sub-form: it keeps the plain commit (written as typed),
+// and Esc closes the window the sub-form sits in, not the sub-form.
+class CONVBROWSER : public OABS_BROWSER {
+public:
+    CONVBROWSER(QWidget* subForm, QWidget* window) : OABS_BROWSER(subForm) { setCloseTarget(window); }
 };
 
 }  // namespace zeva

@@ -145,7 +145,7 @@ ADD_KMM_WIN::ADD_KMM_WIN(STANDARDSHELLWINDOW* shell, const ConvRows& rows) : she
     for (int i = 0; i < 6; ++i)
         fieldList << FieldSpec{QString::fromLatin1(kFields[i]), QStringLiteral("C"), kWidths[i], 0};
     server_ = new BARRAYSERVER(fieldList, toTable(rows), 0, 1, this);
-    browser_ = new OABS_BROWSER(area);
+    browser_ = new CONVBROWSER(area, this);
     browser_->setObjectName(QStringLiteral("SUB_FORM1"));
     browser_->setGeometry(du.toPixels(6, 30, 420, 180));
     for (int i = 0; i < 6; ++i) {

@@ -10,13 +10,25 @@
 //     VQFOLDERDIALOGWINDOW (run through the window's dialog runner) and
 //     copies the table selected in the main menu (refmatrix/backup.h);
 //   - "&KM Esaslı Matrise Ekle" (BUCOZ_EKLE) opens the solved formula's
-//     window (refmatrix/ui/addkmmwin.h).
+//     window (refmatrix/ui/addkmmwin.h);
+//   - "&Matris Yazımı" (RM_YAZIM) opens the reference matrix window and
+//     "Besin Maddesi &Ekle-Sil" (RM_BMEKLESIL) the nutrient column dialog.
 // The open problem windows have closed before these commands run (the entry
 // windows' step before every command).
 
 namespace zeva {
 
 class STANDARDSHELLWINDOW;
+class STDDATAWINDOW;
+
+// "&Matris Yazımı" (3572): the reference matrix window over the table chosen
+// in the main menu, made first when it is missing. A table already open in
+// a window brings that window forward. Null when no window opened.
+STDDATAWINDOW* RM_YAZIM(STANDARDSHELLWINDOW& w);
+// "Besin Maddesi &Ekle-Sil" (3573): the nutrient column dialog over the
+// selected table, made first when it is missing. Refused while a reference
+// matrix window holds the table. TRUE when the table was restructured.
+bool RM_BMEKLESIL(STANDARDSHELLWINDOW& w);
 
 void installReferenceMatrixCommands(STANDARDSHELLWINDOW& w);
 

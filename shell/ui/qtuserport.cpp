@@ -5,6 +5,8 @@
 #include "core/ui/paramdialogs.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
+#include "shell/ui/colonmathsdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/smallforms.h"
 
@@ -166,6 +168,28 @@ MatchAnswer QtUserPort::askMatch(const QString& name, const QStringList& candida
         answer.result = 0;
     answer.selected = answer.result == 1 ? dialog.NSELECTED : 0;
     return answer;
+}
+
+ColumnMathAnswer QtUserPort::askColumnMath(const QStringList& tableFields)
+{
+    COLONMATHS dialog(owner_, tableFields);
+    run(dialog);
+    ColumnMathAnswer answer;
+    answer.op = dialog.COPERAT;
+    answer.value = dialog.CVALUEX;
+    answer.type = dialog.CVTYPE;
+    return answer;
+}
+
+NutrientColumnAnswer QtUserPort::askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                   const NutrientColumnCheck& check)
+{
+    BM_MAN_WIN_DIALOG dialog(owner_, caption, fields, check, [this](const QString& text) {
+        messageBox(QStringLiteral("Bilgi..."), text, BOX_INFO);
+    });
+    if (run(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.answer();
 }
 
 }  // namespace zeva

@@ -56,6 +56,9 @@ public:
     NewProblemAnswer askNewProblem() override;
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
     MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
+    ColumnMathAnswer askColumnMath(const QStringList& tableFields) override;
+    NutrientColumnAnswer askNutrientColumn(const QString& caption, const QStringList& fields,
+                                           const NutrientColumnCheck& check) override;
 
 private:
     int run(QDialog& dialog);

@@ -323,3 +323,38 @@ TEST_F(RulesTest, MatrixLabelColumnPassesTheFocusOn)
     EXPECT_EQ(matrixRules.COLUMNFOCUSCHANGE(1, 1), 1);  // no feed column to go to
     EXPECT_EQ(feedRules.COLUMNFOCUSCHANGE(1, 5), 1);
 }
+
+TEST_F(RulesTest, ReferenceMatrixKeepsTheUnitRowAndFormatsFeeds)
+{
+    const QStringList names = {"YM_ADI", "FIATI", "KMO", "HP"};
+    const Table rows = {{"BIRIM", "TL/Kg", "%", "%"}, {"Arpa", "", "", ""}};
+    BARRAYSERVER s(fields(names, 20), rows);
+    ORMAT_BROWSER rules;
+    struct Case {
+        int rec;
+        int col;
+        QString typed;
+        QString stored;
+    };
+    const QList<Case> cases = {
+        {1, 1, "", "BIRIM"},
+        {1, 1, "Arpa", "BIRIM"},
+        {1, 2, "TL/Kg", "TL/Kg"},
+        {1, 3, "%", "%"},
+        {1, 4, "Kg/Kg", "Kg/Kg"},
+        {2, 1, "Buğday", "Buğday"},
+        {2, 2, "12,5", "     12.500"},
+        {2, 3, "88", "    88.0000"},
+        {2, 4, "0,25", "     0.2500"},
+        {2, 4, "", ""},
+        {2, 2, "   ", ""},
+        {2, 1, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1/%2 '%3'").arg(c.rec).arg(c.col).arg(c.typed).toStdString());
+        EXPECT_EQ(rules.commit(s, typed(c.rec, c.col, c.typed)), CommitResult::kWritten);
+        EXPECT_EQ(s.cellAt(c.rec, c.col).trimmed(), c.stored.trimmed());
+        EXPECT_EQ(referenceCellText(c.rec, c.col, c.typed), c.stored);
+    }
+    EXPECT_EQ(s.LastRec(), 2);
+}

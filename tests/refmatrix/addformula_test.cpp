@@ -16,6 +16,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dialogtemplate.h"
 #include "refmatrix/refcommands.h"
+#include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/addkmmwin.h"
 #include "refmatrix/ui/refmatrixopeners.h"
@@ -37,6 +38,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -127,7 +129,7 @@ TEST_F(AddFormulaTest, RefusalsWriteNothing)
         {"empty name", QStringLiteral("   "), rows, true, false, {}, AppendOutcome::NoName, 0, {}},
         {"not calculated", QStringLiteral("YEM"), rows, false, false, {}, AppendOutcome::Refused, BOX_WARNING,
          kNotCalculatedText},
-        {"table held", QStringLiteral("YEM"), rows, true, true, {}, AppendOutcome::Refused, BOX_WARNING, kTableHeldText},
+        {"table held", QStringLiteral("YEM"), rows, true, true, {}, AppendOutcome::Refused, BOX_WARNING, kReferenceWindowOpen},
         {"answer No", QStringLiteral("YEM"), rows, true, false, {REPLY_NO}, AppendOutcome::Declined,
          BOX_YESNO_EXCLAMATION, kAppendQuestion},
         {"name field", QStringLiteral("YEM"), renamed, true, false, {REPLY_YES}, AppendOutcome::Refused, BOX_WARNING,
@@ -262,6 +264,30 @@ TEST_F(AddFormulaTest, TheWindowGatesEkleUntilHesaplaSucceeds)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(test::readTable(table()).liveRecords().size(), 3);
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+
+    // While a reference matrix window holds the table, "Ekle" is refused
+    // (the program's check, installed with the commands).
+    const QByteArray appended = test::fileBytes(table());
+    QObject holder;
+    ReferenceWindowRegistry::instance().hold(referenceTablePath(kDryMatterTable), &holder);
+    port.boxes.clear();
+    win = BUCOZ_EKLE(w);
+    ASSERT_NE(win, nullptr);
+    win->pbHesap->click();
+    win->SLE_YEM->setText(QStringLiteral("KARMA2"));
+    port.replies = {REPLY_YES};
+    win->pbEkle->click();
+    EXPECT_EQ(port.boxTexts(BOX_WARNING), QStringList{kReferenceWindowOpen});
+    EXPECT_EQ(test::fileBytes(table()), appended);
+    ReferenceWindowRegistry::instance().release(referenceTablePath(kDryMatterTable));
+
+    // Esc in the grid closes the window, not just the sub-form.
+    w.show();
+    win->browser()->setFocus();
+    QTest::keyClick(win->browser(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    w.hide();
 }
 
 // The program's road: the broiler example solved from the menu, 3564,

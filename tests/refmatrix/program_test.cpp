@@ -18,7 +18,14 @@
 #include "refmatrix/refcommands.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/refmatrixopeners.h"
+#include "refmatrix/ui/stddatawindow.h"
+#include "editing/ui/celleditor.h"
+#include "editing/ui/oabsbrowser.h"
+#include "shell/menustate.h"
+#include "shell/ui/menuhost.h"
+#include "core/problemtestutil.h"
 #include "shell/ui/newproblemdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
@@ -29,10 +36,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QTest>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -284,6 +299,96 @@ TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
     const MatchAnswer closed = w.port().askMatch(QStringLiteral("Ham Protein"), {"HP"});
     EXPECT_EQ(closed.result, 0);
     EXPECT_EQ(closed.selected, 0);
+}
+
+TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
+{
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    const QString path = referenceTablePath(kAsFedTable);
+    const QByteArray before = test::fileBytes(path);
+    auto referenceWindows = [&w] {
+        QList<STDDATAWINDOW*> found;
+        for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+            if (auto* r = qobject_cast<STDDATAWINDOW*>(sub))
+                found << r;
+        return found;
+    };
+
+    choose(w, ITEM_RMSEC_HK);
+    choose(w, 3572);  // "&Matris Yazımı"
+    ASSERT_EQ(referenceWindows().size(), 1);
+    STDDATAWINDOW* rm = referenceWindows().first();
+    EXPECT_EQ(rm->CRMFILE(), path);
+    EXPECT_EQ(rm->windowTitle(), QStringLiteral("Havada Kuru Referans Matris Yazımı"));
+    EXPECT_EQ(w.menuHost()->shownMenu(), rm->windowMenu());
+
+    choose(w, 3572);  // the open window comes forward, no second one
+    EXPECT_EQ(referenceWindows(), QList<STDDATAWINDOW*>{rm});
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), rm);
+
+    boxes_.clear();
+    choose(w, 3573);  // "Besin Maddesi &Ekle-Sil" is refused while the window is open
+    EXPECT_EQ(boxes_, QStringList{QStringLiteral("Referans matris penceresi açıkken bu işlem yapılamaz.")});
+    EXPECT_EQ(test::fileBytes(path), before);
+
+    // A price typed into the first feed's cell, in the grid.
+    OABS_BROWSER* grid = rm->browser();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    QTest::keyClicks(grid, QStringLiteral("7"));
+    CellEditor* editor = grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral(",5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rm->edit().server().cellAt(2, 2), QStringLiteral("      7.500"));
+    EXPECT_EQ(test::fileBytes(path), before);
+
+    boxes_.clear();
+    rm->close();  // answered Yes
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(referenceWindows().isEmpty());
+
+    const QString script = QStringLiteral(
+        "import json, sys, dbfread\n"
+        "t = dbfread.DBF(sys.argv[1], encoding='cp1254', char_decode_errors='strict')\n"
+        "print(json.dumps([dict(r) for r in t]))\n");
+    QString error;
+    const QJsonDocument doc = test::runPython(script, {path}, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QJsonArray records = doc.array();
+    ASSERT_GE(records.size(), 2);
+    EXPECT_EQ(records.at(0).toObject().value(QStringLiteral("YM_ADI")).toString(), QStringLiteral("BIRIM"));
+    EXPECT_EQ(records.at(1).toObject().value(QStringLiteral("FIATI")).toString(), QStringLiteral("      7.500"));
+
+    // The window gone, the column dialog opens: "h" is refused (HP begins
+    // with it) and the dialog stays open for "lif", stored as LIF.
+    boxes_.clear();
+    QStringList dialogs;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<BM_MAN_WIN_DIALOG*>(&d)) {
+            dialogs << dlg->windowTitle();
+            EXPECT_TRUE(dlg->RBEKLE->isChecked());
+            EXPECT_FALSE(dlg->LBBMAD->isEnabled());
+            EXPECT_EQ(dlg->SLEBMNAME->maxLength(), 10);
+            dlg->SLEBMNAME->setText(QStringLiteral("h"));
+            dlg->PBTAMAM_->click();
+            EXPECT_TRUE(dlg->isVisible());
+            dlg->SLEBMNAME->setText(QStringLiteral("lif"));
+            dlg->PBTAMAM_->click();
+            return d.result();
+        }
+        return answer(d);
+    });
+    choose(w, 3573);
+    EXPECT_EQ(dialogs, QStringList{QStringLiteral("Havada Kuru RM: Besin maddesi ekle-sil")});
+    EXPECT_EQ(boxes_, QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut.")});
+    DbfTable after;
+    ASSERT_TRUE(readDbfFile(path, &after));
+    EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
+    EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "shell/tipofday.h"
 #include "shell/ui/colonmathsdialog.h"
 #include "shell/ui/newproblemdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/smallforms.h"
 #include "shell/ui/splashabout.h"
 #include "shell/ui/tipofdaydialog.h"
@@ -285,6 +286,13 @@ TEST_F(DialogTexts, EveryDialogShowsItsWholeTextInAFontThatHoldsIt)
         edit->setText(QStringLiteral("31.12.2008"));
         DLGPECALENDAR d(&holder, edit);
         check(d, QStringLiteral("DLGPECALENDAR"));
+    }
+    {
+        BM_MAN_WIN_DIALOG d(nullptr, QStringLiteral("Kuru Madde Esaslı RM: Besin maddesi ekle-sil"),
+                            {QStringLiteral("YM_ADI"), QStringLiteral("FIATI"), QStringLiteral("KMO"),
+                             QStringLiteral("HP"), QStringLiteral("METİONİN")},
+                            [](const NutrientColumnAnswer&) { return QString(); }, [](const QString&) {});
+        check(d, QStringLiteral("BM_MAN_WIN"));
     }
     // No dialog of the program is left out of this walk.
     for (const QString& name : templatesInTheSource())

@@ -121,10 +121,36 @@ QStringList FakePort::boxTexts(int type) const
     return out;
 }
 
+ColumnMathAnswer FakePort::askColumnMath(const QStringList& tableFields)
+{
+    log << QStringLiteral("columnMath");
+    offered << tableFields;
+    ColumnMathAnswer a;
+    if (!columnMaths.isEmpty())
+        a = columnMaths.takeFirst();
+    return a;
+}
+
+NutrientColumnAnswer FakePort::askNutrientColumn(const QString& caption, const QStringList& fields,
+                                                const NutrientColumnCheck& check)
+{
+    log << QStringLiteral("nutrientColumn ") + caption;
+    offered << fields;
+    while (!nutrientColumns.isEmpty()) {
+        const NutrientColumnAnswer a = nutrientColumns.takeFirst();
+        const QString refusal = check ? check(a) : QString();
+        if (refusal.isEmpty())
+            return a;
+        messageBox(QStringLiteral("Bilgi..."), refusal, BOX_INFO);
+    }
+    return {};
+}
+
 bool FakePort::allAnswersUsed() const
 {
     return replies.isEmpty() && params.isEmpty() && choices.isEmpty() && markings.isEmpty()
-        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty();
+        && fileNames.isEmpty() && newProblems.isEmpty() && values.isEmpty() && matches.isEmpty()
+        && columnMaths.isEmpty() && nutrientColumns.isEmpty();
 }
 
 }  // namespace zeva::test

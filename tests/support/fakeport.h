@@ -24,7 +24,8 @@ public:
     //   "box <type> <title>: <text>", "status: <text>", "wait open", "wait close",
     //   "tone <freq> <dur>", "params <type> <amount>|<currency>|<weight>",
     //   "chooseOne <caption>", "chooseMany <caption>", "open <caption>",
-    //   "save <caption>", "newProblem", "value <caption>", "match <name>"
+    //   "save <caption>", "newProblem", "value <caption>", "match <name>",
+    //   "columnMath", "nutrientColumn <caption>"
     QStringList log;
     QList<ShownBox> boxes;
 
@@ -37,8 +38,13 @@ public:
     QList<NewProblemAnswer> newProblems;  // new-problem dialog
     QStringList values;                   // single-value form; a null QString cancels
     QList<MatchAnswer> matches;           // name-matching dialog
+    QList<ColumnMathAnswer> columnMaths;  // column-arithmetic dialog; none left cancels
+    // Nutrient-column dialog: each answer goes through the dialog's check; a
+    // refused one shows its box and the next answer is taken; none left
+    // cancels.
+    QList<NutrientColumnAnswer> nutrientColumns;
 
-    // The lists offered, one entry per chooseOne, chooseMany and askMatch
+    // The lists offered, one entry per chooseOne, chooseMany, askMatch, askColumnMath and askNutrientColumn
     // call, in order.
     QList<QStringList> offered;
 
@@ -56,6 +62,9 @@ public:
     NewProblemAnswer askNewProblem() override;
     bool askSingleValue(const QString& caption, const QString& label, QString& value) override;
     MatchAnswer askMatch(const QString& name, const QStringList& candidates) override;
+    ColumnMathAnswer askColumnMath(const QStringList& tableFields) override;
+    NutrientColumnAnswer askNutrientColumn(const QString& caption, const QStringList& fields,
+                                           const NutrientColumnCheck& check) override;
 
     // Lines of the log that start with `prefix`.
     QStringList logLines(const QString& prefix) const;

@@ -1,0 +1,156 @@
+#include "refmatrix/nutrientcolumns.h"
+
+#include "core/messages.h"
+#include "refmatrix/reftables.h"
+
+#include <QRegularExpression>
+
+namespace zeva {
+
+namespace {
+
+constexpr int kColumnWidth = 11;
+
+// The runtime's default array scan: a listed name matches when it begins
+// with the sought one. Letter case is ignored, so that no two columns differ
+// only in it.
+bool presentIn(const QStringList& names, const QString& sought)
+{
+    for (const QString& n : names)
+        if (n.startsWith(sought, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+QString newColumnName(const QString& typed)
+{
+    return typed.trimmed().toUpper();
+}
+
+QStringList STDFLDARR(const QString& table)
+{
+    QList<DbfField> fields;
+    if (table.compare(kAsFedTable, Qt::CaseInsensitive) == 0)
+        fields = HKM_STRCREATE();
+    else if (table.compare(kDryMatterTable, Qt::CaseInsensitive) == 0)
+        fields = KMM_STRCREATE();
+    QStringList names;
+    for (const DbfField& f : fields)
+        names << f.name;
+    return names;
+}
+
+QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fields, const QStringList& standard)
+{
+    const QString name = newColumnName(a.name);
+    static const QRegularExpression valid(QStringLiteral("^[A-Z][A-Z0-9_]{0,9}$"));
+    auto nameRefusal = [&]() -> QString {
+        if (name.isEmpty())
+            return QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
+        if (!valid.match(name).hasMatch())
+            return kBadColumnName;
+        if (presentIn(fields, name))
+            return name + QStringLiteral(" Besin maddesi RM dosyasında mevcut.");
+        return QString();
+    };
+    const QString selected = a.position >= 1 && a.position <= fields.size() ? fields.at(a.position - 1) : QString();
+    switch (a.operation) {
+    case 1:
+        return nameRefusal();
+    case 2:
+        if (selected.isEmpty())
+            return QStringLiteral("Önüne girilecek BM seçimi yapılmadı.");
+        if (name.isEmpty())
+            return QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
+        if (selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
+            selected == QLatin1String("KMO"))
+            return QStringLiteral("Standart BM alanı önüne girmeye teşebbüs ettiniz.\n\nNOT: Gerçek BM önüne "
+                                  "girmelisiniz.");
+        return nameRefusal();
+    case 3:
+        if (selected.isEmpty())
+            return QStringLiteral("Silinecek BM seçimi yapılmadı.");
+        // The first three fields are always there, whatever the table.
+        if (presentIn(standard, selected) || selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
+            selected == QLatin1String("KMO"))
+            return QStringLiteral("Standart besin maddesini silmeye teşebbüs ettiniz.\n\nNOT: Sadece, sonradan "
+                                  "eklenen/girilen besin maddesini silebilirsiniz.");
+        return QString();
+    default:
+        return QString();
+    }
+}
+
+bool AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, int p, QString* error)
+{
+    DbfTable old;
+    if (!readDbfFile(path, &old, error))
+        return false;
+    QList<DbfField> fields = old.fields();
+    if (field) {
+        if (p == 0)
+            fields.append(*field);
+        else if (p >= 1 && p <= fields.size())
+            fields.insert(p - 1, *field);
+        else
+            return false;
+    } else {
+        if (p < 1 || p > fields.size() || fields.size() <= 1)
+            return false;
+        fields.removeAt(p - 1);
+    }
+    DbfTable fresh(fields);
+    for (int rec = 0; rec < old.recordCount(); ++rec) {
+        const int r = fresh.appendRecord();
+        for (int f = 0; f < fields.size(); ++f)
+            if (old.hasField(fields.at(f).name) && (!field || fields.at(f).name != field->name))
+                fresh.setValue(r, f, old.value(rec, fields.at(f).name));
+        fresh.setDeleted(r, old.isDeleted(rec));
+    }
+    return writeDbfFile(path, fresh, error);
+}
+
+bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
+{
+    DbfTable table;
+    if (!readDbfFile(path, &table)) {
+        ERRMESS(port, QStringLiteral("Referans matris dosyası açma hatası!"));
+        return false;
+    }
+    QStringList fields;
+    for (const DbfField& f : table.fields())
+        fields << f.name;
+    const QStringList standard = STDFLDARR(tableName);
+
+    QString caption = QStringLiteral("Besin Maddesi Ekle-Sil");
+    if (tableName == kAsFedTable)
+        caption = QStringLiteral("Havada Kuru RM: Besin maddesi ekle-sil");
+    else if (tableName == kDryMatterTable)
+        caption = QStringLiteral("Kuru Madde Esaslı RM: Besin maddesi ekle-sil");
+
+    const NutrientColumnAnswer a = port.askNutrientColumn(
+        caption, fields, [&](const NutrientColumnAnswer& x) { return checkNutrientColumn(x, fields, standard); });
+    if (a.operation < 1 || a.operation > 3 || !checkNutrientColumn(a, fields, standard).isEmpty())
+        return false;
+
+    std::optional<DbfField> field;
+    int p = a.operation == 1 ? 0 : a.position;
+    if (a.operation == 3) {
+        const QString text = tableName + QStringLiteral(" Referans matris dosyasındaki \n") + fields.at(p - 1) +
+                             QStringLiteral(" besin maddesi silinecek.\n\nSilinmesini gerçekten istiyor musunuz?");
+        if (ASK(port, QStringLiteral("Önemli Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
+            return false;
+    } else {
+        field = DbfField{newColumnName(a.name), 'C', kColumnWidth, 0};
+    }
+    QString error;
+    if (!AIFIELDTODBF(path, field, p, &error)) {
+        ERRMESS(port, QStringLiteral("Referans matris dosyası değiştirilemedi!\n") + error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zeva

@@ -1,0 +1,38 @@
+#pragma once
+// The nutrient columns of a reference table, free of widgets: the dialog
+// "Besin Maddesi Ekle-Sil" (BM_MAN_WIN) adds a column at the end, inserts one
+// before a chosen field, or deletes a column added earlier. The new table is
+// built completely in memory and replaces the old file in one step (a
+// temporary file and a rename); on any failure the old file stays as it was
+// and no work file is left.
+
+#include "core/userport.h"
+#include "platform/dbf.h"
+
+#include <optional>
+
+namespace zeva {
+
+inline const QString kBadColumnName =
+    QStringLiteral("Besin maddesi adı bir harfle başlamalı; yalnız harf, rakam ve _ içerebilir.");
+
+// A new column's name as it is stored: trimmed and upper case.
+QString newColumnName(const QString& typed);
+// The standard field names of a table ("MATNRC.DBF" or "MATKUMAD.DBF", any
+// letter case); empty for another name.
+QStringList STDFLDARR(const QString& table);
+// The dialog's check of an answer against the table's fields (see the
+// UserPort question): empty when it may run, else the refusal.
+QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fields, const QStringList& standard);
+
+// Rewrites the table at `path`: with `field` inserted before position p (from
+// 1), appended when p is 0, or, with no field, the field at p removed. Every
+// record keeps its cells by field name and its deletion mark. FALSE with
+// `error` when the file cannot be read or written (it is then unchanged).
+bool AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, int p, QString* error);
+
+// The whole command over the table file `tableName` ("MATNRC.DBF" or
+// "MATKUMAD.DBF") at `path`. TRUE when the table was restructured.
+bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName);
+
+}  // namespace zeva

@@ -1,0 +1,152 @@
+#include "refmatrix/refmatrixedit.h"
+
+#include "core/messages.h"
+#include "editing/browserrules.h"
+
+#include <QFileInfo>
+
+namespace zeva {
+
+namespace {
+
+FieldSpecs fieldSpecs(const DbfTable& table)
+{
+    FieldSpecs specs;
+    for (const DbfField& f : table.fields())
+        specs.append({f.name, QStringLiteral("C"), f.length, 0});
+    return specs;
+}
+
+Table liveRows(const DbfTable& table)
+{
+    Table rows;
+    for (int rec : table.liveRecords()) {
+        Row row;
+        for (int f = 0; f < table.fieldCount(); ++f)
+            row << table.value(rec, f);
+        rows << row;
+    }
+    return rows;
+}
+
+}  // namespace
+
+ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table)
+    : path_(std::move(path)), original_(std::move(table))
+{
+    server_ = std::make_unique<BARRAYSERVER>(fieldSpecs(original_), liveRows(original_));
+    connect(server_.get(), &BARRAYSERVER::notice, this, [this](int code, int, int) {
+        if (isChangeNotice(code))
+            LRMCHANGED = true;
+    });
+}
+
+std::unique_ptr<ReferenceMatrixEdit> ReferenceMatrixEdit::open(const QString& path, UserPort& port)
+{
+    DbfTable table;
+    if (!readDbfFile(path, &table) || table.fieldCount() < 1) {
+        ERRMESS(port, kReferenceOpenError);
+        return nullptr;
+    }
+    return std::unique_ptr<ReferenceMatrixEdit>(new ReferenceMatrixEdit(path, std::move(table)));
+}
+
+void ReferenceMatrixEdit::RMDELETE(UserPort& port)
+{
+    BARRAYSERVER& s = *server_;
+    if (s.Eof() || s.RecNo() <= 1)
+        return;
+    if (ASK(port, QStringLiteral("Uyarı"), kReferenceDeleteQuestion, BOX_YESNO_QUESTION) != REPLY_YES)
+        return;
+    const int n = s.RecNo();
+    s.Delete();
+    s.Pack();
+    if (n > s.LastRec())
+        s.GoBottom();
+    else
+        s.GoTo(n);
+}
+
+void ReferenceMatrixEdit::formCellEdited(int nCol, const QString& text)
+{
+    BARRAYSERVER& s = *server_;
+    if (s.Eof() || nCol < 1 || nCol > s.FCount())
+        return;
+    const QString v = referenceCellText(s.RecNo(), nCol, text);
+    if (v == s.FieldGet(nCol))
+        return;
+    s.FieldPut(nCol, v);
+}
+
+bool ReferenceMatrixEdit::QUERYCLOSE(UserPort& port)
+{
+    if (!LRMCHANGED)
+        return true;
+    const QString text = QStringLiteral("Referans matris dosyası (") + path_ +
+                         QStringLiteral(") değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+    if (ASK(port, QStringLiteral("Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
+        return true;
+    QString error;
+    if (save(&error))
+        return true;
+    ERRMESS(port, QStringLiteral("Referans matris dosyası yazılamadı!\n") + error);
+    return false;
+}
+
+bool ReferenceMatrixEdit::save(QString* error)
+{
+    DbfTable out(original_.fields());
+    const Table rows = server_->Data();
+    for (int r = 0; r < rows.size(); ++r) {
+        if (server_->deletedAt(r + 1))
+            continue;
+        const int rec = out.appendRecord();
+        for (int f = 0; f < out.fieldCount() && f < rows.at(r).size(); ++f)
+            out.setValue(rec, f, rows.at(r).at(f));
+    }
+    return writeDbfFile(path_, out, error);
+}
+
+ReferenceWindowRegistry& ReferenceWindowRegistry::instance()
+{
+    static ReferenceWindowRegistry registry;
+    return registry;
+}
+
+QString ReferenceWindowRegistry::key(const QString& path)
+{
+    return QFileInfo(path).fileName().toUpper();
+}
+
+QObject* ReferenceWindowRegistry::holder(const QString& path) const
+{
+    const QString k = key(path);
+    for (const auto& [name, window] : held_)
+        if (name == k)
+            return window;
+    return nullptr;
+}
+
+void ReferenceWindowRegistry::hold(const QString& path, QObject* window)
+{
+    release(path);
+    const QString k = key(path);
+    held_.append({k, window});
+    QObject::connect(window, &QObject::destroyed, [this, k, window] {
+        for (int i = 0; i < held_.size(); ++i)
+            if (held_.at(i).first == k && held_.at(i).second == window) {
+                held_.removeAt(i);
+                return;
+            }
+    });
+}
+
+void ReferenceWindowRegistry::release(const QString& path)
+{
+    const QString k = key(path);
+    for (int i = held_.size() - 1; i >= 0; --i)
+        if (held_.at(i).first == k)
+            held_.removeAt(i);
+}
+
+}  // namespace zeva

@@ -1,0 +1,327 @@
+#include "refmatrix/ui/stddatawindow.h"
+
+#include "editing/browserrules.h"
+#include "editing/ui/celleditor.h"
+#include "editing/ui/oabsbrowser.h"
+#include "editing/ui/vqdatacolumn.h"
+#include "platform/ui/programicons.h"
+#include "resources/menus.h"
+#include "refmatrix/refcolumncommands.h"
+#include "resources/refmenus.h"
+#include "shell/ui/shellmenu.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+namespace zeva {
+
+namespace {
+
+constexpr int kBrowserMargin = 4;
+constexpr int kNameColumnWidth = 20;
+
+// Window menu ids.
+constexpr int ITEM_PBSPLIT = 3543;
+constexpr int ITEM_COLMATHBM = 3544;
+constexpr int ITEM_BMBAGLA = 3546;
+constexpr int ITEM_VIEWFORM = 3548;
+constexpr int ITEM_VIEWTABLE = 3550;
+
+}  // namespace
+
+STDDATAWINDOW* STDDATAWINDOW::create(MenuOwner* owner, UserPort& port, const QString& cFile,
+                                     const QString& cCaption)
+{
+    auto edit = ReferenceMatrixEdit::open(cFile, port);
+    if (!edit)
+        return nullptr;
+    return new STDDATAWINDOW(owner, port, std::move(edit), cCaption);
+}
+
+STDDATAWINDOW::STDDATAWINDOW(MenuOwner* owner, UserPort& port, std::unique_ptr<ReferenceMatrixEdit> edit,
+                             const QString& cCaption)
+    : port_(port), owner_(owner), edit_(std::move(edit))
+{
+    setObjectName(QStringLiteral("STDDATAWINDOW"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(cCaption);
+    setWindowIcon(ZVXTOD());
+
+    menu_ = std::make_unique<ShellMenu>(res::standardShellMenu(), this);
+    context_ = std::make_unique<ShellMenu>(res::dwContMenu(), this);
+    // The context menu's keys are the window menu's, live while the window
+    // is active; here they are only shown.
+    for (QAction* a : context_->actions())
+        a->setShortcut(QKeySequence());
+
+    stack_ = new QStackedWidget;
+    setWidget(stack_);
+    canvas_ = new QWidget;
+    canvas_->installEventFilter(this);
+    stack_->addWidget(canvas_);
+
+    browser_ = new OABS_BROWSER(this);
+    browser_->setParent(canvas_);
+    browser_->move(0, 0);
+    browser_->setRules(std::make_unique<ORMAT_BROWSER>());
+    BARRAYSERVER& server = edit_->server();
+    for (int n = 1; n <= server.FCount(); ++n) {
+        const FieldSpec f = server.fieldSpec(n);
+        const int width = n == 1 ? kNameColumnWidth : f.length;
+        auto* column = new VQDATACOLUMN(width);
+        column->SetWidth(width);
+        column->SetHyperLabel(f.name, f.name);
+        column->SetCaption(f.name);
+        browser_->ADDCOLUMN(column);
+    }
+    browser_->Use(&server);
+    browser_->ENABLECELLCURSOR(true);
+    browser_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(browser_, &QWidget::customContextMenuRequested, this, &STDDATAWINDOW::showContextMenu);
+    browser_->show();
+
+    buildForm();
+    connect(&server, &BARRAYSERVER::notice, this, [this](int, int, int) {
+        if (formView_)
+            refreshForm();
+    });
+
+    setViewItems(false);
+    ReferenceWindowRegistry::instance().hold(edit_->CRMFILE(), this);
+}
+
+STDDATAWINDOW::~STDDATAWINDOW() = default;
+
+void STDDATAWINDOW::buildForm()
+{
+    form_ = new QScrollArea;
+    form_->setWidgetResizable(true);
+    auto* page = new QWidget;
+    auto* layout = new QFormLayout(page);
+    BARRAYSERVER& server = edit_->server();
+    for (int n = 1; n <= server.FCount(); ++n) {
+        auto* e = new QLineEdit;
+        e->setMaxLength(server.fieldSpec(n).length);
+        e->setObjectName(server.FieldName(n));
+        layout->addRow(new QLabel(server.FieldName(n)), e);
+        connect(e, &QLineEdit::editingFinished, this, [this, n] { formEditDone(n); });
+        formEdits_.append(e);
+    }
+    form_->setWidget(page);
+    stack_->addWidget(form_);
+}
+
+void STDDATAWINDOW::refreshForm()
+{
+    const BARRAYSERVER& server = edit_->server();
+    for (int n = 1; n <= formEdits_.size(); ++n) {
+        QLineEdit* e = formEdits_.at(n - 1);
+        const QString v = server.Eof() ? QString() : server.FieldGet(n);
+        if (e->text() != v) {
+            const QSignalBlocker block(e);
+            e->setText(v);
+        }
+        e->setModified(false);
+    }
+}
+
+void STDDATAWINDOW::formEditDone(int nCol)
+{
+    QLineEdit* e = formEdits_.value(nCol - 1);
+    if (!e || !e->isModified())
+        return;
+    e->setModified(false);
+    edit_->formCellEdited(nCol, e->text());
+    refreshForm();
+}
+
+void STDDATAWINDOW::setViewItems(bool form)
+{
+    menu_->setChecked(ITEM_VIEWFORM, form);
+    menu_->setChecked(ITEM_VIEWTABLE, !form);
+    for (int id : {ITEM_PBSPLIT, ITEM_COLMATHBM, ITEM_BMBAGLA})
+        menu_->setEnabled(id, !form);
+}
+
+bool STDDATAWINDOW::dispatch(const QString& symbol)
+{
+    using Handler = void (STDDATAWINDOW::*)();
+    static const QList<QPair<QLatin1String, Handler>> handlers = {
+        {QLatin1String("CLOSE"), &STDDATAWINDOW::CLOSE},
+        {QLatin1String("APPEND"), &STDDATAWINDOW::APPEND},
+        {QLatin1String("RMDELETE"), &STDDATAWINDOW::RMDELETE},
+        {QLatin1String("PBSPLIT"), &STDDATAWINDOW::PBSPLIT},
+        {QLatin1String("COLMATHBM"), &STDDATAWINDOW::COLMATHBM},
+        {QLatin1String("BMBAGLA"), &STDDATAWINDOW::BMBAGLA},
+        {QLatin1String("VIEWFORM"), &STDDATAWINDOW::VIEWFORM},
+        {QLatin1String("VIEWTABLE"), &STDDATAWINDOW::VIEWTABLE},
+    };
+    for (const auto& [name, handler] : handlers)
+        if (symbol == name) {
+            (this->*handler)();
+            return true;
+        }
+    if (symbol == QLatin1String("GOTOP") || symbol == QLatin1String("SKIPPREVIOUS") ||
+        symbol == QLatin1String("SKIPNEXT") || symbol == QLatin1String("GOBOTTOM")) {
+        moveRecord(symbol);
+        return true;
+    }
+    if (symbol == QLatin1String("CUT") || symbol == QLatin1String("COPY") || symbol == QLatin1String("PASTE") ||
+        symbol == QLatin1String("CLEAR")) {
+        QLineEdit* e = qobject_cast<QLineEdit*>(focusWidget());
+        if (!e)
+            e = browser_->openEditor();
+        if (!e)
+            return true;
+        if (symbol == QLatin1String("CUT"))
+            e->cut();
+        else if (symbol == QLatin1String("COPY"))
+            e->copy();
+        else if (symbol == QLatin1String("PASTE"))
+            e->paste();
+        else
+            e->clear();
+        return true;
+    }
+    return false;
+}
+
+void STDDATAWINDOW::VIEWFORM()
+{
+    commitOpenEdit();
+    formView_ = true;
+    setViewItems(true);
+    refreshForm();
+    stack_->setCurrentWidget(form_);
+    setFocus();
+}
+
+void STDDATAWINDOW::VIEWTABLE()
+{
+    // A field being typed in the form is taken before the switch.
+    for (int n = 1; n <= formEdits_.size(); ++n)
+        formEditDone(n);
+    formView_ = false;
+    setViewItems(false);
+    stack_->setCurrentWidget(canvas_);
+    browser_->setFocus();
+}
+
+void STDDATAWINDOW::PBSPLIT()
+{
+    if (formView_)
+        return;
+    commitOpenEdit();
+    browser_->EnableVerticalSplit(!browser_->isVerticalSplit());
+}
+
+void STDDATAWINDOW::APPEND()
+{
+    commitOpenEdit();
+    edit_->server().Append();
+}
+
+void STDDATAWINDOW::RMDELETE()
+{
+    commitOpenEdit();
+    browser_->SuspendUpdate();
+    edit_->RMDELETE(port_);
+    browser_->RestoreUpdate();
+}
+
+void STDDATAWINDOW::COLMATHBM()
+{
+    if (formView_)
+        return;
+    commitOpenEdit();
+    browser_->SuspendUpdate();
+    zeva::COLMATHBM(*edit_, browser_->ColPos(), port_);
+    browser_->RestoreUpdate();
+}
+
+void STDDATAWINDOW::BMBAGLA()
+{
+    if (formView_)
+        return;
+    commitOpenEdit();
+    browser_->SuspendUpdate();
+    zeva::BMBAGLA(*edit_, port_);
+    browser_->RestoreUpdate();
+}
+
+void STDDATAWINDOW::CLOSE()
+{
+    close();
+}
+
+void STDDATAWINDOW::moveRecord(const QString& symbol)
+{
+    commitOpenEdit();
+    BARRAYSERVER& s = edit_->server();
+    if (s.LastRec() == 0)
+        return;
+    if (symbol == QLatin1String("GOTOP"))
+        s.GoTop();
+    else if (symbol == QLatin1String("GOBOTTOM"))
+        s.GoBottom();
+    else if (symbol == QLatin1String("SKIPNEXT")) {
+        if (s.RecNo() < s.LastRec())
+            s.Skip(1);
+    } else if (s.RecNo() > 1) {
+        s.Skip(-1);
+    }
+}
+
+void STDDATAWINDOW::commitOpenEdit()
+{
+    if (!browser_->openEditor())
+        return;
+    browser_->ENDEDITFIELD(0);
+    QCoreApplication::sendPostedEvents(browser_, QEvent::MetaCall);
+}
+
+void STDDATAWINDOW::showContextMenu(const QPoint& pos)
+{
+    const QList<QMenu*> menus = context_->topMenus();
+    if (!menus.isEmpty())
+        menus.first()->popup(browser_->viewport()->mapToGlobal(pos));
+}
+
+void STDDATAWINDOW::closeEvent(QCloseEvent* event)
+{
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    commitOpenEdit();
+    for (int n = 1; formView_ && n <= formEdits_.size(); ++n)
+        formEditDone(n);
+    if (!edit_->QUERYCLOSE(port_)) {
+        // The write failed: the copy and the window stay.
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    ReferenceWindowRegistry::instance().release(edit_->CRMFILE());
+    QMdiSubWindow::closeEvent(event);
+    event->accept();
+}
+
+bool STDDATAWINDOW::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == canvas_ && event->type() == QEvent::Resize) {
+        const QSize size = static_cast<QResizeEvent*>(event)->size();
+        browser_->resize(qMax(0, size.width() - kBrowserMargin), qMax(0, size.height() - kBrowserMargin));
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+}  // namespace zeva
