@@ -14,6 +14,12 @@ bool isBlankCell(const QString& cell)
     return true;
 }
 
+QString computedCell(double value)
+{
+    const QString t = Str(MROUND(value, 4), kNumWidth, 4);
+    return t.size() > kNumWidth || t.contains(QLatin1Char('*')) ? QString() : t;
+}
+
 QString SDAYA(const QString& text, int decimals)
 {
     if (decimals < 0)

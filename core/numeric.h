@@ -43,4 +43,8 @@ inline QString blankCell() { return QString(kNumWidth, QLatin1Char(' ')); }
 // TRUE when the cell is empty or only blanks.
 bool isBlankCell(const QString& cell);
 
+// The numeric text of a computed value with 4 decimals; empty when it does
+// not fit the cell (a number is never cut or shown as filler).
+QString computedCell(double value);
+
 }  // namespace zeva

@@ -39,8 +39,8 @@ bool isWeightName(const QString& name)
 
 ConvResult numeric(double x)
 {
-    const QString text = Str(MROUND(x, 4), kCellWidth, 4);
-    if (text.contains(QLatin1Char('*')))
+    const QString text = computedCell(x);
+    if (text.isEmpty())
         return {ConvOutcome::TooWide, QString()};
     return {ConvOutcome::Converted, text};
 }
@@ -59,15 +59,6 @@ bool problemUnit(const QString& name, QString* unit)
 }
 
 }  // namespace
-
-QStringList nutrientFieldsOf(const QStringList& fieldNames)
-{
-    QStringList out;
-    for (const QString& f : fieldNames)
-        if (!ExactEqual(f, QStringLiteral("YM_ADI")) && !ExactEqual(f, QStringLiteral("FIATI")))
-            out << f;
-    return out;
-}
 
 ConvRows GET_DON_DIZ(UserPort& port)
 {

@@ -31,10 +31,6 @@ struct ConvRow {
 };
 using ConvRows = QList<ConvRow>;
 
-// The field names of MATKUMAD.DBF a formula nutrient may pair with: every
-// field but YM_ADI and FIATI, in field order (KMO among them).
-QStringList nutrientFieldsOf(const QStringList& fieldNames);
-
 // Pairs every nutrient of G().AKMMDATA with a nutrient field of MATKUMAD.DBF,
 // by name or through the name-matching dialog. Empty when the table cannot be
 // read, when nothing pairs, or when the user stops the matching.

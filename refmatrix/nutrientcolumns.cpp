@@ -1,6 +1,7 @@
 #include "refmatrix/nutrientcolumns.h"
 
 #include "core/messages.h"
+#include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
 
 #include <QRegularExpression>
@@ -21,6 +22,14 @@ bool presentIn(const QStringList& names, const QString& sought)
             return true;
     return false;
 }
+
+// The first three fields of every reference table.
+bool isFixedField(const QString& field)
+{
+    return field == QLatin1String("YM_ADI") || field == QLatin1String("FIATI") || field == QLatin1String("KMO");
+}
+
+const QString kNoNewName = QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
 
 }  // namespace
 
@@ -48,7 +57,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
     static const QRegularExpression valid(QStringLiteral("^[A-Z][A-Z0-9_]{0,9}$"));
     auto nameRefusal = [&]() -> QString {
         if (name.isEmpty())
-            return QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
+            return kNoNewName;
         if (!valid.match(name).hasMatch())
             return kBadColumnName;
         if (presentIn(fields, name))
@@ -63,9 +72,8 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
         if (selected.isEmpty())
             return QStringLiteral("Önüne girilecek BM seçimi yapılmadı.");
         if (name.isEmpty())
-            return QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
-        if (selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
-            selected == QLatin1String("KMO"))
+            return kNoNewName;
+        if (isFixedField(selected))
             return QStringLiteral("Standart BM alanı önüne girmeye teşebbüs ettiniz.\n\nNOT: Gerçek BM önüne "
                                   "girmelisiniz.");
         return nameRefusal();
@@ -73,8 +81,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
         if (selected.isEmpty())
             return QStringLiteral("Silinecek BM seçimi yapılmadı.");
         // The first three fields are always there, whatever the table.
-        if (presentIn(standard, selected) || selected == QLatin1String("YM_ADI") || selected == QLatin1String("FIATI") ||
-            selected == QLatin1String("KMO"))
+        if (presentIn(standard, selected) || isFixedField(selected))
             return QStringLiteral("Standart besin maddesini silmeye teşebbüs ettiniz.\n\nNOT: Sadece, sonradan "
                                   "eklenen/girilen besin maddesini silebilirsiniz.");
         return QString();
@@ -116,7 +123,7 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
 {
     DbfTable table;
     if (!readDbfFile(path, &table)) {
-        ERRMESS(port, QStringLiteral("Referans matris dosyası açma hatası!"));
+        ERRMESS(port, kReferenceOpenError);
         return false;
     }
     QStringList fields;

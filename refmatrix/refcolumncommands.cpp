@@ -3,32 +3,11 @@
 #include "core/messages.h"
 #include "core/numeric.h"
 #include "platform/runtime.h"
+#include "refmatrix/reftables.h"
 
 namespace zeva {
 
 namespace {
-
-constexpr int kWidth = 11;
-
-// The cell text of a computed value; empty when it does not fit.
-QString cellText(double value)
-{
-    const QString t = Str(MROUND(value, 4), kWidth, 4);
-    if (t.size() > kWidth || t.contains(QLatin1Char('*')))
-        return QString();
-    return t;
-}
-
-QStringList operandFields(const BARRAYSERVER& s)
-{
-    QStringList names;
-    for (int n = 1; n <= s.FCount(); ++n) {
-        const QString f = s.FieldName(n);
-        if (f != QLatin1String("YM_ADI") && f != QLatin1String("FIATI"))
-            names << f;
-    }
-    return names;
-}
 
 QStringList allFields(const BARRAYSERVER& s)
 {
@@ -47,7 +26,7 @@ bool BMBAGLA(ReferenceMatrixEdit& edit, UserPort& port)
         UYARI(port, kNoFeedChosen);
         return false;
     }
-    QStringList names = operandFields(s);
+    QStringList names = nutrientFieldsOf(allFields(s));
     const int chosen = port.chooseOne(QStringLiteral("Makro Besin Maddesi Seçimi"), names);
     if (chosen < 1 || chosen > names.size())
         return false;
@@ -89,7 +68,7 @@ bool BMBAGLA(ReferenceMatrixEdit& edit, UserPort& port)
         const QString c = s.FieldGet(field);
         if (isBlankCell(c))
             continue;
-        const QString t = cellText(Round(Val(c) / Val(old) * Val(fresh), 4));
+        const QString t = computedCell(Round(Val(c) / Val(old) * Val(fresh), 4));
         if (t.isEmpty()) {
             UYARI(port, kResultDoesNotFit);
             return false;
@@ -166,7 +145,7 @@ bool COLMATHBM(ReferenceMatrixEdit& edit, int nCol, UserPort& port)
             r = x / operand;
             break;
         }
-        const QString t = cellText(r);
+        const QString t = computedCell(r);
         if (t.isEmpty()) {
             UYARI(port, kResultDoesNotFit);
             return false;

@@ -42,4 +42,13 @@ QList<DbfField> KMM_STRCREATE()
     return standardFields(nutrients);
 }
 
+QStringList nutrientFieldsOf(const QStringList& fieldNames)
+{
+    QStringList out;
+    for (const QString& f : fieldNames)
+        if (f != QLatin1String("YM_ADI") && f != QLatin1String("FIATI"))
+            out << f;
+    return out;
+}
+
 }  // namespace zeva

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace zeva {
 
@@ -19,5 +20,9 @@ inline const QString kUnitRowName = QStringLiteral("BIRIM");
 // FIATI C11, KMO C11, then the nutrient fields, each C11.
 QList<DbfField> HKM_STRCREATE();  // as fed, 54 fields
 QList<DbfField> KMM_STRCREATE();  // dry matter, 45 fields
+
+// The nutrient fields among a table's field names: every field but YM_ADI
+// and FIATI, in field order (KMO among them).
+QStringList nutrientFieldsOf(const QStringList& fieldNames);
 
 }  // namespace zeva

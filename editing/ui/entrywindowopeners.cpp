@@ -1,9 +1,7 @@
 #include "editing/ui/entrywindowopeners.h"
 
 #include "core/activeproblem.h"
-#include "core/ui/windowhelpers.h"
 #include "editing/ui/entrywindows.h"
-#include "shell/ui/menuhost.h"
 #include "shell/ui/standardshellwindow.h"
 
 #include <QMdiArea>
@@ -76,10 +74,7 @@ ProblemEntryWindow* openEntryWindow(STANDARDSHELLWINDOW& w, ProblemWindowKind ki
     QMdiArea* area = w.mdiArea();
     if (ProblemEntryWindow* open = findProblemWindow(area, kind)) {
         // One window per table: a second copy would write back over the first.
-        if (open->isMinimized())
-            open->showNormal();
-        area->setActiveSubWindow(open);
-        w.menuHost()->refresh();
+        w.bringChildForward(open);
         return open;
     }
     closeProblemWindows(area, kindsClosedBeforeOpening(kind));
@@ -89,14 +84,7 @@ ProblemEntryWindow* openEntryWindow(STANDARDSHELLWINDOW& w, ProblemWindowKind ki
         delete window;
         return nullptr;
     }
-    w.addChildWindow(window);
-    window->resize(area->viewport()->size());
-    VQMOVEWINDOW(window, 1);
-    window->show();
-    area->setActiveSubWindow(window);
-    // The window may have become the active one while it was still hidden:
-    // the frame takes its menu now.
-    w.menuHost()->refresh();
+    w.showChildWindow(window);
     return window;
 }
 

@@ -9,9 +9,7 @@
 #include "shell/ui/splashabout.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QResizeEvent>
@@ -123,16 +121,8 @@ bool ProblemEntryWindow::dispatch(const QString& symbol)
         CLOSE();
         return true;
     }
-    if (symbol == QLatin1String("CUT") || symbol == QLatin1String("COPY") || symbol == QLatin1String("PASTE") ||
-        symbol == QLatin1String("CLEAR")) {
-        clipboardCommand(symbol);
+    if (browser_->windowCommand(this, symbol))
         return true;
-    }
-    if (symbol == QLatin1String("GOTOP") || symbol == QLatin1String("SKIPPREVIOUS") ||
-        symbol == QLatin1String("SKIPNEXT") || symbol == QLatin1String("GOBOTTOM")) {
-        moveRecord(symbol);
-        return true;
-    }
     if (symbol == QLatin1String("HELPINDEX")) {
         if (!helpHandler())
             return false;  // the main window's help index
@@ -172,44 +162,6 @@ void ProblemEntryWindow::ZVXHAKKINDA()
     OHAKKINDA(this, runner_);
 }
 
-void ProblemEntryWindow::clipboardCommand(const QString& symbol)
-{
-    // These work on the edit that has the focus inside this window: the
-    // grid's cell editor while a cell is being edited.
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!edit || !isAncestorOf(edit))
-        edit = browser_->openEditor();
-    if (!edit)
-        return;
-    if (symbol == QLatin1String("CUT"))
-        edit->cut();
-    else if (symbol == QLatin1String("COPY"))
-        edit->copy();
-    else if (symbol == QLatin1String("PASTE"))
-        edit->paste();
-    else if (edit->hasSelectedText())
-        edit->del();  // the selected text only; nothing when none is selected
-}
-
-void ProblemEntryWindow::moveRecord(const QString& symbol)
-{
-    commitOpenEdit();
-    BARRAYSERVER* s = browser_->server();
-    if (!s || s->isClosed() || s->LastRec() == 0)
-        return;
-    if (symbol == QLatin1String("GOTOP"))
-        s->GoTop();
-    else if (symbol == QLatin1String("GOBOTTOM"))
-        s->GoBottom();
-    else if (symbol == QLatin1String("SKIPNEXT")) {
-        // The grid stays on the last row: the end is no row to show.
-        if (s->RecNo() < s->LastRec())
-            s->Skip(1);
-    } else if (s->RecNo() > 1) {
-        s->Skip(-1);
-    }
-}
-
 void ProblemEntryWindow::showContextMenu(const QPoint& pos)
 {
     if (!context_)
@@ -221,12 +173,7 @@ void ProblemEntryWindow::showContextMenu(const QPoint& pos)
 
 void ProblemEntryWindow::commitOpenEdit()
 {
-    if (!browser_->openEditor())
-        return;
-    browser_->ENDEDITFIELD(0);
-    // An edit that emptied its row has the row removed once the editor is
-    // gone; that must be over before the copy is read.
-    QCoreApplication::sendPostedEvents(browser_, QEvent::MetaCall);
+    browser_->commitOpenEditor();
 }
 
 void ProblemEntryWindow::suspendUpdate()

@@ -97,8 +97,6 @@ protected:
 
 private:
     void showContextMenu(const QPoint& pos);
-    void clipboardCommand(const QString& symbol);
-    void moveRecord(const QString& symbol);
 
     ProblemWindowKind kind_;
     QString helpTopic_;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 
@@ -565,6 +566,59 @@ void OABS_BROWSER::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
     updateFrozenGeometry();
+}
+
+// Window commands -----------------------------------------------------------
+
+void OABS_BROWSER::commitOpenEditor()
+{
+    if (!editor_)
+        return;
+    ENDEDITFIELD(0);
+    // An edit that emptied its row has the row removed once the editor is
+    // gone; that must be over before the server is read.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+bool OABS_BROWSER::windowCommand(QWidget* window, const QString& symbol)
+{
+    if (symbol == QLatin1String("CUT") || symbol == QLatin1String("COPY") || symbol == QLatin1String("PASTE") ||
+        symbol == QLatin1String("CLEAR")) {
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (!edit || !window->isAncestorOf(edit))
+            edit = editor_;
+        if (!edit)
+            return true;
+        if (symbol == QLatin1String("CUT"))
+            edit->cut();
+        else if (symbol == QLatin1String("COPY"))
+            edit->copy();
+        else if (symbol == QLatin1String("PASTE"))
+            edit->paste();
+        else if (edit->hasSelectedText())
+            edit->del();  // the selected text only; nothing when none is selected
+        return true;
+    }
+    if (symbol == QLatin1String("GOTOP") || symbol == QLatin1String("SKIPPREVIOUS") ||
+        symbol == QLatin1String("SKIPNEXT") || symbol == QLatin1String("GOBOTTOM")) {
+        commitOpenEditor();
+        BARRAYSERVER* s = server_;
+        if (!s || s->isClosed() || s->LastRec() == 0)
+            return true;
+        if (symbol == QLatin1String("GOTOP"))
+            s->GoTop();
+        else if (symbol == QLatin1String("GOBOTTOM"))
+            s->GoBottom();
+        else if (symbol == QLatin1String("SKIPNEXT")) {
+            // The grid stays on the last row: the end is no row to show.
+            if (s->RecNo() < s->LastRec())
+                s->Skip(1);
+        } else if (s->RecNo() > 1) {
+            s->Skip(-1);
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace zeva

@@ -73,6 +73,15 @@ public:
     void CELLDOUBLECLICK();
 
     CellEditor* openEditor() const { return editor_; }
+    // Commits an open editor; a row the edit emptied is gone when this
+    // returns, so the server can be read.
+    void commitOpenEditor();
+    // The window commands the grid serves for the window it sits in:
+    // CUT, COPY, PASTE and CLEAR (the selected text only) on the edit that
+    // has the focus inside `window`, else on the open cell editor; GOTOP,
+    // SKIPPREVIOUS, SKIPNEXT and GOBOTTOM after committing an open editor.
+    // FALSE for any other symbol.
+    bool windowCommand(QWidget* window, const QString& symbol);
     bool isOpenEditor(const QWidget* w) const;
     int focusLockCount() const { return focusLock_; }
 

@@ -14,11 +14,9 @@
 #include "refmatrix/ui/stddatawindow.h"
 #include "shell/menustate.h"
 #include "shell/ui/dialogsupport.h"
-#include "shell/ui/menuhost.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 
-#include <QMdiArea>
 
 namespace zeva {
 
@@ -85,24 +83,15 @@ STDDATAWINDOW* RM_YAZIM(STANDARDSHELLWINDOW& w)
     const QString path = ensureTable(w, t);
     if (path.isEmpty())
         return nullptr;
-    QMdiArea* area = w.mdiArea();
     if (auto* open = qobject_cast<STDDATAWINDOW*>(ReferenceWindowRegistry::instance().holder(path))) {
         // One writer per table: the open window comes forward.
-        if (open->isMinimized())
-            open->showNormal();
-        area->setActiveSubWindow(open);
-        w.menuHost()->refresh();
+        w.bringChildForward(open);
         return open;
     }
     STDDATAWINDOW* window = STDDATAWINDOW::create(&w, w.port(), path, t.caption);
     if (!window)
         return nullptr;
-    w.addChildWindow(window);
-    window->resize(area->viewport()->size());
-    VQMOVEWINDOW(window, 1);
-    window->show();
-    area->setActiveSubWindow(window);
-    w.menuHost()->refresh();
+    w.showChildWindow(window);
     return window;
 }
 

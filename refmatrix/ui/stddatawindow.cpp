@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,8 +67,8 @@ STDDATAWINDOW::STDDATAWINDOW(MenuOwner* owner, UserPort& port, std::unique_ptr<R
     canvas_->installEventFilter(this);
     stack_->addWidget(canvas_);
 
-    browser_ = new OABS_BROWSER(this);
-    browser_->setParent(canvas_);
+    browser_ = new OABS_BROWSER(canvas_);
+    browser_->setCloseTarget(this);
     browser_->move(0, 0);
     browser_->setRules(std::make_unique<ORMAT_BROWSER>());
     BARRAYSERVER& server = edit_->server();
@@ -169,34 +168,12 @@ bool STDDATAWINDOW::dispatch(const QString& symbol)
             (this->*handler)();
             return true;
         }
-    if (symbol == QLatin1String("GOTOP") || symbol == QLatin1String("SKIPPREVIOUS") ||
-        symbol == QLatin1String("SKIPNEXT") || symbol == QLatin1String("GOBOTTOM")) {
-        moveRecord(symbol);
-        return true;
-    }
-    if (symbol == QLatin1String("CUT") || symbol == QLatin1String("COPY") || symbol == QLatin1String("PASTE") ||
-        symbol == QLatin1String("CLEAR")) {
-        QLineEdit* e = qobject_cast<QLineEdit*>(focusWidget());
-        if (!e)
-            e = browser_->openEditor();
-        if (!e)
-            return true;
-        if (symbol == QLatin1String("CUT"))
-            e->cut();
-        else if (symbol == QLatin1String("COPY"))
-            e->copy();
-        else if (symbol == QLatin1String("PASTE"))
-            e->paste();
-        else
-            e->clear();
-        return true;
-    }
-    return false;
+    return browser_->windowCommand(this, symbol);
 }
 
 void STDDATAWINDOW::VIEWFORM()
 {
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     formView_ = true;
     setViewItems(true);
     refreshForm();
@@ -219,19 +196,19 @@ void STDDATAWINDOW::PBSPLIT()
 {
     if (formView_)
         return;
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     browser_->EnableVerticalSplit(!browser_->isVerticalSplit());
 }
 
 void STDDATAWINDOW::APPEND()
 {
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     edit_->server().Append();
 }
 
 void STDDATAWINDOW::RMDELETE()
 {
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     browser_->SuspendUpdate();
     edit_->RMDELETE(port_);
     browser_->RestoreUpdate();
@@ -241,7 +218,7 @@ void STDDATAWINDOW::COLMATHBM()
 {
     if (formView_)
         return;
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     browser_->SuspendUpdate();
     zeva::COLMATHBM(*edit_, browser_->ColPos(), port_);
     browser_->RestoreUpdate();
@@ -251,7 +228,7 @@ void STDDATAWINDOW::BMBAGLA()
 {
     if (formView_)
         return;
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     browser_->SuspendUpdate();
     zeva::BMBAGLA(*edit_, port_);
     browser_->RestoreUpdate();
@@ -260,32 +237,6 @@ void STDDATAWINDOW::BMBAGLA()
 void STDDATAWINDOW::CLOSE()
 {
     close();
-}
-
-void STDDATAWINDOW::moveRecord(const QString& symbol)
-{
-    commitOpenEdit();
-    BARRAYSERVER& s = edit_->server();
-    if (s.LastRec() == 0)
-        return;
-    if (symbol == QLatin1String("GOTOP"))
-        s.GoTop();
-    else if (symbol == QLatin1String("GOBOTTOM"))
-        s.GoBottom();
-    else if (symbol == QLatin1String("SKIPNEXT")) {
-        if (s.RecNo() < s.LastRec())
-            s.Skip(1);
-    } else if (s.RecNo() > 1) {
-        s.Skip(-1);
-    }
-}
-
-void STDDATAWINDOW::commitOpenEdit()
-{
-    if (!browser_->openEditor())
-        return;
-    browser_->ENDEDITFIELD(0);
-    QCoreApplication::sendPostedEvents(browser_, QEvent::MetaCall);
 }
 
 void STDDATAWINDOW::showContextMenu(const QPoint& pos)
@@ -301,7 +252,7 @@ void STDDATAWINDOW::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    commitOpenEdit();
+    browser_->commitOpenEditor();
     for (int n = 1; formView_ && n <= formEdits_.size(); ++n)
         formEditDone(n);
     if (!edit_->QUERYCLOSE(port_)) {

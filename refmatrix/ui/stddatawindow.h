@@ -71,8 +71,6 @@ private:
     void buildForm();
     void refreshForm();
     void formEditDone(int nCol);
-    void moveRecord(const QString& symbol);
-    void commitOpenEdit();
     void showContextMenu(const QPoint& pos);
     void setViewItems(bool form);
 

@@ -3,6 +3,7 @@
 #include "core/activeproblem.h"
 #include "core/messages.h"
 #include "core/problemfile.h"
+#include "core/ui/windowhelpers.h"
 #include "platform/ui/desktophelp.h"
 #include "platform/ui/programicons.h"
 #include "resources/menus.h"
@@ -262,6 +263,26 @@ void STANDARDSHELLWINDOW::WINDOWICON()
 QMdiSubWindow* STANDARDSHELLWINDOW::addChildWindow(QWidget* widget)
 {
     return mdi_->addSubWindow(widget);
+}
+
+void STANDARDSHELLWINDOW::showChildWindow(QMdiSubWindow* window)
+{
+    addChildWindow(window);
+    window->resize(mdi_->viewport()->size());
+    VQMOVEWINDOW(window, 1);
+    window->show();
+    mdi_->setActiveSubWindow(window);
+    // The window may have become the active one while it was still hidden:
+    // the frame takes its menu now.
+    host_->refresh();
+}
+
+void STANDARDSHELLWINDOW::bringChildForward(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    mdi_->setActiveSubWindow(window);
+    host_->refresh();
 }
 
 // ---------------------------------------------------------------- menu state and options

@@ -83,6 +83,11 @@ public:
     void WINDOWICON();
     // Adds `widget` to the MDI area as a child window (not shown).
     QMdiSubWindow* addChildWindow(QWidget* widget);
+    // Shows a new child window: added to the MDI area, filling it, placed,
+    // made the active one, its menu in the frame.
+    void showChildWindow(QMdiSubWindow* window);
+    // Brings an open child window forward (restored when minimised).
+    void bringChildForward(QMdiSubWindow* window);
 
     // ---- menu state and options
     // The menu state from the active problem, applied to the main menu and
