@@ -19,6 +19,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -46,23 +47,12 @@ const QString kExitBox = QStringLiteral("box 36 Çıkış: ZEVA 2.0'dan çıkmak
 
 class EntryWindowsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().reset();
-        G().CDATAPATH = tmp_.path();
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
-        QDir(tmp_.path()).mkdir(QStringLiteral("Data"));
-    }
+    void SetUp() override { QDir(tmp_.path()).mkdir(QStringLiteral("Data")); }
     void TearDown() override
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ProblemEntryWindow::setHelpHandler(nullptr);
-        G().reset();
-        G().CDATAPATH.clear();
-        setSettingsStore(previousStore_);
     }
 
     // The main window with the openers installed, shown and active; its
@@ -150,10 +140,9 @@ protected:
     }
 
     test::TempDir tmp_;
+    test::ProgramEnvironment env_{tmp_.path()};
     FakePort port_;
     int menuStates_ = 0;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
 };
 

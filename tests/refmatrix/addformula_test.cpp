@@ -25,8 +25,9 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
+#include "support/sampledata.h"
 #include "support/tempdir.h"
-#include "tools/datasetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -295,17 +296,9 @@ TEST_F(AddFormulaTest, TheWindowGatesEkleUntilHesaplaSucceeds)
 // finds the new feed.
 TEST(AddFormulaProgram, TheBroilerFormulaBecomesAFeedOfTheDryMatterTable)
 {
-    auto store = std::make_shared<MemorySettingsStore>();
-    auto previous = setSettingsStore(store);
     test::TempDir tmp;
-    G().reset();
-    G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
-    QDir(tmp.path()).mkpath(QStringLiteral("Data"));
-    SetupResult result;
-    QString error;
-    ASSERT_TRUE(seedSampleData(QStringLiteral(ZEVA_SOURCE_DIR "/data"), tmp.path(), &result, &error))
-        << error.toStdString();
-    G().CDATAPATH = tmp.path();
+    test::ProgramEnvironment env(tmp.path());
+    ASSERT_EQ(test::installSampleData(tmp.path()), QString());
     const QString kmm = findExistingPath(referenceTablePath(kDryMatterTable));
     ASSERT_FALSE(kmm.isEmpty());
     const int recordsBefore = static_cast<int>(test::readTable(kmm).liveRecords().size());
@@ -363,6 +356,7 @@ TEST(AddFormulaProgram, TheBroilerFormulaBecomesAFeedOfTheDryMatterTable)
         "import json, sys, dbfread\n"
         "t = dbfread.DBF(sys.argv[1], encoding='cp1254', char_decode_errors='strict')\n"
         "print(json.dumps([dict(r) for r in t]))\n");
+    QString error;
     const QJsonDocument doc = test::runPython(script, {kmm}, &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     const QJsonArray records = doc.array();
@@ -377,9 +371,6 @@ TEST(AddFormulaProgram, TheBroilerFormulaBecomesAFeedOfTheDryMatterTable)
     // Energy of at least 3000 kcal as fed: megacalories of dry matter.
     EXPECT_GT(Val(added.value(QStringLiteral("ME_KA")).toString()), 3.4);
     EXPECT_LT(Val(added.value(QStringLiteral("ME_KA")).toString()), 3.6);
-    G().reset();
-    G().CDATAPATH.clear();
-    setSettingsStore(previous);
 }
 
 }  // namespace

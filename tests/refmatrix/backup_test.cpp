@@ -15,6 +15,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 
 #include <QAction>
@@ -209,22 +210,14 @@ TEST(BackupDialog, TheFolderEditGivesTheFolderAndTheBackupName)
 
 class BackupProgramTest : public BackupTest {
 protected:
-    void SetUp() override
-    {
-        BackupTest::SetUp();
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
-    }
     void TearDown() override
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        setSettingsStore(previousStore_);
         BackupTest::TearDown();
     }
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
+    // Set up before the tables are (BackupTest::SetUp names the data folder).
+    test::ProgramEnvironment env_;
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
 };
 

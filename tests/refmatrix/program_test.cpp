@@ -30,8 +30,9 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
+#include "support/sampledata.h"
 #include "support/tempdir.h"
-#include "tools/datasetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,30 +58,14 @@
 namespace zeva {
 namespace {
 
-const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
 
 class ReferenceProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().reset();
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
-        QDir(tmp_.path()).mkpath(QStringLiteral("Data"));
-        SetupResult result;
-        QString error;
-        ASSERT_TRUE(seedSampleData(kSource, tmp_.path(), &result, &error)) << error.toStdString();
-        G().CDATAPATH = tmp_.path();
-    }
+    void SetUp() override { ASSERT_EQ(test::installSampleData(tmp_.path()), QString()); }
     void TearDown() override
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        G().reset();
-        G().CDATAPATH.clear();
-        G().CREPORTFILE.clear();
-        setSettingsStore(previousStore_);
     }
 
     // The main window as the program wires it; its dialogs are answered by
@@ -244,8 +229,7 @@ protected:
     }
 
     test::TempDir tmp_;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
+    test::ProgramEnvironment env_{tmp_.path()};
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
     QString newName_;
     int newType_ = 1;

@@ -10,6 +10,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 
 #include <QColor>
@@ -100,13 +101,7 @@ protected:
     void SetUp() override
     {
         gPreviousHandler = qInstallMessageHandler(quietOffscreen);
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
         testhooks::clearAtomicWriteFault();
-        G().reset();
-        G().CREPORTFILE.clear();
-        G().CDATAPATH = tmp_.path();
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
         QDir(tmp_.path()).mkdir(QStringLiteral("Data"));
         window_ = std::make_unique<STANDARDSHELLWINDOW>(nullptr, &port_);
         pads_ = &installReportPadCommands(*window_);
@@ -120,11 +115,7 @@ protected:
             pad->setLCHANGE(false);
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        G().reset();
-        G().CREPORTFILE.clear();
-        G().CDATAPATH.clear();
         testhooks::clearAtomicWriteFault();
-        setSettingsStore(previousStore_);
         qInstallMessageHandler(gPreviousHandler);
     }
 
@@ -171,10 +162,9 @@ protected:
     }
 
     TempDir tmp_;
+    ProgramEnvironment env_{tmp_.path()};
     FakePort port_;
     FakePadDialogs dialogs_;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
     ReportPads* pads_ = nullptr;
 };

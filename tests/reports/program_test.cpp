@@ -19,9 +19,10 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/envguard.h"
+#include "support/programenv.h"
+#include "support/sampledata.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
-#include "tools/datasetup.h"
 #include "support/files.h"
 
 #include <QAction>
@@ -41,8 +42,6 @@ namespace zeva {
 namespace {
 
 using test::readAll;
-
-const QString kSource = QStringLiteral(ZEVA_SOURCE_DIR "/data");
 
 // The lines of a report file, each checked to be 100 characters and CR LF;
 // form feeds in front of a line are kept with it.
@@ -72,25 +71,12 @@ protected:
     void SetUp() override
     {
         previousFolder_ = QDir::currentPath();
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().reset();
-        G().CREPORTFILE.clear();
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
-        ASSERT_TRUE(QDir(tmp_.path()).mkpath(QStringLiteral("Data")));
-        SetupResult result;
-        QString error;
-        ASSERT_TRUE(seedSampleData(kSource, tmp_.path(), &result, &error)) << error.toStdString();
-        G().CDATAPATH = tmp_.path();
+        ASSERT_EQ(test::installSampleData(tmp_.path()), QString());
     }
     void TearDown() override
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        G().reset();
-        G().CDATAPATH.clear();
-        G().CREPORTFILE.clear();
-        setSettingsStore(previousStore_);
         QDir::setCurrent(previousFolder_);
     }
 
@@ -158,8 +144,7 @@ protected:
 
     QString previousFolder_;
     test::TempDir tmp_;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
+    test::ProgramEnvironment env_{tmp_.path()};
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
     QStringList boxes_;
 };

@@ -13,6 +13,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -55,22 +56,13 @@ class RequirementCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().reset();
-        G().CDATAPATH = tmp_.path();
         G().CREPORTFILE = QStringLiteral("/eski/rapor.TXT");
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
         QDir(tmp_.path()).mkdir(QStringLiteral("Data"));
     }
     void TearDown() override
     {
         window_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        G().reset();
-        G().CDATAPATH.clear();
-        G().CREPORTFILE.clear();
-        setSettingsStore(previousStore_);
     }
 
     // The main window with the requirement commands installed, shown and
@@ -139,11 +131,10 @@ protected:
     QString reportPath() const { return tmp_.file(QStringLiteral("Data/ZVXSBIH.TXT")); }
 
     test::TempDir tmp_;
+    test::ProgramEnvironment env_{tmp_.path()};
     FakePort port_;
     QList<std::function<void(QDialog&)>> steps_;
     QStringList shown_;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
 };
 

@@ -6,6 +6,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 
 #include <QAction>
@@ -53,12 +54,8 @@ TEST(ReferenceSelection, ChangesFromEachState)
 
 TEST(ReferenceSelection, FromTheMainMenu)
 {
-    auto store = std::make_shared<MemorySettingsStore>();
-    auto previous = setSettingsStore(store);
     test::TempDir tmp;
-    G().reset();
-    G().CDATAPATH = tmp.path();
-    G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
+    test::ProgramEnvironment env(tmp.path());
     {
         test::FakePort port;
         STANDARDSHELLWINDOW w(nullptr, &port);
@@ -86,9 +83,6 @@ TEST(ReferenceSelection, FromTheMainMenu)
         EXPECT_EQ(selection(*rebuilt), 2);
         EXPECT_TRUE(port.log.isEmpty());
     }
-    G().reset();
-    G().CDATAPATH.clear();
-    setSettingsStore(previous);
 }
 
 }  // namespace

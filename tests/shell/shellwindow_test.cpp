@@ -19,6 +19,7 @@
 #include "shell/ui/userdialogs.h"
 #include "shell/usertable.h"
 #include "support/fakeport.h"
+#include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -109,22 +110,13 @@ class ShellWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        store_ = std::make_shared<MemorySettingsStore>();
-        previousStore_ = setSettingsStore(store_);
-        G().reset();
-        G().CDATAPATH = tmp_.path();
         G().CUSERID.clear();
-        G().LLOGON = G().LSHOWTIPS = G().LSHOWLOGO = false;
         QDir(tmp_.path()).mkdir(QStringLiteral("Data"));
     }
     void TearDown() override
     {
         window_.reset();
-        G().reset();
-        G().CDATAPATH.clear();
         G().CUSERID.clear();
-        G().LLOGON = false;
-        setSettingsStore(previousStore_);
     }
 
     STANDARDSHELLWINDOW& window(UserPort* port)
@@ -160,9 +152,8 @@ protected:
     }
 
     test::TempDir tmp_;
+    test::ProgramEnvironment env_{tmp_.path()};
     FakePort port_;
-    std::shared_ptr<MemorySettingsStore> store_;
-    std::shared_ptr<SettingsStore> previousStore_;
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
 };
 
