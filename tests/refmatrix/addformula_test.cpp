@@ -24,6 +24,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
+#include "support/agree.h"
 #include "support/fakeport.h"
 #include "support/programenv.h"
 #include "support/sampledata.h"
@@ -309,19 +310,7 @@ TEST(AddFormulaProgram, TheBroilerFormulaBecomesAFeedOfTheDryMatterTable)
         w.qtPort()->setToneWait(false);
         w.qtPort()->setDialogRunner([&](QDialog& d) {
             d.open();
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-                boxes << box->text();
-                if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                    yes->click();
-                else
-                    box->button(QMessageBox::Ok)->click();
-            } else if (auto* dlg = qobject_cast<ParamDialog*>(&d)) {
-                dlg->pbTamam->click();
-            } else {
-                ADD_FAILURE() << "unexpected dialog " << d.windowTitle().toStdString();
-                d.reject();
-            }
-            return d.result();
+            return test::agree(d, &boxes);
         });
         ASSERT_TRUE(w.DOOPENFILE(tmp.file(QStringLiteral("Data/BROYLER.ZVF"))));
         // The example carries no dry-matter ratio: every feed gets 88 %.

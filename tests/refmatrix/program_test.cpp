@@ -29,6 +29,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
+#include "support/agree.h"
 #include "support/fakeport.h"
 #include "support/programenv.h"
 #include "support/sampledata.h"
@@ -106,17 +107,8 @@ protected:
                 }
             }
             dlg->pbTamam->click();
-        } else if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-            boxes_ << box->text();
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else
-                box->button(QMessageBox::Ok)->click();
-        } else if (auto* dlg = qobject_cast<ParamDialog*>(&d)) {
-            dlg->pbTamam->click();
         } else {
-            ADD_FAILURE() << "unexpected dialog " << d.windowTitle().toStdString();
-            d.reject();
+            return test::agree(d, &boxes_);
         }
         return d.result();
     }

@@ -18,6 +18,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
+#include "support/agree.h"
 #include "support/envguard.h"
 #include "support/programenv.h"
 #include "support/sampledata.h"
@@ -92,16 +93,7 @@ protected:
         w.qtPort()->setToneWait(false);
         w.qtPort()->setDialogRunner([this](QDialog& d) {
             d.open();
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-                boxes_ << box->windowTitle() + QStringLiteral(": ") + box->text();
-                box->button(QMessageBox::Ok)->click();
-            } else if (auto* dlg = qobject_cast<ParamDialog*>(&d)) {
-                dlg->pbTamam->click();
-            } else {
-                ADD_FAILURE() << "unexpected dialog " << d.windowTitle().toStdString();
-                d.reject();
-            }
-            return d.result();
+            return test::agree(d, &boxes_, true);
         });
         return w;
     }
