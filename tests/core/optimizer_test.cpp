@@ -2,14 +2,12 @@
 
 #include "problembuilder.h"
 #include "support/fakeport.h"
+#include "support/qstringprint.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace zeva;
 using zeva::test::FakePort;

@@ -7,15 +7,13 @@
 #include "core/problemfile.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
+#include "support/qstringprint.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 
 #include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zeva::test {
 

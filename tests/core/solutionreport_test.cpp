@@ -14,6 +14,7 @@
 #include "problembuilder.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
+#include "support/qstringprint.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,8 +27,6 @@
 #include <tuple>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace zeva;
 using zeva::test::FakePort;

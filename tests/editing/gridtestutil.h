@@ -6,6 +6,8 @@
 // Notes of the offscreen platform about window features it lacks are not
 // the grid's and are let through.
 
+#include "support/qstringprint.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -13,12 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace zeva::test {
 

@@ -3,6 +3,7 @@
 #include "platform/ui/richtext.h"
 
 #include "support/tempdir.h"
+#include "support/qstringprint.h"
 
 #include <QFont>
 #include <QProcess>
@@ -17,10 +18,6 @@
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 QT_END_NAMESPACE
 
 namespace zeva::rtf {

@@ -16,6 +16,7 @@
 #include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
+#include "support/qstringprint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,8 +31,6 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zeva {
 namespace {

@@ -10,6 +10,7 @@
 #include "support/fakeport.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
+#include "support/qstringprint.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,8 +28,6 @@
 
 #include <functional>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zeva {
 namespace {

@@ -7,6 +7,7 @@
 #include "platform/atomicfile.h"
 #include "platform/codec.h"
 #include "core/numeric.h"
+#include "support/qstringprint.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zeva {
 namespace {

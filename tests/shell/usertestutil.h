@@ -5,6 +5,7 @@
 #include "platform/codec.h"
 #include "platform/dbf.h"
 #include "shell/usertable.h"
+#include "support/qstringprint.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -15,9 +16,6 @@
 
 #include <functional>
 #include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zeva::test {
 

@@ -7,6 +7,7 @@
 #include "tools/consoleport.h"
 
 #include "support/tempdir.h"
+#include "support/qstringprint.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace zeva;
 
