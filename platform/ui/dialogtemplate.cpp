@@ -59,16 +59,6 @@ bool textFits(const QLabel* label, const QFont& font)
     return need.height() <= box.height() && need.width() <= box.width();
 }
 
-// A button's caption as drawn: the mnemonic's "&" is not shown.
-QString shownCaption(const QString& text)
-{
-    QString shown = text;
-    shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
-    shown.remove(QLatin1Char('&'));
-    shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return shown;
-}
-
 bool captionFits(const QAbstractButton* button, const QFont& font)
 {
     QStyleOptionButton opt;
@@ -162,6 +152,15 @@ QString boldStandIn(const QFont& bold)
 }
 
 }  // namespace
+
+QString shownCaption(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    shown.remove(QLatin1Char('&'));
+    shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return shown;
+}
 
 QString substituteFamily(const QString& face)
 {

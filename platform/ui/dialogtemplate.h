@@ -127,6 +127,10 @@ void fitLabelText(QLabel* label);
 // Whether the label's whole text, in its present font, fits inside its box.
 bool labelTextFits(const QLabel* label);
 
+// A button's caption as drawn: a mnemonic's "&" is not shown, "&&" shows
+// one "&".
+QString shownCaption(const QString& text);
+
 // The same for the caption of a push button, check box or radio button: it
 // fits the room the style leaves beside the box or inside the frame.
 void setButtonText(QAbstractButton* button, const QString& text);

@@ -60,16 +60,6 @@ QString missingGlyphs(const QFont& font, const QString& text)
     return missing;
 }
 
-// A button's caption as drawn: the mnemonic's "&" is not shown.
-QString shownCaption(const QString& text)
-{
-    QString shown = text;
-    shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
-    shown.remove(QLatin1Char('&'));
-    shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return shown;
-}
-
 // The room a button's style leaves for its caption.
 QRect captionRoom(QAbstractButton* button)
 {
