@@ -72,13 +72,7 @@ BITMAPLISTBOX::BITMAPLISTBOX(QWidget* owner, int id, const QRect& geometry) : VQ
     viewport()->setPalette(grey);
     viewport()->setAutoFillBackground(true);
 
-    if (!geometry.isNull()) {
-        setGeometry(geometry);
-    } else if (auto* dialog = qobject_cast<TemplateDialog*>(owner); dialog && id != 0 && dialog->control(id)) {
-        dialog->replaceControl(id, this);
-    }
-    if (objectName().isEmpty() && id != 0)
-        setObjectName(QStringLiteral("ctl%1").arg(id));
+    placeControl(this, owner, id, geometry);
 
     connect(this, &QListWidget::currentRowChanged, this, [this] { syncActive(); });
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { syncActive(); });

@@ -107,15 +107,9 @@ PECALENDAR::PECALENDAR(QWidget* owner, int id, const QRect& geometry)
     setFrameStyle(QFrame::NoFrame);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
+    placeControl(this, owner, id, geometry);
+    // The replaced control's focus policy is not the calendar's.
     setFocusPolicy(Qt::StrongFocus);
-    if (!geometry.isNull()) {
-        setGeometry(geometry);
-    } else if (auto* dialog = qobject_cast<TemplateDialog*>(owner); dialog && id != 0 && dialog->control(id)) {
-        dialog->replaceControl(id, this);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-    if (objectName().isEmpty() && id != 0)
-        setObjectName(QStringLiteral("ctl%1").arg(id));
     model_.setSize(contentsRect().width(), contentsRect().height());
 }
 

@@ -126,13 +126,7 @@ RIGHTSLE::RIGHTSLE(QWidget* owner, int id, const QRect& geometry) : VQSLE(owner)
 {
     FIRSTDAYOFTHEWEEK = controls::firstDayOfTheWeekCode(QLocale::system().firstDayOfWeek());
     setValidator(new Cp1254Validator(false, this));
-    if (!geometry.isNull()) {
-        setGeometry(geometry);
-    } else if (auto* dialog = qobject_cast<TemplateDialog*>(owner); dialog && id != 0 && dialog->control(id)) {
-        dialog->replaceControl(id, this);
-    }
-    if (objectName().isEmpty() && id != 0)
-        setObjectName(QStringLiteral("ctl%1").arg(id));
+    placeControl(this, owner, id, geometry);
 }
 
 RIGHTSLE::~RIGHTSLE() = default;

@@ -522,4 +522,15 @@ void TemplateDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void placeControl(QWidget* control, QWidget* owner, int id, const QRect& geometry)
+{
+    if (!geometry.isNull()) {
+        control->setGeometry(geometry);
+    } else if (auto* dialog = qobject_cast<TemplateDialog*>(owner); dialog && id != 0 && dialog->control(id)) {
+        dialog->replaceControl(id, control);
+    }
+    if (control->objectName().isEmpty() && id != 0)
+        control->setObjectName(QStringLiteral("ctl%1").arg(id));
+}
+
 }  // namespace zeva

@@ -190,4 +190,9 @@ private:
     QHash<int, QWidget*> controls_;
 };
 
+// Puts a control made in code where it belongs: at `geometry` when one is
+// given, else in the place of control `id` of a TemplateDialog owner that has
+// one (see replaceControl). A control with no name is named "ctl<id>".
+void placeControl(QWidget* control, QWidget* owner, int id, const QRect& geometry);
+
 }  // namespace zeva
