@@ -6,9 +6,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
-#include <QStringList>
 
 namespace zeva {
 

@@ -6,8 +6,8 @@
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
 #include "shell/ui/colonmathsdialog.h"
-#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/newproblemdialog.h"
+#include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/smallforms.h"
 
 #include <QCoreApplication>
