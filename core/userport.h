@@ -78,6 +78,9 @@ struct NutrientColumnAnswer {
 // Tests a nutrient-column answer: empty when it may run, else the text of the
 // information box after which the dialog stays open for a correction.
 using NutrientColumnCheck = std::function<QString(const NutrientColumnAnswer&)>;
+// The check's refusal of an answer without a new name; after it the dialog
+// puts the focus on the name.
+inline const QString kNoNewColumnName = QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
 
 class UserPort {
 public:

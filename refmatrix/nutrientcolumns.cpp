@@ -1,5 +1,6 @@
 #include "refmatrix/nutrientcolumns.h"
 
+#include "core/activeproblem.h"
 #include "core/messages.h"
 #include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
@@ -9,8 +10,6 @@
 namespace zeva {
 
 namespace {
-
-constexpr int kColumnWidth = 11;
 
 // The runtime's default array scan: a listed name matches when it begins
 // with the sought one. Letter case is ignored, so that no two columns differ
@@ -28,8 +27,6 @@ bool isFixedField(const QString& field)
 {
     return field == QLatin1String("YM_ADI") || field == QLatin1String("FIATI") || field == QLatin1String("KMO");
 }
-
-const QString kNoNewName = QStringLiteral("Yeni Besin Maddesi adı girilmedi.");
 
 }  // namespace
 
@@ -57,7 +54,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
     static const QRegularExpression valid(QStringLiteral("^[A-Z][A-Z0-9_]{0,9}$"));
     auto nameRefusal = [&]() -> QString {
         if (name.isEmpty())
-            return kNoNewName;
+            return kNoNewColumnName;
         if (!valid.match(name).hasMatch())
             return kBadColumnName;
         if (presentIn(fields, name))
@@ -72,7 +69,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
         if (selected.isEmpty())
             return QStringLiteral("Önüne girilecek BM seçimi yapılmadı.");
         if (name.isEmpty())
-            return kNoNewName;
+            return kNoNewColumnName;
         if (isFixedField(selected))
             return QStringLiteral("Standart BM alanı önüne girmeye teşebbüs ettiniz.\n\nNOT: Gerçek BM önüne "
                                   "girmelisiniz.");
@@ -150,7 +147,7 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
         if (ASK(port, QStringLiteral("Önemli Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
             return false;
     } else {
-        field = DbfField{newColumnName(a.name), 'C', kColumnWidth, 0};
+        field = DbfField{newColumnName(a.name), 'C', kCellWidth, 0};
     }
     QString error;
     if (!AIFIELDTODBF(path, field, p, &error)) {

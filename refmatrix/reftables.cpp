@@ -1,5 +1,7 @@
 #include "refmatrix/reftables.h"
 
+#include "core/activeproblem.h"
+
 #include <QStringList>
 
 namespace zeva {
@@ -9,10 +11,10 @@ namespace {
 QList<DbfField> standardFields(const QStringList& nutrients)
 {
     QList<DbfField> fields{{QStringLiteral("YM_ADI"), 'C', 25, 0},
-                           {QStringLiteral("FIATI"), 'C', 11, 0},
-                           {QStringLiteral("KMO"), 'C', 11, 0}};
+                           {QStringLiteral("FIATI"), 'C', kCellWidth, 0},
+                           {QStringLiteral("KMO"), 'C', kCellWidth, 0}};
     for (const QString& n : nutrients)
-        fields.append({n, 'C', 11, 0});
+        fields.append({n, 'C', kCellWidth, 0});
     return fields;
 }
 

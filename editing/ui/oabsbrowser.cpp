@@ -457,7 +457,7 @@ void OABS_BROWSER::keyPressEvent(QKeyEvent* event)
         // Esc in the grid with no editor open closes the owner window (or
         // the window set as the close target).
         event->accept();
-        if (QWidget* target = closeTarget_ ? closeTarget_.data() : owner_.data()) {
+        if (QWidget* target = closeTarget()) {
             // A window hosted in an MDI frame closes with its frame.
             if (auto* frame = qobject_cast<QMdiSubWindow*>(target->parentWidget()))
                 frame->close();

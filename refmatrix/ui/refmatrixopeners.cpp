@@ -17,7 +17,6 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 
-
 namespace zeva {
 
 void RM_YEDEKLE(STANDARDSHELLWINDOW& w)

@@ -5,8 +5,8 @@
 #include "editing/ui/oabsbrowser.h"
 #include "editing/ui/vqdatacolumn.h"
 #include "platform/ui/programicons.h"
-#include "resources/menus.h"
 #include "refmatrix/refcolumncommands.h"
+#include "resources/menus.h"
 #include "resources/refmenus.h"
 #include "shell/ui/shellmenu.h"
 

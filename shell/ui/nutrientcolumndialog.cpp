@@ -94,7 +94,7 @@ void BM_MAN_WIN_DIALOG::PBTAMAM()
     if (!refusal.isEmpty()) {
         if (show_)
             show_(refusal);
-        if (refusal.startsWith(QStringLiteral("Yeni Besin Maddesi adı")))
+        if (refusal == kNoNewColumnName)
             SLEBMNAME->setFocus();
         return;
     }

@@ -2,28 +2,28 @@
 // program wires it, its own Qt user port, the installed sample tables, every
 // step chosen from the menu and every dialog answered on screen. A new
 // problem is built from the reference table, solved, extended by a fifth
-// feed, saved and opened again.
+// feed, saved and opened again. The reference matrix window and the
+// nutrient column dialog are opened from the menu too.
 #include "core/activeproblem.h"
 #include "core/filecommands.h"
 #include "core/numeric.h"
 #include "core/problemfile.h"
+#include "core/problemtestutil.h"
 #include "core/ui/choicedialogs.h"
 #include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
+#include "editing/ui/celleditor.h"
 #include "editing/ui/entrywindowopeners.h"
+#include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
-#include "platform/settingsstore.h"
 #include "platform/ui/controls.h"
 #include "refmatrix/refcommands.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "refmatrix/ui/stddatawindow.h"
-#include "editing/ui/celleditor.h"
-#include "editing/ui/oabsbrowser.h"
 #include "shell/menustate.h"
 #include "shell/ui/menuhost.h"
-#include "core/problemtestutil.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/qtuserport.h"
@@ -38,19 +38,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QTest>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,6 @@
 
 namespace zeva {
 namespace {
-
 
 class ReferenceProgramTest : public ::testing::Test {
 protected:

@@ -44,8 +44,8 @@ public:
     // cancels.
     QList<NutrientColumnAnswer> nutrientColumns;
 
-    // The lists offered, one entry per chooseOne, chooseMany, askMatch, askColumnMath and askNutrientColumn
-    // call, in order.
+    // The lists offered, one entry per chooseOne, chooseMany, askMatch,
+    // askColumnMath and askNutrientColumn call, in order.
     QList<QStringList> offered;
 
     int messageBox(const QString& title, const QString& text, int type, bool owned = true) override;
