@@ -149,6 +149,8 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
     } else {
         field = DbfField{newColumnName(a.name), 'C', kCellWidth, 0};
     }
+    // The change reads the file again: it may have been written while the
+    // dialog stood open.
     QString error;
     if (!AIFIELDTODBF(path, field, p, &error)) {
         ERRMESS(port, QStringLiteral("Referans matris dosyası değiştirilemedi!\n") + error);
