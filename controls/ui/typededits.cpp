@@ -52,7 +52,7 @@ QChar typedCharacter(const QKeyEvent* event)
 }  // namespace
 
 ODI_SLE::ODI_SLE(QWidget* owner, int id, const QString& type)
-    : QLineEdit(owner), id_(id), type_(type), today_(QDate::currentDate())
+    : QLineEdit(owner), id_(id), type_(type)
 {
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -85,7 +85,8 @@ void ODI_SLE::apply(const EditKey& key)
         after = numericKey(before, key, lengths_);
         SETBUFFER(after.text);
     } else {
-        after = dateKey(before, key, today_.isValid() ? today_ : QDate::currentDate());
+        // Today as it is now: an edit left open past midnight gives the new day.
+        after = dateKey(before, key, clock_ ? clock_() : QDate::currentDate());
     }
     setText(after.text);
     if (after.start != after.end)

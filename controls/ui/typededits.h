@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <functional>
+
 namespace zeva {
 
 class ODI_SLE : public QLineEdit {
@@ -33,8 +35,10 @@ public:
     QString rawText() const { return raw_; }
     int controlId() const { return id_; }
 
-    // Today's date for "*"; the system date unless a test sets its own.
-    void setToday(const QDate& today) { today_ = today; }
+    // Where "*" reads today's date, at the moment it is typed; the system
+    // date unless set (tests give a clock of their own).
+    using DateClock = std::function<QDate()>;
+    void setClock(DateClock clock) { clock_ = std::move(clock); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,7 +57,7 @@ private:
     NumericLengths lengths_;
     int totalLength_ = 0;
     QString raw_;
-    QDate today_;
+    DateClock clock_;
 };
 
 class SMARTSLE : public QLineEdit {
