@@ -2,7 +2,7 @@
 // Controls that blink on a timer of their own: shown for one interval, hidden
 // for the next. They start blinking when made, at 333 ms; BLINKING(TRUE, n)
 // restarts with n ms (200 at least, 0 keeps the interval), BLINKING(FALSE) or
-// BLINKING() stops in the current state.
+// BLINKING() stops in the current state; SHOW (show()) shows it again.
 //
 // The label hides and shows itself; the edit only stops painting while
 // "hidden", so it keeps its place, its focus and what is typed into it.
@@ -43,6 +43,17 @@ public:
     int blinkTimerId() const { return timer_.timerId(); }
     // TRUE while the blinking has the control hidden.
     bool blinkHidden() const { return hidden_; }
+
+    // SHOW brings the control back, also one that the blinking left hidden
+    // when it stopped.
+    void setVisible(bool visible) override
+    {
+        if (visible && hidden_) {
+            hidden_ = false;
+            this->update();
+        }
+        Base::setVisible(visible);
+    }
 
 protected:
     void timerEvent(QTimerEvent* event) override

@@ -34,7 +34,8 @@ TEST(OdiSle, NumericAndDateTypingThroughKeys)
     auto* num = new ODI_SLE(&w, 1);
     num->SETLEN(10, 2);
     auto* date = new ODI_SLE(&w, 2, QStringLiteral("D"));
-    date->setToday(QDate(2024, 6, 15));
+    QDate today(2024, 6, 15);
+    date->setClock([&] { return today; });
     activate(&w);
     num->setFocus();
     QTest::keyClicks(num, QStringLiteral("12345,678"));
@@ -53,6 +54,10 @@ TEST(OdiSle, NumericAndDateTypingThroughKeys)
     EXPECT_EQ(date->text(), QStringLiteral("16.06.2024"));
     QTest::keyClick(date, Qt::Key_Space);
     EXPECT_EQ(date->text(), QStringLiteral("  .  .    "));
+    today = today.addDays(1);  // the edit stays open past midnight
+    QTest::keyClick(date, Qt::Key_Asterisk);
+    EXPECT_EQ(date->text(), QStringLiteral("16.06.2024")) << "\"*\" reads the day when it is typed";
+    QTest::keyClick(date, Qt::Key_Space);
     date->setCursorPosition(1);
     QTest::keyClick(date, Qt::Key_1);
     EXPECT_EQ(date->text(), QStringLiteral(" 1.  .    "));
@@ -202,6 +207,36 @@ TEST(Blinking, IntervalsTicksAndStops)
     EXPECT_TRUE(edit->blinkHidden());
     EXPECT_TRUE(edit->hasFocus()) << "the edit keeps its focus while blinked away";
     EXPECT_FALSE(edit->isHidden());
+}
+
+TEST(Blinking, ShowBringsBackWhatAStopLeftHidden)
+{
+    QWidget w;
+    auto* label = new BLINKINGFIXEDTEXT(&w, 1, QStringLiteral("Dikkat"));
+    auto* edit = new BLINKINGSLE(&w, 2);
+    edit->setText(QStringLiteral("Uyarı"));
+    edit->move(0, 40);
+    w.show();
+    const QImage shown = edit->grab().toImage();
+
+    auto tick = [](QObject* o, int id) {
+        QTimerEvent e(id);
+        QApplication::sendEvent(o, &e);
+    };
+    tick(label, label->blinkTimerId());
+    tick(edit, edit->blinkTimerId());
+    label->BLINKING(false);
+    edit->BLINKING(false);
+    ASSERT_TRUE(label->isHidden());
+    ASSERT_TRUE(edit->blinkHidden());
+    EXPECT_NE(edit->grab().toImage(), shown) << "blinked away";
+
+    label->show();
+    edit->show();
+    EXPECT_FALSE(label->isHidden());
+    EXPECT_FALSE(edit->blinkHidden());
+    EXPECT_EQ(edit->grab().toImage(), shown) << "the edit draws itself again";
+    EXPECT_FALSE(edit->isBlinking()) << "SHOW does not start the blinking";
 }
 
 struct ThreeTabs {
