@@ -1,8 +1,11 @@
 #include "controls/ui/hyperlink.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QRegularExpression>
 
 namespace zeva {
 
@@ -18,7 +21,21 @@ FIXEDTEXTHYPERLINK::FIXEDTEXTHYPERLINK(QWidget* owner, int id, const QString& te
 
 QUrl FIXEDTEXTHYPERLINK::target() const
 {
-    return QUrl::fromUserInput(LINK.isEmpty() ? text() : LINK);
+    const QString name = (LINK.isEmpty() ? text() : LINK).trimmed();
+    if (name.isEmpty())
+        return {};
+    const bool www = name.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    // A scheme of two letters or more: "C:" would be a drive, and
+    // "www.example.com:8080" a host with its port.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (!www && scheme.match(name).hasMatch())
+        return QUrl(name);
+    const QFileInfo file(QDir::current(), name);
+    if (file.exists())
+        return QUrl::fromLocalFile(file.absoluteFilePath());
+    if (www)
+        return QUrl(QStringLiteral("http://") + name);
+    return {};
 }
 
 void FIXEDTEXTHYPERLINK::MOUSEENTER()
@@ -44,11 +61,13 @@ void FIXEDTEXTHYPERLINK::MOUSEEXIT()
 void FIXEDTEXTHYPERLINK::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        const QUrl url = target();
-        if (opener_)
-            opener_(url);
-        else
-            QDesktopServices::openUrl(url);
+        // A target that names nothing opens nothing, silently.
+        if (const QUrl url = target(); !url.isEmpty()) {
+            if (opener_)
+                opener_(url);
+            else
+                QDesktopServices::openUrl(url);
+        }
     }
     QLabel::mousePressEvent(event);
 }

@@ -3,6 +3,11 @@
 // desktop's handler when clicked, and shows the hand cursor while the pointer
 // is over it. The hand comes from the hover protocol of the program's dialog
 // windows, which call MOUSEENTER and MOUSEEXIT.
+//
+// What a target names: with a scheme ("https:", "mailto:") it is opened as it
+// stands; otherwise it is a file, relative to the working folder unless
+// absolute, opened when it exists; otherwise a name beginning with "www." is
+// an http address; anything else opens nothing.
 
 #include <QLabel>
 #include <QUrl>
@@ -23,7 +28,8 @@ public:
 
     // What opens the target; the desktop's handler unless set (tests).
     void setLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
-    // The address a click opens.
+    // The address a click opens; an empty one when the target names nothing
+    // that can be opened.
     QUrl target() const;
     int controlId() const { return id_; }
 

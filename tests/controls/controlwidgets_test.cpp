@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -318,6 +320,78 @@ TEST(Hyperlink, AClickOpensTheLinkOrTheCaption)
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[0], QUrl(QStringLiteral("http://www.example.com")));
     EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://example.org/yem")));
+}
+
+// The addresses opened, one after another.
+std::string shown(const QList<QUrl>& urls)
+{
+    QStringList all;
+    for (const QUrl& u : urls)
+        all << u.toString();
+    return all.join(QLatin1Char(' ')).toStdString();
+}
+
+// Runs a test in another working folder.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QString& path) { QDir::setCurrent(path); }
+    ~WorkingFolder() { QDir::setCurrent(saved_); }
+
+private:
+    QString saved_ = QDir::currentPath();
+};
+
+TEST(Hyperlink, WhatATargetNames)
+{
+    test::TempDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("belge")));
+    for (const char* name : {"Zeva.chm", "belge/yardım.txt", "www.yem.org"}) {
+        QFile f(dir.file(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    WorkingFolder here(dir.path());
+    QWidget w;
+    auto* label = new FIXEDTEXTHYPERLINK(&w, 1, QStringLiteral("Yardım"));
+    QList<QUrl> opened;
+    label->setLinkOpener([&](const QUrl& u) {
+        opened.append(u);
+        return true;
+    });
+    label->resize(150, 20);
+    w.show();
+
+    const QUrl none;
+    const struct {
+        QString link;
+        QUrl opens;
+    } cases[] = {
+        {QStringLiteral("https://example.org/yem"), QUrl(QStringLiteral("https://example.org/yem"))},
+        {QStringLiteral("mailto:zeva@example.org"), QUrl(QStringLiteral("mailto:zeva@example.org"))},
+        {QStringLiteral("Zeva.chm"), QUrl::fromLocalFile(dir.file(QStringLiteral("Zeva.chm")))},
+        {QStringLiteral("belge/yardım.txt"), QUrl::fromLocalFile(dir.file(QStringLiteral("belge/yardım.txt")))},
+        {dir.file(QStringLiteral("Zeva.chm")), QUrl::fromLocalFile(dir.file(QStringLiteral("Zeva.chm")))},
+        {QStringLiteral("www.yem.org"), QUrl::fromLocalFile(dir.file(QStringLiteral("www.yem.org")))},
+        {QStringLiteral("www.example.com"), QUrl(QStringLiteral("http://www.example.com"))},
+        {QStringLiteral("WWW.example.com:8080/yem"), QUrl(QStringLiteral("http://WWW.example.com:8080/yem"))},
+        {QStringLiteral("Eksik.chm"), none},
+        {QStringLiteral("example.com"), none},
+        {dir.file(QStringLiteral("Eksik.chm")), none},
+    };
+    for (const auto& c : cases) {
+        opened.clear();
+        label->LINK = c.link;
+        QTest::mouseClick(label, Qt::LeftButton);
+        EXPECT_EQ(shown(opened), c.opens.toString().toStdString()) << c.link.toStdString();
+    }
+
+    // Without a link the caption is the target: "Yardım" names nothing here.
+    label->LINK.clear();
+    opened.clear();
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(shown(opened), "");
+    label->setText(QStringLiteral("Zeva.chm"));
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(shown(opened), QUrl::fromLocalFile(dir.file(QStringLiteral("Zeva.chm"))).toString().toStdString());
 }
 
 const DialogTemplate kLinkTemplate{
