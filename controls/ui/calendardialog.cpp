@@ -6,7 +6,9 @@
 #include "platform/runtime.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -42,23 +44,64 @@ DLGPECALENDAR::DLGPECALENDAR(QWidget* parent, RIGHTSLE* edit) : TemplateDialog(c
         POSTINIT(edit);
 }
 
+QPoint calendarFramePosition(const QRect& edit, bool alignLeft, const QSize& content, const QMargins& margins,
+                             const QRect& area)
+{
+    const QSize frame = content.grownBy(margins);
+    QPoint corner(alignLeft ? edit.left() : edit.right() + 1, edit.bottom() + 1);
+    if (corner.y() + frame.height() > area.bottom() + 1)
+        corner.setY(edit.top() - frame.height());
+    if (!area.isValid())
+        return corner;
+    corner.setY(std::max(corner.y(), area.top()));
+    corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    return corner;
+}
+
 void DLGPECALENDAR::POSTINIT(RIGHTSLE* edit)
 {
     const QDate date = DateFromText(edit->TEXTVALUE());
 
-    QPoint corner = edit->mapToGlobal(QPoint(edit->LALIGNCALENDARLEFT ? 0 : edit->width(), edit->height()));
-    const QSize size = frameGeometry().size().expandedTo(this->size());
-    if (QScreen* screen = edit->screen()) {
-        const QRect area = screen->availableGeometry();
-        if (corner.y() + size.height() > area.bottom() + 1)
-            corner.setY(edit->mapToGlobal(QPoint(0, 0)).y() - size.height());
-        corner.setY(std::max(corner.y(), area.top()));
-        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
-    }
-    move(corner);
+    edit_ = QRect(edit->mapToGlobal(QPoint(0, 0)), edit->size());
+    alignLeft_ = edit->LALIGNCALENDARLEFT;
+    QScreen* screen = edit->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    area_ = screen ? screen->availableGeometry() : QRect();
+    placed_ = true;
+    place();
 
     calendar_->setCURRENTDATE(date.isValid() ? date : QDate::currentDate());
     calendar_->setFIRSTDAYOFTHEWEEK(edit->FIRSTDAYOFTHEWEEK);
+}
+
+QMargins DLGPECALENDAR::frameMargins() const
+{
+    if (const QWindow* window = windowHandle())
+        return window->frameMargins();
+    return {};
+}
+
+void DLGPECALENDAR::place()
+{
+    if (!placed_)
+        return;
+    placedMargins_ = frameMargins();
+    move(calendarFramePosition(edit_, alignLeft_, size(), placedMargins_, area_));
+}
+
+void DLGPECALENDAR::showEvent(QShowEvent* event)
+{
+    TemplateDialog::showEvent(event);
+    place();
+}
+
+void DLGPECALENDAR::moveEvent(QMoveEvent* event)
+{
+    TemplateDialog::moveEvent(event);
+    // The window manager may frame the dialog after it shows.
+    if (placed_ && frameMargins() != placedMargins_)
+        place();
 }
 
 QDate runCalendarDialog(RIGHTSLE& edit)

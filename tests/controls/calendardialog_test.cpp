@@ -106,6 +106,36 @@ TEST(CalendarDialog, Placement)
     EXPECT_EQ(above.frameGeometry().bottom() + 1, editTop);
     EXPECT_LE(above.frameGeometry().right(), area.right());
     EXPECT_GE(above.frameGeometry().top(), area.top());
+    above.show();
+    EXPECT_EQ(above.frameGeometry().bottom() + 1, editTop) << "placed again when shown";
+    above.hide();
+}
+
+// The place with a real frame round the dialog: a title bar of 24 pixels and
+// borders of 4 (the offscreen platform draws none).
+TEST(CalendarDialog, PlacementCountsTheFrame)
+{
+    const QSize content(260, 150);
+    const QMargins frame(4, 24, 4, 4);  // the frame: 268 x 178
+    const QRect screen(0, 30, 1280, 970);  // a panel above, bottom at 999
+    const struct {
+        QRect edit;
+        bool alignLeft;
+        QRect area;
+        QPoint corner;
+        const char* why;
+    } cases[] = {
+        {QRect(100, 100, 120, 22), true, screen, QPoint(100, 122), "under the edit, left on its left"},
+        {QRect(100, 100, 120, 22), false, screen, QPoint(220, 122), "left on the edit's right"},
+        {QRect(100, 800, 120, 22), true, screen, QPoint(100, 822), "just fits: frame bottom on 999"},
+        {QRect(100, 801, 120, 22), true, screen, QPoint(100, 623), "no room below: frame bottom on the edit's top"},
+        {QRect(100, 960, 120, 22), false, screen, QPoint(220, 782), "at the screen's bottom"},
+        {QRect(1150, 400, 120, 22), false, screen, QPoint(1012, 422), "kept inside the right edge"},
+        {QRect(-40, 400, 120, 22), true, screen, QPoint(0, 422), "kept inside the left edge"},
+        {QRect(100, 100, 120, 22), true, QRect(0, 30, 800, 250), QPoint(100, 30), "no room above either: the top"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(calendarFramePosition(c.edit, c.alignLeft, content, frame, c.area), c.corner) << c.why;
 }
 
 TEST(CalendarDialog, WaysToClose)
