@@ -523,12 +523,11 @@ void PECALENDAR::mouseDoubleClickEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     applyYearEdit();
     const QPoint pos = event->position().toPoint() - contentsRect().topLeft();
-    if (pos.y() <= CalendarModel::kTopOffset) {
-        press(pos.x(), pos.y());  // the arrows count every click
+    // The press that began the double click has done what a click does; the
+    // second one counts only on a day of the shown month, which it picks (the
+    // lower edge of the weekday row makes the day current without picking it).
+    if (pos.y() <= CalendarModel::kTopOffset)
         return;
-    }
-    // A double click on a day of the shown month picks it; the lower edge of
-    // the weekday row makes the day current without picking it.
     const QDate d = model_.dayAt(pos.x(), pos.y());
     if (!d.isValid())
         return;

@@ -96,6 +96,16 @@ QPoint centreOf(const controls::CalRect& r)
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// A double click as the window system delivers it: a click, then the second
+// press as a double click, then its release (QTest's double click alone is
+// only the middle event).
+void doubleClick(QWidget* w, QPoint p)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, p);
+}
+
 }  // namespace
 
 TEST(PeCalendar, PaintsTheGridAndTheCurrentDay)
@@ -233,6 +243,12 @@ TEST(PeCalendar, CaptionClicks)
     EXPECT_EQ(cal->CURRENTDATE(), QDate(2024, 10, 15));
     QTest::mouseClick(cal.get(), Qt::LeftButton, Qt::NoModifier, QPoint(225, 12));
     EXPECT_EQ(cal->CURRENTDATE(), QDate(2024, 10, 15)) << "neither arrow nor caption";
+
+    // A double click on an arrow steps one month: its first press did.
+    doubleClick(cal.get(), QPoint(10, 12));
+    EXPECT_EQ(cal->CURRENTDATE(), QDate(2024, 9, 15));
+    doubleClick(cal.get(), QPoint(240, 12));
+    EXPECT_EQ(cal->CURRENTDATE(), QDate(2024, 10, 15));
 
     // The month's name opens the months; "Mart" goes back to March.
     const controls::CalRect month = cal->monthCaptionRect();
