@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QStyleOptionButton>
-#include <QStyleOptionFocusRect>
 
 static void initButtonIcons()
 {
@@ -163,11 +162,14 @@ void ICONPUSHBUTTON::paintEvent(QPaintEvent*)
     }
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = l.text;
-        focus.backgroundColor = palette().color(QPalette::Button);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        // Dotted, one pixel on and one off, in the button text colour; drawn
+        // here rather than by the style, which shows it only after a focus
+        // change by the keyboard.
+        QPen dotted(palette().color(QPalette::ButtonText), 0);
+        dotted.setDashPattern({1.0, 1.0});
+        p.setPen(dotted);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(l.text.adjusted(0, 0, -1, -1));
     }
 }
 

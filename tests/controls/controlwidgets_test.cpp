@@ -508,6 +508,43 @@ int countPixels(const QImage& image, const QRect& area, const QColor& colour)
     return n;
 }
 
+// The focus rectangle is dotted round the caption however the button got the
+// focus: a mouse click as well as Tab.
+TEST(IconPushButton, TheFocusRectangleFollowsTheFocus)
+{
+    QWidget w;
+    auto* other = new QPushButton(QStringLiteral("Vazgeç"), &w);
+    auto* button = new OKPUSHBUTTON(&w, 1, QStringLiteral("Tamam"));
+    button->setGeometry(0, 30, 100, 24);
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, QColor(10, 20, 30));
+    button->setPalette(pal);
+    activate(&w);
+    const QColor ink(10, 20, 30);
+    // The focus rectangle's top and left edge, inside the caption's rectangle
+    // and clear of the caption itself.
+    auto edgeDots = [&] {
+        const QImage image = button->grab().toImage();
+        const QRect text = button->currentLayout().text;
+        return countPixels(image, QRect(text.left(), text.top(), text.width(), 1), ink) +
+               countPixels(image, QRect(text.left(), text.top(), 1, text.height()), ink);
+    };
+
+    other->setFocus();
+    EXPECT_EQ(edgeDots(), 0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(button->hasFocus());
+    const QRect text = button->currentLayout().text;
+    const int edge = text.width() + text.height();
+    EXPECT_GE(edgeDots(), edge / 3) << "after a click";
+    EXPECT_LE(edgeDots(), edge * 2 / 3) << "dotted";
+    other->setFocus();
+    EXPECT_EQ(edgeDots(), 0);
+    QTest::keyClick(other, Qt::Key_Tab);
+    ASSERT_TRUE(button->hasFocus());
+    EXPECT_GE(edgeDots(), edge / 3) << "after Tab";
+}
+
 TEST(IconPushButton, CaptionColours)
 {
     QWidget w;
