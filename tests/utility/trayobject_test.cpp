@@ -106,13 +106,44 @@ TEST(TrayObject, ARefusedAddLeavesItHiddenAndDestroyEndsEverything)
     EXPECT_EQ(none.WINDOW(), nullptr);
 }
 
+// The desktop's backend, with its answers written down.
+class AnsweringTray : public TrayBackend {
+public:
+    QList<std::pair<Operation, bool>> answers;
+    bool notify(Operation op, const NotifyRecord& record) override
+    {
+        answers.append({op, desktop.notify(op, record)});
+        return answers.back().second;
+    }
+
+private:
+    QtTrayBackend desktop;
+};
+
 TEST(TrayObject, WithoutANotificationAreaTheIconStaysHidden)
 {
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
     QWidget window;
     window.setWindowTitle(QStringLiteral("ZEVA"));
-    QEBTRAYOBJECT icon(&window);
+    auto tray = std::make_shared<AnsweringTray>();
+    QEBTRAYOBJECT icon(&window, {}, {}, {}, tray);
     icon.SHOW();
-    EXPECT_EQ(icon.ISVISIBLE(), QSystemTrayIcon::isSystemTrayAvailable());
+    EXPECT_FALSE(icon.ISVISIBLE());
+    icon.setTOOLTIP(QStringLiteral("Yem"));
+    icon.SHOW();
+    icon.HIDE();
+    using Answer = std::pair<TrayBackend::Operation, bool>;
+    EXPECT_EQ(tray->answers, (QList<Answer>{{TrayBackend::Add, false}, {TrayBackend::Add, false}}))
+        << "every SHOW asks to add, is refused, and nothing is changed or removed";
+    EXPECT_FALSE(icon.ISVISIBLE());
+
+    QtTrayBackend desktop;
+    NotifyRecord record;
+    record.hWnd = &window;
+    EXPECT_FALSE(desktop.notify(TrayBackend::Modify, record)) << "nothing to change";
+    EXPECT_FALSE(desktop.notify(TrayBackend::Delete, record)) << "nothing to remove";
+
     EXPECT_EQ(QtTrayBackend::mouseMessageFor(QSystemTrayIcon::Trigger), 0x202u);
     EXPECT_EQ(QtTrayBackend::mouseMessageFor(QSystemTrayIcon::DoubleClick), 0x203u);
     EXPECT_EQ(QtTrayBackend::mouseMessageFor(QSystemTrayIcon::Context), 0x205u);
