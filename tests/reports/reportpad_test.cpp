@@ -576,8 +576,72 @@ TEST_F(ReportPadTest, TheRulerStaysAboveTheEdit)
         EXPECT_EQ(ruler->height(), 25);
         EXPECT_EQ(pad->ODCRICHEDIT->mapTo(pad, QPoint(0, 0)).y(), ruler->mapTo(pad, QPoint(0, 25)).y());
         EXPECT_EQ(ruler->width(), pad->ODCRICHEDIT->width());
-        const QImage drawn = ruler->grab().toImage();
-        EXPECT_FALSE(drawn.isNull());
+    }
+}
+
+// The ruler's drawing: the white page up to NWIDTH under a black line, the
+// page edge, the grey beyond, and at every inch its number with a mark half
+// an inch before it.
+TEST_F(ReportPadTest, TheRulerDrawsThePageAndItsInches)
+{
+    showActive();
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    pad->resize(1300, 300);
+    QCoreApplication::processEvents();
+    auto* ruler = pad->findChild<PadRuler*>();
+    ASSERT_NE(ruler, nullptr);
+    const int n = pad->NWIDTH;
+    const int inch = n / 10;
+    const int half = inch / 2;
+    ASSERT_GT(ruler->width(), n + 40) << "the page edge is in sight";
+    const QImage drawn = ruler->grab().toImage();
+    ASSERT_EQ(drawn.height(), 25);
+
+    const QColor white(255, 255, 255);
+    const QColor grey(127, 127, 127);
+    const QColor light(191, 191, 191);
+    const struct {
+        int x, y;
+        QColor colour;
+        const char* what;
+    } pixels[] = {
+        {1, 12, grey, "the band's left edge"},
+        {n / 2, 3, grey, "the band's top edge"},
+        {n / 2, 23, grey, "the band's bottom edge"},
+        {n / 2, 24, white, "the white line under the band"},
+        {2, 4, Qt::black, "the page's top line, from its start"},
+        {n, 4, Qt::black, "the page's top line, to NWIDTH"},
+        {n + 1, 4, white, "the white line beyond the page"},
+        {n + 1, 5, grey, "the page edge, top"},
+        {n + 1, 22, grey, "the page edge, bottom"},
+        {n + 2, 12, light, "beyond the page"},
+        {ruler->width() - 2, 12, light, "beyond the page, to the band's end"},
+        {n - 2, 12, white, "the page before its edge"},
+        {half + 20, 12, white, "the page between a mark and its number"},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(drawn.pixelColor(p.x, p.y).name().toStdString(), p.colour.name().toStdString())
+            << p.what << " at " << p.x << "," << p.y;
+
+    // Ink: a pixel of text, darker than the light grey beyond the page (the
+    // text is smoothed, so its edges are grey).
+    auto ink = [&](const QRect& area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += drawn.pixelColor(x, y).lightness() < 180;
+        return count;
+    };
+    const int top = 5;
+    const int bottom = 22;
+    // The marks go on beyond the page (11 and up) to the band's end.
+    ASSERT_GT(ruler->width(), 11 * inch + 12);
+    for (int k = 1; k * inch + 12 < ruler->width(); ++k) {
+        const int x = k * inch;
+        EXPECT_GT(ink(QRect(QPoint(x + 2, top), QPoint(x + 12, bottom))), 4) << "the number " << k;
+        EXPECT_GT(ink(QRect(QPoint(x - half - 1, top), QPoint(x - half + 3, bottom))), 4) << "the mark before " << k;
+        EXPECT_EQ(ink(QRect(QPoint(x - half + 6, top), QPoint(x - 2, bottom))), 0) << "between the mark and " << k;
     }
 }
 
