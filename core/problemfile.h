@@ -18,7 +18,10 @@
 // as last read or written. Saving reads the file afresh, writes the changed
 // groups over it and replaces the whole file through a temporary file and a
 // rename, so the groups not changed keep what another program wrote into
-// them meanwhile, and a failed save leaves the file on disk as it was.
+// them meanwhile, and a failed save leaves the file on disk as it was. The
+// feed group, the nutrient group and the matrix rows count as one group
+// here: the matrix is shaped by the two tables, so they are never taken from
+// different writers.
 
 #include "core/activeproblem.h"
 #include "core/userport.h"
