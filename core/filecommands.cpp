@@ -191,6 +191,11 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
         return false;
     }
 
+    // A matrix wider or taller than its tables is cut to them as it is read:
+    // the user hears of it first, so a damaged file is not taken for a sound one.
+    if (!matrixFitsTables(table))
+        UYARI(port_, fileName + kMatrixMismatch);
+
     ActiveProblem& p = G();
     p.reset();  // nothing is open here: start from the empty problem
     const QString path = QDir::cleanPath(QFileInfo(existing).absoluteFilePath());

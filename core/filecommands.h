@@ -15,6 +15,12 @@
 
 namespace zeva {
 
+// The open step's warning about a matrix wider or taller than the file's
+// feed and nutrient tables, after the file name.
+inline const QString kMatrixMismatch = QStringLiteral(
+    " dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
+    "Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+
 // What the commands need of the main window. Every hook may be left empty.
 struct FileCommandHooks {
     // The menu-state update (MI_ENADISABLE), sent after a problem was opened or
@@ -60,9 +66,10 @@ public:
 
     // The open step: checks the ".ZVF" extension (any case), closes an open
     // problem (stopping when that fails), reads the file into the active
-    // problem, sends the menu-state update and sets the caption to
-    // "ZEVA 2.0 - " + `fileName` as passed. The name may differ in letter case
-    // from the file on disk. Returns TRUE when the file is open.
+    // problem (with a warning first when its matrix does not fit its tables),
+    // sends the menu-state update and sets the caption to "ZEVA 2.0 - " +
+    // `fileName` as passed. The name may differ in letter case from the file
+    // on disk. Returns TRUE when the file is open.
     bool DOOPENFILE(const QString& fileName);
 
     // The data folder: CDATAPATH + "/Data" (under its spelling on disk).

@@ -143,6 +143,48 @@ void eraseAt(std::vector<T>& v, int i)
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// Ratios the solve cannot use
+
+QStringList unusedRatioLines()
+{
+    const ActiveProblem& p = G();
+    QStringList nutrients;
+    for (const Row& r : p.ABMTABLE) {
+        const QString name = AllTrim(cellOf(r, BMNAME));
+        if (!name.isEmpty())
+            nutrients << name;
+    }
+    QStringList lines;
+    for (const Row& r : p.ABMOTABLE) {
+        const QString c1 = AllTrim(cellOf(r, BMONAME1));
+        const QString c2 = AllTrim(cellOf(r, BMONAME2));
+        if (c1.isEmpty() || c2.isEmpty())
+            continue;
+        QStringList missing;
+        for (const QString& name : {c1, c2})
+            if (!nutrients.contains(name) && !missing.contains(name))
+                missing << name;
+        if (missing.isEmpty())
+            continue;
+        const QString what = missing.size() == 1
+            ? missing.first() + QStringLiteral(" besin maddesi")
+            : missing.join(QStringLiteral(" ve ")) + QStringLiteral(" besin maddeleri");
+        const QString line = c1 + QLatin1Char('/') + c2 + QStringLiteral(": ") + what
+            + QStringLiteral(" problemde yok; bu oran çözümde kullanılmadı.");
+        if (!lines.contains(line))
+            lines << line;
+    }
+    return lines;
+}
+
+void warnUnusedRatios(UserPort& port)
+{
+    const QStringList lines = unusedRatioLines();
+    if (!lines.isEmpty())
+        UYARI(port, lines.join(QLatin1Char('\n')));
+}
+
+// ---------------------------------------------------------------------------
 // Construction and the order of the solve
 
 KY_OPTIMIZER::KY_OPTIMIZER(UserPort& port, OptimizerOptions options)

@@ -246,6 +246,16 @@ public:
     explicit GR_OPTIMIZER(UserPort& port, OptimizerOptions options = {});
 };
 
+// The ratios of the active problem that the solve passes over because a
+// nutrient they name (trimmed, letter case counting) is not among the
+// problem's nutrients: one line per such ratio, naming the ratio and what it
+// lacks. Ratios without both names take no part and are not named.
+QStringList unusedRatioLines();
+
+// Before a solve: one warning box ("Uyarı...") naming every ratio of
+// unusedRatioLines(), nothing when there is none. The solve goes on after it.
+void warnUnusedRatios(UserPort& port);
+
 // Texts of the solve's boxes.
 namespace optimizer_text {
 extern const QString kNoPrice;

@@ -97,6 +97,98 @@ QStringList defaultHeader()
     return {QStringLiteral("K"), QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")};
 }
 
+int countNamed(const DbfTable& table, const char* name)
+{
+    const int col = table.fieldIndex(field(name));
+    int n = 0;
+    for (int r : table.liveRecords())
+        if (!isEmptyText(table.value(r, col)))
+            ++n;
+    return n;
+}
+
+// The non-empty YMBMAT records of a table as the reader sees them: their
+// records, their cells, and which of them is the header. The header is the
+// last record that reads as one; without one, no record (none at all, or as
+// many as nutrients, all matrix rows) or the last record.
+struct MatrixRecords {
+    QList<int> records;
+    Table rows;
+    int header = -1;  // index into rows; -1: the file holds no header
+    // The matrix rows: those before the header, or all of them without one.
+    Table matrix() const { return header >= 0 ? rows.mid(0, header) : rows; }
+};
+
+MatrixRecords matrixRecords(const DbfTable& table)
+{
+    MatrixRecords m;
+    const int col = table.fieldIndex(field(kMatrixField));
+    for (int r : table.liveRecords()) {
+        const QString text = table.value(r, col);
+        if (!isEmptyText(text)) {
+            m.records << r;
+            m.rows << splitMatrixRow(text);
+        }
+    }
+    for (int i = static_cast<int>(m.rows.size()) - 1; i >= 0 && m.header < 0; --i)
+        if (isHeaderRow(m.rows.at(i)))
+            m.header = i;
+    const int count = static_cast<int>(m.rows.size());
+    if (m.header < 0 && count > 0 && count != countNamed(table, kNutrientFields[0]))
+        m.header = count - 1;
+    return m;
+}
+
+// Writes the matrix rows into YMBMAT from the first live record on, the
+// header text into the record after them, and empties YMBMAT beyond.
+void writeMatrix(DbfTable& table, const Table& matrix, const QString& header)
+{
+    const int col = table.fieldIndex(field(kMatrixField));
+    QList<int> live = table.liveRecords();
+    if (live.isEmpty())
+        live << table.appendRecord();
+    int pos = 0;
+    const int cells = matrix.isEmpty() ? 0 : static_cast<int>(matrix.first().size());
+    for (const Row& row : matrix) {
+        QString text;
+        for (int j = 0; j < cells; ++j)
+            text += matrixCellText(row.value(j)) + QLatin1Char(',');
+        table.setValue(live.at(pos), col, text);
+        ++pos;
+        if (pos == live.size())
+            live << table.appendRecord();
+    }
+    table.setValue(live.at(pos), col, header);
+    for (++pos; pos < live.size(); ++pos)
+        table.setValue(live.at(pos), col, QString());
+}
+
+// The header as the table holds it, when it holds one.
+QString headerInFile(const DbfTable& table)
+{
+    const MatrixRecords m = matrixRecords(table);
+    if (m.header < 0 || !isHeaderRow(m.rows.at(m.header)))
+        return QString();
+    return RTrim(table.value(m.records.at(m.header), field(kMatrixField)));
+}
+
+// Writes only the header, over the matrix rows the table holds: into the
+// header's own record, or into the record after the last matrix row.
+void writeHeaderOnly(DbfTable& table, const QString& header)
+{
+    const int col = table.fieldIndex(field(kMatrixField));
+    const MatrixRecords m = matrixRecords(table);
+    if (m.header >= 0) {
+        table.setValue(m.records.at(m.header), col, header);
+        return;
+    }
+    QList<int> live = table.liveRecords();
+    int pos = m.records.isEmpty() ? 0 : static_cast<int>(live.indexOf(m.records.last())) + 1;
+    if (pos == live.size())
+        live << table.appendRecord();
+    table.setValue(live.at(pos), col, header);
+}
+
 }  // namespace
 
 QList<DbfField> problemFileFields(int type)
@@ -146,25 +238,19 @@ void BMOKAYDI(DbfTable& table) { writeGroup(table, G().ABMOTABLE, kRatioFields);
 
 void MATRIXKAYDI(DbfTable& table)
 {
-    const ActiveProblem& p = G();
-    const int col = table.fieldIndex(field(kMatrixField));
-    QList<int> live = table.liveRecords();
-    if (live.isEmpty())
-        live << table.appendRecord();
-    int pos = 0;
-    const int cells = p.AMATRIX.isEmpty() ? 0 : static_cast<int>(p.AMATRIX.first().size());
-    for (const Row& row : p.AMATRIX) {
-        QString text;
-        for (int j = 0; j < cells; ++j)
-            text += matrixCellText(row.value(j)) + QLatin1Char(',');
-        table.setValue(live.at(pos), col, text);
-        ++pos;
-        if (pos == live.size())
-            live << table.appendRecord();
-    }
-    table.setValue(live.at(pos), col, headerText(p.APARAMS));
-    for (++pos; pos < live.size(); ++pos)
-        table.setValue(live.at(pos), col, QString());
+    writeMatrix(table, G().AMATRIX, headerText(G().APARAMS));
+}
+
+bool matrixFitsTables(const DbfTable& table)
+{
+    const Table matrix = matrixRecords(table).matrix();
+    if (matrix.size() > countNamed(table, kNutrientFields[0]))
+        return false;
+    const int feeds = countNamed(table, kFeedFields[0]);
+    for (const Row& row : matrix)
+        if (row.size() > feeds)
+            return false;
+    return true;
 }
 
 bool PROBDBFUPDATE(UserPort& port)
@@ -192,12 +278,20 @@ bool PROBDBFUPDATE(UserPort& port)
         return false;
     }
 
-    if (p.LYMCHANGED)
+    // The matrix has one row per nutrient and one cell per feed, in the
+    // order of their tables: the three go into the file together, or the
+    // file would pair this matrix with another writer's feeds or nutrients.
+    // The header goes with the matrix rows (it follows them), but keeps what
+    // the file holds unless it changed here.
+    const QString header = headerText(p.APARAMS);
+    if (p.LYMCHANGED || p.LBMCHANGED || p.LMATCHANGED) {
+        const QString kept = headerInFile(table);
         YMKAYDI(table);
-    if (p.LBMCHANGED)
         BMKAYDI(table);
-    if (p.LMATCHANGED || p.LPARAMCHANGED)
-        MATRIXKAYDI(table);
+        writeMatrix(table, p.AMATRIX, p.LPARAMCHANGED || kept.isEmpty() ? header : kept);
+    } else if (p.LPARAMCHANGED) {
+        writeHeaderOnly(table, header);
+    }
     if (p.LBMOCHANGED)
         BMOKAYDI(table);
 
@@ -250,39 +344,22 @@ void AKTPRODIZOLUSTUR(const DbfTable& table)
             p.ABMOTABLE << readRow(r, kRatioFields);
 
     // Matrix rows and the header.
-    Table rows;
-    for (int r : live) {
-        const QString text = read(r, kMatrixField);
-        if (!isEmptyText(text))
-            rows << splitMatrixRow(text);
-    }
+    const MatrixRecords records = matrixRecords(table);
+    const Table& rows = records.rows;
     const int m = static_cast<int>(rows.size());
     const int b = static_cast<int>(p.ABMTABLE.size());
     const int f = static_cast<int>(p.AYMTABLE.size());
-    int header = -1;
-    for (int i = m - 1; i >= 0 && header < 0; --i)
-        if (isHeaderRow(rows.at(i)))
-            header = i;
-
-    Table matrix;
-    if (header >= 0) {
-        p.APARAMS = rows.at(header);
-        matrix = rows.mid(0, header);
-    } else if (m == 0) {
-        if (b > 0 || f > 0) {
-            p.APARAMS = defaultHeader();
-            p.LPARAMCHANGED = true;
-        }
-    } else if (m == b) {
-        p.APARAMS = defaultHeader();
-        p.LPARAMCHANGED = true;
-        matrix = rows;
-    } else {
-        QStringList params = rows.at(m - 1).mid(0, 4);
+    Table matrix = records.matrix();
+    if (records.header >= 0) {
+        QStringList params = rows.at(records.header).mid(0, 4);
         while (params.size() < 4)
             params << QString();
         p.APARAMS = params;
-        matrix = rows.mid(0, m - 1);
+    } else if (m > 0 || b > 0 || f > 0) {
+        // As many rows as nutrients, or no row at all in a file with feeds
+        // or nutrients: the default header.
+        p.APARAMS = defaultHeader();
+        p.LPARAMCHANGED = true;
     }
 
     // Exactly one row per nutrient and one cell per feed.

@@ -18,7 +18,10 @@
 // as last read or written. Saving reads the file afresh, writes the changed
 // groups over it and replaces the whole file through a temporary file and a
 // rename, so the groups not changed keep what another program wrote into
-// them meanwhile, and a failed save leaves the file on disk as it was.
+// them meanwhile, and a failed save leaves the file on disk as it was. The
+// feed group, the nutrient group and the matrix rows count as one group
+// here: the matrix is shaped by the two tables, so they are never taken from
+// different writers.
 
 #include "core/activeproblem.h"
 #include "core/userport.h"
@@ -72,10 +75,20 @@ void BMOKAYDI(DbfTable& table);
 // other header values, a matrix cell through SDAYA(cell, 4).
 void MATRIXKAYDI(DbfTable& table);
 
+// TRUE unless the matrix of `table` holds more rows than the table has
+// nutrients, or a row with more cells than it has feeds: a file the save step
+// never writes, which the reader cuts down to its tables.
+bool matrixFitsTables(const DbfTable& table);
+
 // The save step: writes the parts of the active problem whose flags are
 // raised over the open file as it now stands on disk (read afresh; the copy
 // of the open when it is gone or no problem table any more), replaces the
-// whole file (temporary file and rename) and lowers those flags. Nothing to write: TRUE at once. Refuses, writing
+// whole file (temporary file and rename) and lowers those flags. The feed
+// table, the nutrient table and the matrix are shaped by one another, so a
+// flag on any of the three writes all three; the header is written with the
+// matrix rows, but as the file holds it unless LPARAMCHANGED is raised; a
+// header change alone writes only the header. The ratio table is written
+// when its flag is raised. Nothing to write: TRUE at once. Refuses, writing
 // nothing, a problem with more feeds than a matrix row can hold. On any
 // failure it shows the error through `port`, keeps every flag raised, leaves
 // the file as it was and returns FALSE. Requires an open file.

@@ -1,6 +1,7 @@
 #include "editing/browserrules.h"
 
 #include "core/activeproblem.h"
+#include "core/messages.h"
 #include "core/numeric.h"
 #include "platform/runtime.h"
 
@@ -67,6 +68,8 @@ bool BrowserRules::deleteEmptiedRow(BARRAYSERVER& server, int nRec)
 CommitResult BrowserRules::commit(BARRAYSERVER& server, const CellEdit& edit)
 {
     const CommitResult r = ENDEDITFIELD(server, edit);
+    if (r == CommitResult::kWritten)
+        afterCommit();
     if (r != CommitResult::kRowEmptied)
         return r;
     return deleteEmptiedRow(server, edit.nRec) ? CommitResult::kRowDeleted : CommitResult::kRowKept;
@@ -164,6 +167,12 @@ void OBM_BROWSER::rowDeleted(int nRec)
 // a row that has neither name.
 BrowserRules::Rule OBMO_BROWSER::apply(BARRAYSERVER& server, int, int nCol, QString& v)
 {
+    unknownName_.clear();
+    if (nCol <= 2) {
+        const QString name = AllTrim(v);
+        if (!name.isEmpty() && !G().ABMNAMES.contains(name))
+            unknownName_ = name;
+    }
     if (nCol > 2) {
         v = SDAYA(v, 4);
         if (isBlankCell(server.FieldGet(1)) && isBlankCell(server.FieldGet(2))) {
@@ -172,6 +181,15 @@ BrowserRules::Rule OBMO_BROWSER::apply(BARRAYSERVER& server, int, int nCol, QStr
         }
     }
     return Rule::kWrite;
+}
+
+void OBMO_BROWSER::afterCommit()
+{
+    const QString name = unknownName_;
+    unknownName_.clear();
+    if (port_ && !name.isEmpty())
+        UYARI(*port_, name + QStringLiteral(" besin maddesi problemde yok!\n\n"
+                                            "Bu isimde bir besin maddesi eklenmezse oran çözümde kullanılmaz."));
 }
 
 // Matrix. Every feed cell gets 4 decimals; an emptied one becomes blanks.

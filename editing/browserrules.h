@@ -10,6 +10,7 @@
 // nothing; deleteEmptiedRow then asks the owner to delete the row and
 // removes the matching matrix part.
 
+#include "core/userport.h"
 #include "editing/barrayserver.h"
 
 #include <QString>
@@ -87,6 +88,10 @@ public:
     // into numeric text, and its editor takes no minus sign.
     virtual bool numericColumn(int nCol) const;
 
+    // Runs once a written commit is over and the grid shows it: what the
+    // rules have to tell about the edit is told here.
+    virtual void afterCommit() {}
+
 protected:
     enum class Rule { kWrite, kRowEmptied };
     // Turns v into the text to write (and writes what goes with it); answers
@@ -128,13 +133,22 @@ private:
     NameCounters* counters_;
 };
 
-// Ratio table: two nutrient names, fixed value, lower and upper limit.
+// Ratio table: two nutrient names, fixed value, lower and upper limit. A
+// name typed that is not a nutrient of the problem (ABMNAMES, trimmed, letter
+// case counting) is kept, and told through `port` after the commit: the solve
+// leaves such a ratio out unless that nutrient is added.
 class OBMO_BROWSER : public BrowserRules {
 public:
+    explicit OBMO_BROWSER(UserPort* port = nullptr) : port_(port) {}
     bool numericColumn(int nCol) const override;
+    void afterCommit() override;
 
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
+
+private:
+    UserPort* port_;
+    QString unknownName_;  // from the last commit, until it is told
 };
 
 // Composition matrix: the row label, then one column per feed.

@@ -130,7 +130,7 @@ std::unique_ptr<BrowserRules> EntryTableEditor::makeRules()
     case EntryKind::Ratio:
         break;
     }
-    return std::make_unique<OBMO_BROWSER>();
+    return std::make_unique<OBMO_BROWSER>(&port_);
 }
 
 bool EntryTableEditor::changed() const

@@ -44,6 +44,9 @@ bool COZUM(UserPort& port, const OptimizerOptions& options)
 {
     ActiveProblem& p = G();
     const QString type = p.APARAMS.value(PRM_TYPE);
+    // A ratio the solve has to pass over is named before the solve begins.
+    if (ExactEqual(type, QStringLiteral("K")) || ExactEqual(type, QStringLiteral("G")))
+        warnUnusedRatios(port);
     AALERT(port);
     bool kept = false;
     if (ExactEqual(type, QStringLiteral("K"))) {

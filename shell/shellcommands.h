@@ -14,6 +14,9 @@ namespace zeva {
 
 // ---------------------------------------------------------------- solve
 
+// Before anything else, for a problem of type "K" or "G", COZUM names the
+// ratios the solve cannot use in one warning box (warnUnusedRatios).
+//
 // COZUM: the please-wait box, then the optimiser of the problem's type (its
 // constructor solves, asks the report parameters and writes the report). After
 // a compound-feed solve with a result the formula's nutrient values go into

@@ -7,6 +7,9 @@
 // beside the problem file, with the extension ".TXT". The problem file itself
 // is not changed.
 //
+// A ratio naming a nutrient the problem lacks is named on standard error
+// before the solve, which goes on without it.
+//
 // Exit status: 0 the report was written; 1 the solve was refused (its text on
 // standard error); 2 a usage or file error; 3 the report could not be written.
 //
@@ -91,6 +94,8 @@ int main(int argc, char** argv)
     const QString type = p.APARAMS.value(PRM_TYPE);
     p.CREPORTFILE.clear();
     std::unique_ptr<Optimizer> opt;
+    if (type == QLatin1String("K") || type == QLatin1String("G"))
+        warnUnusedRatios(port);  // on standard error; the solve goes on
     if (type == QLatin1String("K"))
         opt = std::make_unique<KY_OPTIMIZER>(port, options);
     else if (type == QLatin1String("G"))

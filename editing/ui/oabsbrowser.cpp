@@ -338,6 +338,8 @@ void OABS_BROWSER::runCommit(const CellEdit& edit)
     if (cur.isValid() && !acceptsFocus(cur))
         setCurrentCell(cur.sibling(cur.row(), focusColumnFor(cur.column())));
     RestoreUpdate();
+    if (result == CommitResult::kWritten)
+        rules_->afterCommit();
     if (result == CommitResult::kRowEmptied) {
         // The row goes once the event that closed the editor is over.
         const int nRec = edit.nRec;

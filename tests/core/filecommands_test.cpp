@@ -553,6 +553,79 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
     EXPECT_TRUE(port.log.isEmpty());
 }
 
+// A matrix with more cells than the file has feeds, or more rows than it has
+// nutrients, is cut to the tables as it is read; the open says so first, in
+// a warning, and goes on. A matrix narrower or shorter than the tables (a
+// feed or nutrient added without composition) opens without a word.
+TEST_F(FileCommandsTest, AMatrixBeyondItsTablesIsToldBeforeItIsCut)
+{
+    const QString Y = QStringLiteral("YMADI"), B = QStringLiteral("BMADI"), M = QStringLiteral("YMBMAT");
+    const QString header = QStringLiteral("K,1000.00,TL,Kg,");
+    using Rec = QList<QPair<QString, QString>>;
+    struct Case {
+        const char* what;
+        QList<Rec> records;
+        bool warned;
+        Table matrix;  // as read
+    };
+    const QString b11 = blankCell();
+    const Case cases[] = {
+        // Feed 2 and its column removed, then a matrix of three cells saved
+        // over the two feeds left.
+        {"three cells for two feeds",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,2440,"}},
+          {{Y, "SOYA KÜSPESİ 48"}, {B, "HP"}, {M, "8.5,13,48.5,"}},
+          {{M, header}}},
+         true,
+         {{"3350", "3100"}, {"8.5", "13"}}},
+        {"three rows for two nutrients",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, header}}},
+         true,
+         {{"3350"}, {"8.5"}}},
+        {"three rows for two nutrients, no header",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, "0.08,"}}},
+         true,
+         {{"3350"}, {"8.5"}}},
+        {"matrix rows without any nutrient", {{{Y, "MISIR"}, {M, "3350,"}}, {{M, header}}}, true,
+         {{PadL("1.0000", kCellWidth)}}},
+        {"fewer cells than feeds",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,"}}, {{M, header}}},
+         false,
+         {{"3350", b11}, {"8.5", b11}}},
+        {"fewer rows than nutrients",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, header}}},
+         false,
+         {{"3350"}, {b11}}},
+        {"nutrients without feeds", {{{B, "ME_KA"}, {M, header}}, {{B, "HP"}}}, false, {{}, {}}},
+    };
+    const QString path = at(QStringLiteral("MATRIS.ZVF"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        G().reset();
+        port = FakePort();
+        events.clear();
+        DbfTable t = newProblemTable(1);
+        for (const Rec& rec : c.records) {
+            const int r = t.appendRecord();
+            for (const auto& [name, value] : rec)
+                t.setValue(r, name, value);
+        }
+        ASSERT_TRUE(writeDbfFile(path, t));
+        const QByteArray bytes = fileBytes(path);
+
+        ASSERT_TRUE(cmd.DOOPENFILE(path));
+        const QStringList warning{box(BOX_WARNING, QStringLiteral("Uyarı..."),
+                                      path + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla "
+                                                            "uyuşmuyor...\n\nTablolarda karşılığı olmayan "
+                                                            "matris hücreleri ve satırları atılacak."))};
+        EXPECT_EQ(port.log, c.warned ? warning : QStringList{});
+        EXPECT_EQ(events, (QStringList{"menu", "caption ZEVA 2.0 - " + path}));
+        EXPECT_TRUE(G().isOpen());
+        EXPECT_EQ(G().AMATRIX, c.matrix);
+        EXPECT_EQ(fileBytes(path), bytes);
+    }
+}
+
 // Bytes after the records the header counts (a record another tool wrote
 // without counting it, stray bytes after the end-of-file byte) do not stop
 // the open: the counted records are the problem, it solves, the open leaves

@@ -216,6 +216,54 @@ TEST(OptimizerLayout, RatiosLookUpNutrientRowsOnly)
     EXPECT_EQ(s.opt->ATABLEAU.size(), 2u);
 }
 
+// A ratio whose nutrient is not in the problem is passed over by the solve;
+// the warning names exactly those ratios, by the rule the solve follows
+// (trimmed names, letter case counting), each once.
+TEST(OptimizerLayout, RatiosTheSolvePassesOverAreNamed)
+{
+    ProblemBuilder()
+        .feed("F1", 1)
+        .feed("F2", 2)
+        .nutrient("AGIRLIK", 1, none, none, {1, 1})
+        .nutrient("KALSIYUM", none, none, none, {2, 4})
+        .nutrient("FFOSFOR", none, none, none, {1, 1})
+        .ratio("KALSIYUM", "FOSFOR", none, 1.5, 2)    // a typo
+        .ratio("KALSIYUM", "FFOSFOR", none, 1.5, none)
+        .ratio("kalsiyum", "FFOSFOR", 1, none, none)  // letter case counts
+        .ratio("MAGNEZYUM", "SODYUM", none, none, none)
+        .ratio("ÇİNKO", "ÇİNKO", none, none, 1)
+        .ratio("KALSIYUM", "", none, 1, none)         // without both names: no part
+        .ratio("KALSIYUM", "FOSFOR", none, 1.2, none) // the same ratio again
+        .apply();
+    const QString tail = QStringLiteral(" problemde yok; bu oran çözümde kullanılmadı.");
+    const QStringList lines = {
+        "KALSIYUM/FOSFOR: FOSFOR besin maddesi" + tail,
+        "kalsiyum/FFOSFOR: kalsiyum besin maddesi" + tail,
+        "MAGNEZYUM/SODYUM: MAGNEZYUM ve SODYUM besin maddeleri" + tail,
+        "ÇİNKO/ÇİNKO: ÇİNKO besin maddesi" + tail,
+    };
+    EXPECT_EQ(unusedRatioLines(), lines);
+
+    FakePort port;
+    warnUnusedRatios(port);
+    EXPECT_EQ(port.log, QStringList{"box 48 Uyarı...: " + lines.join('\n')});
+
+    // The solve uses the one ratio not named.
+    Solve s(false, 0);
+    EXPECT_EQ(s.opt->AROWNAMES.mid(s.opt->NBMROWS), QStringList{"KALSIYUM/FFOSFOR"});
+
+    // Nothing to name: no box.
+    ProblemBuilder()
+        .feed("F1", 1)
+        .nutrient("KALSIYUM", none, none, none, {2})
+        .nutrient("FFOSFOR", none, none, none, {1})
+        .ratio(" KALSIYUM", "FFOSFOR", none, 1.5, none)
+        .apply();
+    FakePort quiet;
+    warnUnusedRatios(quiet);
+    EXPECT_TRUE(quiet.log.isEmpty());
+}
+
 TEST(OptimizerIntake, UnpricedAndNamelessFeedsLeaveWithTheirColumns)
 {
     ProblemBuilder()

@@ -12,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace zeva;
@@ -26,6 +28,15 @@ QString rowText(const Row& row)
     QString t;
     for (const QString& c : row)
         t += c + QLatin1Char(',');
+    return t;
+}
+
+// The cells without their padding: the file pads to its own field widths.
+Table trimmedCells(Table t)
+{
+    for (Row& r : t)
+        for (QString& c : r)
+            c = AllTrim(c);
     return t;
 }
 
@@ -158,14 +169,17 @@ TEST_F(ProblemFileTest, SaveWritesGroupsSideBySideAndNeverShrinks)
     EXPECT_TRUE(isBlankCell(t.value(2, QStringLiteral("YMBMAT"))));
 }
 
-// The save reads the file afresh and writes only the groups whose flag is
-// up: what another program wrote into the other groups after the open stays,
-// records it appended included. A file gone meanwhile is written whole again.
+// The save reads the file afresh and writes only what changed here: what
+// another program wrote into the rest after the open stays, records it
+// appended included. The feed and nutrient tables and the matrix go together;
+// the header and the ratio table each on their own flag. A file gone
+// meanwhile is written whole again.
 TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
 {
     openEmpty();
     fillProblem(3, 2, 1);
     ASSERT_TRUE(PROBDBFUPDATE(port));
+    const QString row1 = RTrim(readTable(path).value(0, QStringLiteral("YMBMAT")));
 
     // Another program renames a nutrient, changes a ratio limit and appends a
     // record of its own.
@@ -176,19 +190,38 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     other.setValue(added, QStringLiteral("BMADI"), QStringLiteral("EKLENEN"));
     ASSERT_TRUE(writeDbfFile(path, other));
 
-    // Here only a feed price changes.
-    G().AYMTABLE[1][YMPRICE] = SDAYA(QStringLiteral("7.5"), 3);
-    G().LYMCHANGED = true;
+    // Here only the header changes: the header alone is written, in its place.
+    G().APARAMS[PRM_CURRENCY] = QStringLiteral("EUR");
+    G().LPARAMCHANGED = true;
     ASSERT_TRUE(PROBDBFUPDATE(port));
     DbfTable t = readTable(path);
     ASSERT_EQ(t.recordCount(), 4);
-    EXPECT_EQ(t.value(1, QStringLiteral("YMFIAT")), SDAYA(QStringLiteral("7.5"), 3));
     EXPECT_EQ(AllTrim(t.value(0, QStringLiteral("BMADI"))), QStringLiteral("DISARIDAN"));
-    EXPECT_EQ(t.value(0, QStringLiteral("OALTLIM")), SDAYA(QStringLiteral("0.75"), 4));
     EXPECT_EQ(AllTrim(t.value(3, QStringLiteral("BMADI"))), QStringLiteral("EKLENEN"));
-    for (const char* f : {"YMADI", "YMFIAT", "YMSABIT", "YMALTLIM", "YMUSTLIM"})
+    EXPECT_EQ(t.value(0, QStringLiteral("OALTLIM")), SDAYA(QStringLiteral("0.75"), 4));
+    EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), row1);
+    EXPECT_EQ(RTrim(t.value(2, QStringLiteral("YMBMAT"))), QStringLiteral("K,1000.00,EUR,Kg,"));
+    EXPECT_TRUE(isBlankCell(t.value(3, QStringLiteral("YMBMAT"))));
+
+    // The other program changes the amount; here only a feed price changes.
+    // The feeds, the nutrients and the matrix are written from this copy (the
+    // rename and the appended nutrient go, the record stays, blank); the
+    // ratio table and the header keep what the file holds.
+    other = readTable(path);
+    other.setValue(2, QStringLiteral("YMBMAT"), QStringLiteral("K,2000.00,EUR,Kg,"));
+    ASSERT_TRUE(writeDbfFile(path, other));
+    G().AYMTABLE[1][YMPRICE] = SDAYA(QStringLiteral("7.5"), 3);
+    G().LYMCHANGED = true;
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+    t = readTable(path);
+    ASSERT_EQ(t.recordCount(), 4);
+    EXPECT_EQ(t.value(1, QStringLiteral("YMFIAT")), SDAYA(QStringLiteral("7.5"), 3));
+    EXPECT_EQ(t.value(0, QStringLiteral("BMADI")), PadR(nutrientName(1), 15));
+    EXPECT_EQ(t.value(0, QStringLiteral("OALTLIM")), SDAYA(QStringLiteral("0.75"), 4));
+    for (const char* f : {"YMADI", "YMFIAT", "BMADI", "BMBIRIM", "BMALTLIM", "YMBMAT"})
         EXPECT_TRUE(isBlankCell(t.value(3, QString::fromLatin1(f)))) << f;
-    EXPECT_EQ(t.value(2, QStringLiteral("YMBMAT")), kHeaderK.leftJustified(1020));
+    EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), row1);
+    EXPECT_EQ(RTrim(t.value(2, QStringLiteral("YMBMAT"))), QStringLiteral("K,2000.00,EUR,Kg,"));
 
     // The file removed meanwhile: the save writes it again from the open copy
     // and what it last saved.
@@ -200,7 +233,130 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     EXPECT_EQ(G().AYMNAMES, (QStringList{feedName(1), feedName(2), feedName(3)}));
     EXPECT_EQ(G().AYMTABLE[0][YMPRICE], SDAYA(QStringLiteral("2"), 3));
     EXPECT_EQ(G().AYMTABLE[1][YMPRICE], SDAYA(QStringLiteral("7.5"), 3));
-    EXPECT_EQ(G().ABMNAMES, (QStringList{QStringLiteral("DISARIDAN"), nutrientName(2), QStringLiteral("EKLENEN")}));
+    EXPECT_EQ(G().ABMNAMES, (QStringList{nutrientName(1), nutrientName(2)}));
+    EXPECT_EQ(G().APARAMS, (QStringList{"K", "2000.00", "EUR", "Kg"}));
+}
+
+// Another program removes a feed and its matrix column, or adds a nutrient
+// and its matrix row, while this copy changes a matrix cell, a feed price or
+// a nutrient limit. Whatever changed here, the save never pairs this copy's
+// matrix with the other writer's tables: the file comes back as this copy,
+// every feed with its own column.
+TEST_F(ProblemFileTest, SaveWritesTheTablesAndTheMatrixAsOneUnit)
+{
+    const QStringList feeds = {QStringLiteral("MISIR"), QStringLiteral("BUĞDAY"), QStringLiteral("SOYA KÜSPESİ 48")};
+    const Table matrix = {{SDAYA("3350", 4), SDAYA("3100", 4), SDAYA("2440", 4)},
+                          {SDAYA("8.5", 4), SDAYA("13", 4), SDAYA("48.5", 4)}};
+    auto build = [&] {
+        fillProblem(3, 2, 0);
+        ActiveProblem& p = G();
+        for (int i = 0; i < 3; ++i)
+            p.AYMTABLE[i][YMNAME] = PadR(feeds.at(i), kYmNameWidth);
+        p.ABMTABLE[0][BMNAME] = PadR(QStringLiteral("ME_KA"), kBmNameWidth);
+        p.ABMTABLE[1][BMNAME] = PadR(QStringLiteral("HP"), kBmNameWidth);
+        p.AMATRIX = matrix;
+        p.rebuildFeedNames();
+        p.rebuildNutrientNames();
+    };
+    auto removeSecondFeed = [](DbfTable& t) {
+        // The feed group moves up one record; every matrix row loses cell 2.
+        const QStringList names = {"YMADI", "YMFIAT", "YMSABIT", "YMALTLIM", "YMUSTLIM"};
+        for (const QString& f : names) {
+            t.setValue(1, f, t.value(2, f));
+            t.setValue(2, f, QString());
+        }
+        for (int r : {0, 1}) {
+            QStringList cells = t.value(r, QStringLiteral("YMBMAT")).split(QLatin1Char(','));
+            cells.removeAt(1);
+            t.setValue(r, QStringLiteral("YMBMAT"), cells.join(QLatin1Char(',')));
+        }
+    };
+    auto addNutrient = [](DbfTable& t) {
+        // The header moves down a record to make room for the new row.
+        t.setValue(2, QStringLiteral("BMADI"), QStringLiteral("KALSIYUM"));
+        const QString header = t.value(2, QStringLiteral("YMBMAT"));
+        t.setValue(2, QStringLiteral("YMBMAT"), QStringLiteral("0.02,0.05,0.27,"));
+        t.setValue(t.appendRecord(), QStringLiteral("YMBMAT"), header);
+    };
+    auto editCell = [] {
+        G().AMATRIX[1][0] = SDAYA("9", 4);
+        G().LMATCHANGED = true;
+    };
+    auto editPrice = [] {
+        G().AYMTABLE[2][YMPRICE] = SDAYA("21.5", 3);
+        G().LYMCHANGED = true;
+    };
+    auto editLimit = [] {
+        G().ABMTABLE[1][BMLLIMIT] = SDAYA("20", 4);
+        G().LBMCHANGED = true;
+    };
+    const struct {
+        const char* what;
+        std::function<void(DbfTable&)> elsewhere;
+        std::function<void()> here;
+    } cases[] = {
+        {"feed removed there, matrix cell here", removeSecondFeed, editCell},
+        {"feed removed there, feed price here", removeSecondFeed, editPrice},
+        {"feed removed there, nutrient limit here", removeSecondFeed, editLimit},
+        {"nutrient added there, matrix cell here", addNutrient, editCell},
+        {"nutrient added there, feed price here", addNutrient, editPrice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        G().reset();
+        openEmpty();
+        build();
+        ASSERT_TRUE(PROBDBFUPDATE(port));
+
+        DbfTable other = readTable(path);
+        c.elsewhere(other);
+        ASSERT_TRUE(writeDbfFile(path, other));
+        c.here();
+        const ActiveProblem before = G();
+        ASSERT_TRUE(PROBDBFUPDATE(port));
+
+        EXPECT_TRUE(matrixFitsTables(readTable(path)));
+        readBack();
+        EXPECT_EQ(G().AYMNAMES, feeds);
+        EXPECT_EQ(G().ABMNAMES, before.ABMNAMES);
+        EXPECT_EQ(trimmedCells(G().AYMTABLE), trimmedCells(before.AYMTABLE));
+        EXPECT_EQ(trimmedCells(G().ABMTABLE), trimmedCells(before.ABMTABLE));
+        EXPECT_EQ(G().AMATRIX, before.AMATRIX);
+        EXPECT_FALSE(G().anyChanged());
+    }
+
+    // The first case read by an independent reader: one cell per feed in
+    // every matrix row, and the soya meal with its own energy.
+    const QString script = QStringLiteral(R"PY(
+import sys, json, dbfread
+t = dbfread.DBF(sys.argv[1], encoding='cp1254', char_decode_errors='strict')
+recs = list(t)
+feeds = [r['YMADI'] for r in recs if r['YMADI'].strip()]
+nutrients = [r['BMADI'] for r in recs if r['BMADI'].strip()]
+rows = [r['YMBMAT'].split(',')[:-1] for r in recs if r['YMBMAT'].strip()][:len(nutrients)]
+print(json.dumps({'feeds': feeds, 'rows': rows}))
+)PY");
+    G().reset();
+    openEmpty();
+    build();
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+    DbfTable other = readTable(path);
+    removeSecondFeed(other);
+    ASSERT_TRUE(writeDbfFile(path, other));
+    editCell();
+    ASSERT_TRUE(PROBDBFUPDATE(port));
+    QString error;
+    const QJsonDocument doc = runPython(script, {path}, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QJsonArray savedFeeds = doc.object().value(QStringLiteral("feeds")).toArray();
+    const QJsonArray rows = doc.object().value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(savedFeeds.size(), 3);
+    EXPECT_EQ(savedFeeds.at(2).toString(), QStringLiteral("SOYA KÜSPESİ 48"));
+    ASSERT_EQ(rows.size(), 2);
+    for (const QJsonValue& row : rows)
+        EXPECT_EQ(row.toArray().size(), savedFeeds.size());
+    EXPECT_EQ(AllTrim(rows.at(0).toArray().at(2).toString()), QStringLiteral("2440.0000"));
+    EXPECT_EQ(AllTrim(rows.at(1).toArray().at(0).toString()), QStringLiteral("9.0000"));
 }
 
 TEST_F(ProblemFileTest, RoundTripGivesTheSameProblem)

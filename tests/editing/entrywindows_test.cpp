@@ -287,6 +287,36 @@ TEST_F(EntryWindowsTest, F7PicksARatioOnlyInTheRatioWindow)
     EXPECT_EQ(G().ABMOTABLE.size(), 1);
 }
 
+// A ratio name typed that is not a nutrient of the problem is kept, and told
+// once the cell is written; a nutrient's name (blanks around it or not) is
+// taken without a word.
+TEST_F(EntryWindowsTest, ARatioNameThatIsNoNutrientIsToldAndKept)
+{
+    STANDARDSHELLWINDOW& w = window();
+    openProblem(w, 2, 2, 1);
+    ProblemEntryWindow* ratios = open(w, "BMO_GIRIS");
+    ASSERT_NE(ratios, nullptr);
+    OABS_BROWSER* grid = ratios->browser();
+    BARRAYSERVER* s = grid->server();
+    ASSERT_EQ(grid->currentIndex().row(), 0);
+    ASSERT_EQ(grid->currentIndex().column(), 0);
+
+    typeIntoGrid(grid, QStringLiteral("FOSFOR"));
+    EXPECT_EQ(port_.log, QStringList{QStringLiteral("box 48 Uyarı...: FOSFOR besin maddesi problemde yok!\n\n"
+                                                    "Bu isimde bir besin maddesi eklenmezse oran çözümde "
+                                                    "kullanılmaz.")});
+    EXPECT_EQ(AllTrim(s->cellAt(1, 1)), QStringLiteral("FOSFOR"));
+
+    port_.log.clear();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    typeIntoGrid(grid, QStringLiteral(" ") + test::nutrientName(2) + QStringLiteral(" "));
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('|').toStdString();
+    EXPECT_EQ(AllTrim(s->cellAt(1, 1)), test::nutrientName(2));
+    ratios->close();
+    gone();
+    EXPECT_EQ(AllTrim(G().ABMOTABLE.at(0).at(BMONAME1)), test::nutrientName(2));
+}
+
 TEST_F(EntryWindowsTest, CtrlXInAnEntryWindowIsCutNotExit)
 {
     STANDARDSHELLWINDOW& w = window();

@@ -18,6 +18,7 @@
 #include "shell/ui/splashabout.h"
 #include "shell/ui/userdialogs.h"
 #include "shell/usertable.h"
+#include "support/agree.h"
 #include "support/fakeport.h"
 #include "support/programenv.h"
 #include "support/tempdir.h"
@@ -28,6 +29,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
@@ -250,6 +252,40 @@ TEST_F(ShellWindowTest, SolveFromTheMenuAndTheFormulaItem)
     EXPECT_FALSE(m->isEnabled(kAddFormula));
     EXPECT_TRUE(G().AKMMDATA.isEmpty());
     EXPECT_EQ(port_.log.count(QStringLiteral("wait open")), 4);
+}
+
+// A ratio typed with a name that is no nutrient of the problem: "Yem
+// &Formülü" names it in a warning before the please-wait box goes up, and the
+// solve goes on to its report when the box is closed.
+TEST_F(ShellWindowTest, SolveFromTheMenuNamesTheRatiosItCannotUse)
+{
+    test::ProblemBuilder build = problem("K");
+    build.nutrient("FFOSFOR", {}, {}, {}, {0.3, 0.6}).ratio("HP", "FOSFOR", {}, 5.0, {});
+    saveProblem(QStringLiteral("KARMA.ZVF"), build);
+
+    STANDARDSHELLWINDOW& w = window(nullptr);
+    w.qtPort()->setToneWait(false);
+    QStringList boxes;
+    bool waitBoxWithTheWarning = false;
+    int dialogs = 0;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (dialogs++ == 0)
+            waitBoxWithTheWarning = w.qtPort()->OALERTWIN() && w.qtPort()->OALERTWIN()->isVisible();
+        return test::agree(d, &boxes, true);
+    });
+    ASSERT_TRUE(w.DOOPENFILE(data(QStringLiteral("KARMA.ZVF"))));
+    G().CREPORTFILE.clear();
+    w.mainMenu()->action(kSolve)->trigger();
+
+    ASSERT_EQ(dialogs, 2);  // the warning, then the parameter dialog
+    EXPECT_EQ(boxes, QStringList{QStringLiteral(
+                         "Uyarı...: HP/FOSFOR: FOSFOR besin maddesi problemde yok; bu oran çözümde kullanılmadı.")});
+    EXPECT_FALSE(waitBoxWithTheWarning);
+    ASSERT_EQ(G().CREPORTFILE, data(QStringLiteral("KARMA.TXT")));
+    QFile report(G().CREPORTFILE);
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains("Optimum \xC7\xF6z\xFCm Bulundu."));
 }
 
 // The whole road of a solve on the example problems that the installation

@@ -4,6 +4,7 @@
 #include "core/filecommands.h"
 #include "core/optimizer.h"
 #include "platform/codec.h"
+#include "platform/dbf.h"
 #include "tools/consoleport.h"
 
 #include "support/tempdir.h"
@@ -62,6 +63,7 @@ Result runTool(const QString& tool, const QStringList& args)
 const char* kWriter = R"PY(
 import sys, os, dbf
 base, priced = sys.argv[1], sys.argv[2] == '1'
+divisor = sys.argv[3] if len(sys.argv) > 3 else 'FOSFOR'
 t = dbf.Table(base, 'YMADI C(15); YMFIAT C(11); YMSABIT C(12); YMALTLIM C(12); YMUSTLIM C(12); '
                     'BMADI C(15); BMBIRIM C(11); BMSABIT C(11); BMALTLIM C(11); BMUSTLIM C(11); '
                     'BMADIA C(15); BMADIB C(15); OSABIT C(11); OALTLIM C(11); OUSTLIM C(11); YMBMAT C(1020)',
@@ -75,7 +77,7 @@ feeds = [('MISIR', 10.5, None, None, None), ('BUĞDAY', 11, None, None, 0.2),
 nutrients = [('AGIRLIK', 'Kg/Kg', 1, None, None), ('ME_KA', 'KCal/Kg', None, 2900, None),
              ('HP', '%', None, 20, 22), ('KALSIYUM', '%', None, 0.9, 1.1), ('FOSFOR', '%', None, 0.2, None),
              ('HAM YAĞ', '%', None, None, None)]
-ratios = [('KALSIYUM', 'FOSFOR', None, 1.5, None)]
+ratios = [('KALSIYUM', divisor, None, 1.5, None)]
 matrix = [[1, 1, 1, 1, 1, 1], [3350, 3100, 2440, 2850, 0, 0], [8.5, 13, 48.5, 65, 0, 0],
           [0.02, 0.05, 0.27, 4, 38, 0], [0.08, 0.13, 0.24, 2.6, 0, 0], [3.8, 1.8, 1.2, 9, 0, 0]]
 ymbmat = [''.join((n(v, 4) if v else ' ' * 11) + ',' for v in row) for row in matrix] + ['K,1000.00,TL,Kg,']
@@ -97,11 +99,13 @@ t.close()
 os.rename(base + '.dbf', base + '.ZVF')
 )PY";
 
-bool writeProblemWithPython(const QString& base, bool priced, QString* error)
+// `divisor`: the nutrient the ratio divides by (the file's nutrient is FOSFOR).
+bool writeProblemWithPython(const QString& base, bool priced, QString* error,
+                            const QString& divisor = QStringLiteral("FOSFOR"))
 {
     QProcess py;
-    py.start(QStringLiteral("/usr/bin/python3"),
-             {QStringLiteral("-c"), QString::fromUtf8(kWriter), base, priced ? QStringLiteral("1") : QStringLiteral("0")});
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kWriter), base,
+                                                  priced ? QStringLiteral("1") : QStringLiteral("0"), divisor});
     if (!py.waitForFinished(60000) || py.exitCode() != 0) {
         *error = QString::fromUtf8(py.readAllStandardError());
         return false;
@@ -202,6 +206,55 @@ TEST(SolveTool, ExitStatus)
         EXPECT_TRUE(r.err.contains(c.err)) << c.what << "\n" << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(tmp.file(QStringLiteral("FIYATSIZ.TXT"))));
+}
+
+// What the program tells in boxes before a solve goes to standard error, and
+// the solve goes on: a ratio naming a nutrient the problem lacks, and a
+// matrix wider than the feed table (a feed removed without its column).
+TEST(SolveTool, WarningsOnStandardErrorAndTheSolveGoesOn)
+{
+    test::TempDir tmp;
+    QString error;
+    const QString sound = tmp.file(QStringLiteral("SAGLAM"));
+    const QString typo = tmp.file(QStringLiteral("YANLIS"));
+    const QString damaged = tmp.file(QStringLiteral("BOZUK"));
+    ASSERT_TRUE(writeProblemWithPython(sound, true, &error)) << error.toStdString();
+    ASSERT_TRUE(writeProblemWithPython(typo, true, &error, QStringLiteral("FFOSFOR"))) << error.toStdString();
+    ASSERT_TRUE(writeProblemWithPython(damaged, true, &error)) << error.toStdString();
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(damaged + QStringLiteral(".ZVF"), &t));
+    for (const char* f : {"YMADI", "YMFIAT", "YMSABIT", "YMALTLIM", "YMUSTLIM"}) {
+        const QString name = QString::fromLatin1(f);
+        for (int r = 1; r < 5; ++r)
+            t.setValue(r, name, t.value(r + 1, name));
+        t.setValue(5, name, QString());
+    }
+    ASSERT_TRUE(writeDbfFile(damaged + QStringLiteral(".ZVF"), t));
+
+    const QString ratioWarning = QStringLiteral(
+        "Uyarı... KALSIYUM/FFOSFOR: FFOSFOR besin maddesi problemde yok; bu oran çözümde kullanılmadı.\n");
+    const QString matrixWarning = QStringLiteral(
+        "Uyarı... %1 dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
+        "Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.\n");
+    const struct {
+        QString base;
+        QString err;
+    } cases[] = {
+        {sound, QString()},
+        {typo, ratioWarning},
+        {damaged, matrixWarning.arg(damaged + QStringLiteral(".ZVF"))},
+    };
+    for (const auto& c : cases) {
+        const Result r = runTool(QStringLiteral("zeva-solve"), {c.base + QStringLiteral(".ZVF")});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, c.err);
+        const QStringList lines = reportLines(c.base + QStringLiteral(".TXT"));
+        ASSERT_GT(lines.size(), 8) << c.base.toStdString();
+        EXPECT_TRUE(lines.at(7).trimmed().startsWith(QStringLiteral("§ ÇÖZÜM DURUMU:"))) << lines.at(7).toStdString();
+    }
+    // The ratio left out: no ratio line in the report of the typo.
+    EXPECT_TRUE(reportLines(sound + QStringLiteral(".TXT")).join('\n').contains(QStringLiteral("KALSIYUM/FOSFOR")));
+    EXPECT_FALSE(reportLines(typo + QStringLiteral(".TXT")).join('\n').contains(QStringLiteral("KALSIYUM/")));
 }
 
 // The example problems of the sample data solve to an optimum.
