@@ -23,7 +23,7 @@ const QString kPriceField = QStringLiteral("FIATI");
 const QString kKmo = QStringLiteral("KMO");
 const QString kWeightUnit = QStringLiteral("Kg/Kg");
 // A feed's name cell in the feed table (YMADI of the problem file).
-constexpr int kFeedNameCell = 15;
+constexpr int kFeedNameCell = kYmNameFileWidth;
 
 // What tells the two reference tables apart for the problem commands.
 struct Variant {
