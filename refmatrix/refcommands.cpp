@@ -254,7 +254,7 @@ void buildProblem(UserPort& port, const Variant& v)
     if (marked.isEmpty())
         return;
     if (marked.size() > maxFeedsOfOpenFile()) {
-        ERRMESS(port, kTooManyFeeds);
+        ERRMESS(port, tooManyFeedsText());
         return;
     }
 
@@ -335,7 +335,7 @@ void addFeeds(UserPort& port, const Variant& v)
         return;
     // The file must take every new feed: refuse before anything is added.
     if (p.AYMNAMES.size() + picked.size() > maxFeedsOfOpenFile()) {
-        ERRMESS(port, kTooManyFeeds);
+        ERRMESS(port, tooManyFeedsText());
         return;
     }
 

@@ -226,7 +226,8 @@ TEST_F(RefCommandsTest, BuildStoppedOrRefusedChangesNothing)
     } cases[] = {
         {"nutrient list cancelled", {{}}, 1020, {}},
         {"feed list cancelled", {{2}, {}}, 1020, {}},
-        {"more feeds than the file holds", {{2}, {1, 2, 3}}, 24, {kTooManyFeeds}},
+        {"more feeds than the file holds", {{2}, {1, 2, 3}}, 24,
+         {QStringLiteral("Problem dosyasına en çok 2 yem maddesi kaydedilebilir!")}},
     };
     for (const auto& c : cases) {
         test::openEmptyProblem(problemPath_, QStringLiteral("K"), c.matrixWidth);
@@ -372,7 +373,8 @@ TEST_F(RefCommandsTest, FeedAdditionRefusedOrDeclinedChangesNothing)
         QStringList errors;
     } cases[] = {
         {"No to the question", {"ESKI"}, {"HP"}, false, 1020, {REPLY_NO}, {}},
-        {"more feeds than the file holds", {"ESKI", "YENI"}, {"HP"}, false, 36, {}, {kTooManyFeeds}},
+        {"more feeds than the file holds", {"ESKI", "YENI"}, {"HP"}, false, 36, {},
+         {QStringLiteral("Problem dosyasına en çok 3 yem maddesi kaydedilebilir!")}},
         {"matrix out of step", {"ESKI"}, {"HP", "NB"}, true, 1020, {REPLY_YES}, {kMatrixShapeError}},
     };
     for (const auto& c : cases) {
