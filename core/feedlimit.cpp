@@ -21,4 +21,9 @@ int maxFeedsOfOpenFile()
     return maxFeedsFor(width);
 }
 
+QString tooManyFeedsText(int maxFeeds)
+{
+    return QStringLiteral("Problem dosyasına en çok %1 yem maddesi kaydedilebilir!").arg(maxFeeds);
+}
+
 }  // namespace zeva

@@ -2,7 +2,7 @@
 // How many feeds the open problem file can take: one matrix row of its YMBMAT
 // field holds a cell and a comma per feed, so the field's width sets the
 // limit (85 for the standard file). Every command that adds feeds asks here
-// before it adds one, and refuses with kTooManyFeeds.
+// before it adds one, and refuses with tooManyFeedsText().
 
 #include <QString>
 
@@ -12,6 +12,8 @@ namespace zeva {
 // open).
 int maxFeedsOfOpenFile();
 
-inline const QString kTooManyFeeds = QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!");
+// The refusal, naming the number of feeds the file holds (by default the
+// open file's).
+QString tooManyFeedsText(int maxFeeds = maxFeedsOfOpenFile());
 
 }  // namespace zeva

@@ -127,7 +127,7 @@ public:
     QString CWEIGHTUNIT;
     UserPort* OOWNER = nullptr;         // every box and dialog of the solve goes here
     bool LRESULT = false;
-    QList<QPair<QString, QString>> AKMM_DATA;  // compound feed: filled by the report
+    QList<QPair<QString, QString>> AKMM_DATA;  // compound feed: filled by the report of an optimum
     // Daily ration: the dry-matter ratio (%) of every feed column; empty
     // without a "KMO" row. NKMOROW: position of "KMO" among the nutrient rows,
     // -1 when there is none.

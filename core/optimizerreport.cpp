@@ -279,7 +279,7 @@ private:
                 v = kmoReached_;
             const QString reached = v ? N(MROUND(*v, 4), 11, 4) : noValue();
             limitLine(r, v, reached, 4);
-            if (!daily_ && !seen.contains(name)) {
+            if (!daily_ && found_ && !seen.contains(name)) {
                 seen << name;
                 o_.AKMM_DATA.append({name, reached});
             }

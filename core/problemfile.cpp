@@ -1,5 +1,6 @@
 #include "core/problemfile.h"
 
+#include "core/feedlimit.h"
 #include "core/messages.h"
 #include "core/numeric.h"
 #include "platform/runtime.h"
@@ -274,7 +275,7 @@ bool PROBDBFUPDATE(UserPort& port)
     const int feeds = static_cast<int>(
         std::max(p.AYMTABLE.size(), p.AMATRIX.isEmpty() ? qsizetype(0) : p.AMATRIX.first().size()));
     if (feeds > maxFeedsFor(width)) {
-        ERRMESS(port, QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!\nKayıt yapılmadı."));
+        ERRMESS(port, tooManyFeedsText(maxFeedsFor(width)) + QStringLiteral("\nKayıt yapılmadı."));
         return false;
     }
 

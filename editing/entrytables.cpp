@@ -191,7 +191,7 @@ bool EntryTableEditor::APPEND()
     if (refused) {
         // The problem file holds no more feeds than this: better said now
         // than at the save.
-        ERRMESS(port_, kTooManyFeeds);
+        ERRMESS(port_, tooManyFeedsText());
     }
     return appended;
 }

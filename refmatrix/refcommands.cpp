@@ -8,6 +8,7 @@
 #include "platform/runtime.h"
 #include "refmatrix/reftables.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -22,7 +23,7 @@ const QString kPriceField = QStringLiteral("FIATI");
 const QString kKmo = QStringLiteral("KMO");
 const QString kWeightUnit = QStringLiteral("Kg/Kg");
 // A feed's name cell in the feed table (YMADI of the problem file).
-constexpr int kFeedNameCell = 15;
+constexpr int kFeedNameCell = kYmNameFileWidth;
 
 // What tells the two reference tables apart for the problem commands.
 struct Variant {
@@ -51,6 +52,18 @@ QString oneCell() { return PadL(QStringLiteral("1.0000"), kCellWidth); }
 Row blankRow(int cells)
 {
     return Row(cells, blankCell());
+}
+
+// The name a feed keeps in the problem: what the problem file's name cell
+// holds of it (its first 15 characters), trimmed. A feed is known by it.
+QString keptFeedName(const QString& name)
+{
+    return AllTrim(name.left(kFeedNameCell));
+}
+
+Row newFeedRow(const QString& name, const QString& price)
+{
+    return Row{PadR(keptFeedName(name), kFeedNameCell), price, blankCell(), blankCell(), blankCell()};
 }
 
 // Position of the field named exactly `name` (letter case counts), -1 when
@@ -132,6 +145,37 @@ QList<int> validPositions(const QList<int>& picked, int count)
     return out;
 }
 
+// The picked feeds that go into the problem. A feed whose kept name is that
+// of a feed in `present` or of one picked before it would be the same feed to
+// the problem file: it is left out. Those left out are named in one warning,
+// except (with `quietWhenSame`) the ones whose whole name is the other feed's.
+QList<int> feedsToAdd(UserPort& port, const Reference& ref, const QList<int>& picked, const QStringList& present,
+                      bool quietWhenSame)
+{
+    QStringList kept;
+    QStringList whole = present;
+    for (const QString& name : present)
+        kept << keptFeedName(name);
+    QList<int> out;
+    QStringList leftOut;
+    for (int k : picked) {
+        const QString& name = ref.names.at(k - 1);
+        const QString cut = keptFeedName(name);
+        const qsizetype at = kept.indexOf(cut);
+        if (at >= 0) {
+            if (!(quietWhenSame && ExactEqual(whole.at(at), name)) && !leftOut.contains(name))
+                leftOut << name;
+            continue;
+        }
+        kept << cut;
+        whole << name;
+        out << k;
+    }
+    if (!leftOut.isEmpty())
+        UYARI(port, kFeedsLeftOut + leftOut.join(QStringLiteral(", ")));
+    return out;
+}
+
 bool isType(const QString& type)
 {
     const ActiveProblem& p = G();
@@ -202,13 +246,15 @@ void buildProblem(UserPort& port, const Variant& v)
     if (kmo > 0 && !chosen.contains(kmo))
         chosen.prepend(kmo);
 
-    const QList<int> marked = validPositions(
-        port.chooseMany(QStringLiteral("Yem Maddesi Seçimi"), ref.storedNames, false),
-        static_cast<int>(ref.storedNames.size()));
+    const QList<int> marked = feedsToAdd(
+        port, ref,
+        validPositions(port.chooseMany(QStringLiteral("Yem Maddesi Seçimi"), ref.storedNames, false),
+                       static_cast<int>(ref.storedNames.size())),
+        {}, false);
     if (marked.isEmpty())
         return;
     if (marked.size() > maxFeedsOfOpenFile()) {
-        ERRMESS(port, kTooManyFeeds);
+        ERRMESS(port, tooManyFeedsText());
         return;
     }
 
@@ -218,9 +264,8 @@ void buildProblem(UserPort& port, const Variant& v)
     for (int k : marked) {
         const int rec = ref.feedRecords.at(k - 1);
         const QString name = ref.names.at(k - 1);
-        p.AYMNAMES << name;
-        p.AYMTABLE << Row{PadR(name, kFeedNameCell), ref.table.value(rec, ref.priceField), blankCell(), blankCell(),
-                          blankCell()};
+        p.AYMNAMES << keptFeedName(name);
+        p.AYMTABLE << newFeedRow(name, ref.table.value(rec, ref.priceField));
     }
 
     p.ABMNAMES = QStringList{v.weightName()};
@@ -278,20 +323,19 @@ void addFeeds(UserPort& port, const Variant& v)
     if (!openReference(port, v, QStringLiteral("Uyarı"), &ref))
         return;
 
-    const QList<int> picked = validPositions(
+    const QList<int> chosen = validPositions(
         port.chooseMany(QStringLiteral("Yem Maddesi Ekle"), ref.storedNames, false),
         static_cast<int>(ref.storedNames.size()));
-    if (picked.isEmpty())
+    if (chosen.isEmpty())
         return;
 
     ActiveProblem& p = G();
+    const QList<int> picked = feedsToAdd(port, ref, chosen, p.AYMNAMES, true);
+    if (picked.isEmpty())
+        return;
     // The file must take every new feed: refuse before anything is added.
-    QStringList after = p.AYMNAMES;
-    for (int k : picked)
-        if (!after.contains(ref.names.at(k - 1)))
-            after << ref.names.at(k - 1);
-    if (after.size() > p.AYMNAMES.size() && after.size() > maxFeedsOfOpenFile()) {
-        ERRMESS(port, kTooManyFeeds);
+    if (p.AYMNAMES.size() + picked.size() > maxFeedsOfOpenFile()) {
+        ERRMESS(port, tooManyFeedsText());
         return;
     }
 
@@ -328,11 +372,8 @@ void addFeeds(UserPort& port, const Variant& v)
     for (int k : picked) {
         const int rec = ref.feedRecords.at(k - 1);
         const QString name = ref.names.at(k - 1);
-        if (p.AYMNAMES.contains(name))
-            continue;
-        p.AYMNAMES << name;
-        p.AYMTABLE << Row{PadR(name, kFeedNameCell), ref.table.value(rec, ref.priceField), blankCell(), blankCell(),
-                          blankCell()};
+        p.AYMNAMES << keptFeedName(name);
+        p.AYMTABLE << newFeedRow(name, ref.table.value(rec, ref.priceField));
         changes.feeds = changes.matrix = true;
         const int c = static_cast<int>(p.AYMNAMES.size());
 
@@ -383,19 +424,23 @@ void addFeeds(UserPort& port, const Variant& v)
     }
 }
 
-// The reference feed of a problem feed: the record of the same name, and for
-// a compound feed else the first whose name begins with it. -1 when none.
-int findReferenceFeed(const Reference& ref, const QString& feed, bool daily)
+// The reference feeds of a problem feed, as positions in ref.names: those
+// whose kept name is the feed's name, and for a compound feed, when there is
+// none, those whose name begins with it.
+QList<int> referenceFeeds(const Reference& ref, const QString& feed, bool daily)
 {
+    QList<int> found;
     if (feed.isEmpty())
-        return -1;
-    const int exact = static_cast<int>(ref.names.indexOf(feed));
-    if (exact >= 0 || daily)
-        return exact;
+        return found;
+    for (int k = 0; k < ref.names.size(); ++k)
+        if (ExactEqual(keptFeedName(ref.names.at(k)), feed))
+            found << k;
+    if (!found.isEmpty() || daily)
+        return found;
     for (int k = 0; k < ref.names.size(); ++k)
         if (BeginsWith(ref.names.at(k), feed))
-            return k;
-    return -1;
+            found << k;
+    return found;
 }
 
 void addNutrients(UserPort& port, const Variant& v)
@@ -449,6 +494,9 @@ void addNutrients(UserPort& port, const Variant& v)
     }
 
     QStringList skipList;
+    // The reference feed each problem feed was given in the matching dialog
+    // (-1: none), kept for the rest of the run.
+    QHash<int, int> answered;
     for (int pos : picked) {
         const QString f = lines.at(pos - 1);
         const int field = ref.firstNutrientField() + pos - 1;
@@ -464,21 +512,37 @@ void addNutrients(UserPort& port, const Variant& v)
 
         for (int j = 0; j < cols; ++j) {
             const QString feed = p.AYMNAMES.at(j);
-            int k = findReferenceFeed(ref, feed, v.daily);
-            if (k < 0) {
-                if (feed.isEmpty())
-                    continue;  // a nameless feed has nothing to match
-                const int chosen = matchName(port, feed, ref.names, skipList);
-                if (chosen < 0)
-                    return;  // the row in progress stays, blank from this feed on
-                if (chosen == 0)
-                    continue;
-                k = chosen - 1;
-                p.AYMNAMES[j] = ref.names.at(k);
-                if (!p.AYMTABLE[j].isEmpty())
-                    p.AYMTABLE[j][YMNAME] = PadR(ref.names.at(k), kFeedNameCell);
-                changes.feeds = true;
+            int k = answered.value(j, -2);
+            if (k == -2) {
+                const QList<int> found = referenceFeeds(ref, feed, v.daily);
+                if (found.size() == 1) {
+                    k = found.first();
+                } else {
+                    if (feed.isEmpty())
+                        continue;  // a nameless feed has nothing to match
+                    // No record of its name, or several that the file's name
+                    // cannot tell apart: the user says which.
+                    QStringList candidates;
+                    for (int c : found)
+                        candidates << ref.names.at(c);
+                    const int chosen = matchName(port, feed, found.isEmpty() ? ref.names : candidates, skipList);
+                    if (chosen < 0)
+                        return;  // the row in progress stays, blank from this feed on
+                    k = chosen == 0 ? -1 : found.isEmpty() ? chosen - 1 : found.at(chosen - 1);
+                    answered.insert(j, k);
+                    if (k >= 0) {
+                        const QString kept = keptFeedName(ref.names.at(k));
+                        if (!ExactEqual(kept, feed)) {
+                            p.AYMNAMES[j] = kept;
+                            if (!p.AYMTABLE[j].isEmpty())
+                                p.AYMTABLE[j][YMNAME] = PadR(kept, kFeedNameCell);
+                            changes.feeds = true;
+                        }
+                    }
+                }
             }
+            if (k < 0)
+                continue;
             row[j] = ref.table.value(ref.feedRecords.at(k), field);
         }
     }

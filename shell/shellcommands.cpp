@@ -52,8 +52,11 @@ bool COZUM(UserPort& port, const OptimizerOptions& options)
     if (ExactEqual(type, QStringLiteral("K"))) {
         KY_OPTIMIZER optimizer(port, options);
         if (optimizer.RESULT()) {
-            p.AKMMDATA = optimizer.AKMM_DATA;
-            kept = true;
+            // The report is written. Only an optimum gives a formula to add
+            // to the dry-matter table; no earlier one outlives a solve that
+            // found none.
+            p.AKMMDATA = optimizer.optimumFound ? optimizer.AKMM_DATA : QList<KmmPair>{};
+            kept = !p.AKMMDATA.isEmpty();
         }
         optimizer.DESTROY_OLDS();
     } else if (ExactEqual(type, QStringLiteral("G"))) {

@@ -19,11 +19,13 @@ namespace zeva {
 //
 // COZUM: the please-wait box, then the optimiser of the problem's type (its
 // constructor solves, asks the report parameters and writes the report). After
-// a compound-feed solve with a result the formula's nutrient values go into
-// AKMMDATA and the answer is TRUE: the caller enables 3564 "&KM Esaslı
-// Matrise Ekle". A daily ration, a solve without a result and a problem of any
-// other type leave AKMMDATA as it was and answer FALSE. The please-wait box is
-// always down afterwards.
+// a compound-feed solve whose report says "Optimum Çözüm Bulundu." the
+// formula's nutrient values go into AKMMDATA and the answer is TRUE. A
+// compound-feed report that found no optimum empties AKMMDATA. A daily ration,
+// a cancelled parameter dialog, a refused solve and a problem of any other
+// type leave AKMMDATA as it was. The caller offers 3564 "&KM Esaslı Matrise
+// Ekle" exactly while AKMMDATA holds a formula. The please-wait box is always
+// down afterwards.
 bool COZUM(UserPort& port, const OptimizerOptions& options = {});
 
 // ---------------------------------------------------------------- requirements

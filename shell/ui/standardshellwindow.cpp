@@ -374,8 +374,10 @@ bool STANDARDSHELLWINDOW::DOOPENFILE(const QString& fileName)
 
 void STANDARDSHELLWINDOW::COZUM()
 {
-    if (zeva::COZUM(*port_, solveOptions_) && mainMenu_)
-        mainMenu_->setEnabled(kAddFormulaItem, true);
+    zeva::COZUM(*port_, solveOptions_);
+    // The formula of the last optimum, or none after a solve that found none.
+    if (mainMenu_)
+        mainMenu_->setEnabled(kAddFormulaItem, G().isOpen() && !G().AKMMDATA.isEmpty());
 }
 
 void STANDARDSHELLWINDOW::NRESTOFDC1()

@@ -112,7 +112,8 @@ public:
 
     // ---- solve, requirements, help, about, users
     // "Yem &Formülü": solves the problem; after a compound-feed optimum the
-    // formula is kept and 3564 "&KM Esaslı Matrise Ekle" enabled.
+    // formula is kept and 3564 "&KM Esaslı Matrise Ekle" enabled, after a
+    // compound-feed report without one both are gone.
     void COZUM();
     // The requirement commands; without an estimator they do nothing.
     void NRESTOFDC1();

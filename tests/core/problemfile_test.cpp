@@ -524,6 +524,18 @@ TEST_F(ProblemFileTest, MoreThan85FeedsAreRefused)
               QStringList{QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!\nKayıt yapılmadı.")});
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_TRUE(G().LYMCHANGED && G().LMATCHANGED && G().LBMCHANGED && G().LPARAMCHANGED && G().LBMOCHANGED);
+
+    // A file with a narrower matrix field holds fewer, and the refusal says
+    // how many.
+    QList<DbfField> fields = problemFileFields(1);
+    fields.last().length = 36;
+    ASSERT_TRUE(writeDbfFile(path, DbfTable(fields)));
+    G().OPROBSERVER = std::make_shared<ProblemServer>(path, DbfTable(fields));
+    fillProblem(4, 1, 0);
+    FakePort narrow;
+    EXPECT_FALSE(PROBDBFUPDATE(narrow));
+    EXPECT_EQ(narrow.boxTexts(BOX_ERROR),
+              QStringList{QStringLiteral("Problem dosyasına en çok 3 yem maddesi kaydedilebilir!\nKayıt yapılmadı.")});
 }
 
 TEST_F(ProblemFileTest, FailedSaveKeepsFlagsAndFile)

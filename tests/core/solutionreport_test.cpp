@@ -313,6 +313,8 @@ TEST_F(SolutionReportTest, CompoundFeedNotFoundMarksTheBrokenLimits)
     EXPECT_TRUE(run->result());
     expectGolden(run->bytes(), QStringLiteral("KARMA2.TXT"));
     EXPECT_TRUE(run->port.logLines(QStringLiteral("tone")).isEmpty());  // no job-done tones
+    // No formula to add to the dry-matter table.
+    EXPECT_TRUE(run->opt->AKMM_DATA.isEmpty());
 
     const QStringList limits = section(reportLines(run->bytes()), QStringLiteral("Besin Maddesi:"));
     QStringList marked;

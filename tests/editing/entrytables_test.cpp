@@ -5,6 +5,7 @@
 
 #include "core/activeproblem.h"
 #include "core/numeric.h"
+#include "core/problemfile.h"
 #include "core/problemtestutil.h"
 #include "platform/runtime.h"
 #include "support/fakeport.h"
@@ -84,7 +85,8 @@ TEST_F(EntryTablesTest, TheFeedWindowRefusesMoreFeedsThanTheProblemFileHolds)
     EXPECT_FALSE(e->APPEND());  // the 86th
     EXPECT_EQ(e->server()->LastRec(), 85);
     EXPECT_EQ(e->server()->RecNo(), 10);
-    EXPECT_EQ(port_.boxTexts(BOX_ERROR), QStringList{kTooManyFeeds});
+    EXPECT_EQ(port_.boxTexts(BOX_ERROR),
+              QStringList{QStringLiteral("Problem dosyasına en çok 85 yem maddesi kaydedilebilir!")});
 
     // A row without a name is still there to be used.
     e->server()->GoTo(85);
@@ -93,6 +95,16 @@ TEST_F(EntryTablesTest, TheFeedWindowRefusesMoreFeedsThanTheProblemFileHolds)
     EXPECT_FALSE(e->APPEND());
     EXPECT_EQ(e->server()->RecNo(), 85);
     EXPECT_TRUE(port_.boxes.isEmpty());
+
+    // An open file with a narrower matrix field holds fewer, and says so.
+    QList<DbfField> fields = problemFileFields(1);
+    fields.last().length = 36;
+    G().OPROBSERVER = std::make_shared<ProblemServer>(QStringLiteral("DAR.ZVF"), DbfTable(fields));
+    G().AYMTABLE = Table{feedRow(QStringLiteral("A")), feedRow(QStringLiteral("B")), feedRow(QStringLiteral("C"))};
+    e = editor(EntryKind::Feed);
+    EXPECT_FALSE(e->APPEND());
+    EXPECT_EQ(port_.boxTexts(BOX_ERROR),
+              QStringList{QStringLiteral("Problem dosyasına en çok 3 yem maddesi kaydedilebilir!")});
 }
 
 TEST_F(EntryTablesTest, DeletingANutrientOrFeedTakesItsMatrixPartAtOnce)

@@ -362,5 +362,49 @@ TEST(AddFormulaProgram, TheBroilerFormulaBecomesAFeedOfTheDryMatterTable)
     EXPECT_LT(Val(added.value(QStringLiteral("ME_KA")).toString()), 3.6);
 }
 
+// The broiler example asked for 60 % protein finds no optimum: the formula of
+// the optimum before it is gone, and "&KM Esaslı Matrise Ekle" opens nothing.
+TEST(AddFormulaProgram, ASolveWithoutAnOptimumOffersNoFormula)
+{
+    test::TempDir tmp;
+    test::ProgramEnvironment env(tmp.path());
+    ASSERT_EQ(test::installSampleData(tmp.path()), QString());
+    STANDARDSHELLWINDOW w;
+    installReferenceMatrixCommands(w);
+    QStringList boxes;
+    w.qtPort()->setToneWait(false);
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        return test::agree(d, &boxes);
+    });
+    ASSERT_TRUE(w.DOOPENFILE(tmp.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    auto solve = [&w] {
+        w.mainMenu()->action(3550)->trigger();  // "Yem &Formülü"
+        QCoreApplication::processEvents();
+        QFile report(G().CREPORTFILE);
+        EXPECT_TRUE(report.open(QIODevice::ReadOnly));
+        return report.readAll();
+    };
+    ASSERT_TRUE(solve().contains("Optimum \xC7\xF6z\xFCm Bulundu."));
+    ASSERT_TRUE(w.mainMenu()->isEnabled(3564));
+
+    // The protein limits as the user types them: at least 60 %.
+    ActiveProblem& p = G();
+    const int hp = static_cast<int>(p.ABMNAMES.indexOf(QStringLiteral("HP")));
+    ASSERT_GE(hp, 0);
+    p.ABMTABLE[hp][BMLLIMIT] = SDAYA(QStringLiteral("60"), 4);
+    p.ABMTABLE[hp][BMULIMIT] = blankCell();
+    p.LBMCHANGED = true;
+    ASSERT_TRUE(solve().contains("Optimum \xC7\xF6z\xFCm Bulunamad\xFD."));
+    EXPECT_TRUE(p.AKMMDATA.isEmpty());
+    EXPECT_FALSE(w.mainMenu()->isEnabled(3564));
+    w.mainMenu()->action(3564)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(BUCOZ_EKLE(w), nullptr);
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    p.LBMCHANGED = p.LMATCHANGED = p.LYMCHANGED = p.LBMOCHANGED = p.LPARAMCHANGED = false;
+}
+
 }  // namespace
 }  // namespace zeva

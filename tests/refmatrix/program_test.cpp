@@ -244,6 +244,55 @@ TEST_F(ReferenceProgramTest, DailyRationFromTheDryMatterTable)
                            {{QStringLiteral("HP"), QStringLiteral("1")}, {QStringLiteral("NEL"), QStringLiteral("1")}});
 }
 
+// A reference feed whose name the problem file cuts, added to the broiler
+// example, saved, and added again after the program starts on the file once
+// more: the file holds it once.
+TEST_F(ReferenceProgramTest, AFeedOfALongNameIsAddedOnceAcrossAReopen)
+{
+    const QString byProduct = QStringLiteral("KANATLI YAN ÜRÜN UNU");
+    const QString kept = QStringLiteral("KANATLI YAN ÜRÜ");
+    const QString path = tmp_.file(QStringLiteral("Data/BROYLER.ZVF"));
+    {
+        STANDARDSHELLWINDOW& w = window();
+        ASSERT_TRUE(w.DOOPENFILE(path));
+        const qsizetype feeds = G().AYMNAMES.size();
+        marks_ = {{byProduct}};
+        choose(w, 3545);  // "&Yem Maddesi Ekle"
+        EXPECT_EQ(boxes_, QStringList{QStringLiteral("Seçilen yem maddeleri aktif girişlere eklenecek!")});
+        ASSERT_EQ(G().AYMNAMES.size(), feeds + 1);
+        // Known by the name the file keeps, before the save too.
+        EXPECT_EQ(G().AYMNAMES.last(), kept);
+        choose(w, 3532);  // "&Kaydet..."
+        EXPECT_FALSE(G().anyChanged());
+    }
+
+    window_.reset();
+    G().reset();
+    STANDARDSHELLWINDOW& w = window();
+    ASSERT_TRUE(w.DOOPENFILE(path));
+    EXPECT_EQ(G().AYMNAMES.count(kept), 1);
+    boxes_.clear();
+    marks_ = {{byProduct}};
+    choose(w, 3545);
+    // Named as left out; no question, nothing added.
+    EXPECT_EQ(boxes_, QStringList{kFeedsLeftOut + byProduct});
+    EXPECT_EQ(G().AYMNAMES.count(kept), 1);
+    EXPECT_FALSE(G().anyChanged());
+    choose(w, 3532);
+
+    const QString script = QStringLiteral(
+        "import json, sys, dbfread\n"
+        "t = dbfread.DBF(sys.argv[1], encoding='cp1254', char_decode_errors='strict')\n"
+        "print(json.dumps([r['YMADI'] for r in t]))\n");
+    QString error;
+    const QJsonDocument doc = test::runPython(script, {path}, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    int copies = 0;
+    for (const QJsonValue& v : doc.array())
+        copies += v.toString().trimmed() == kept ? 1 : 0;
+    EXPECT_EQ(copies, 1);
+}
+
 TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
 {
     // A nutrient without a same-named column: the dialog is asked through the

@@ -175,7 +175,8 @@ TEST_F(RefCommandsTest, CompoundFeedBuildTakesTheMarkedColumnsAndFeeds)
     expectNoEmptyNameOffered();
 
     const ActiveProblem& p = G();
-    EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "MISIR", kTwenty}));
+    // A feed is known by what the problem file keeps of its name.
+    EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "MISIR", kTwenty.left(15)}));
     EXPECT_EQ(p.AYMTABLE.at(2), (Row{kTwenty.left(15), blankCell(), blankCell(), blankCell(), blankCell()}));
     EXPECT_EQ(p.AYMTABLE.at(0), (Row{PadR("ARPA", 15), test::cell3("9"), blankCell(), blankCell(), blankCell()}));
     EXPECT_EQ(p.ABMNAMES, (QStringList{"AGIRLIK", "HP", "NB"}));
@@ -225,7 +226,8 @@ TEST_F(RefCommandsTest, BuildStoppedOrRefusedChangesNothing)
     } cases[] = {
         {"nutrient list cancelled", {{}}, 1020, {}},
         {"feed list cancelled", {{2}, {}}, 1020, {}},
-        {"more feeds than the file holds", {{2}, {1, 2, 3}}, 24, {kTooManyFeeds}},
+        {"more feeds than the file holds", {{2}, {1, 2, 3}}, 24,
+         {QStringLiteral("Problem dosyasına en çok 2 yem maddesi kaydedilebilir!")}},
     };
     for (const auto& c : cases) {
         test::openEmptyProblem(problemPath_, QStringLiteral("K"), c.matrixWidth);
@@ -301,7 +303,7 @@ TEST_F(RefCommandsTest, AddedFeedsGetTheirColumnByNameWeightAndMatching)
     expectNoEmptyNameOffered();
 
     const ActiveProblem& p = G();
-    EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "MISIR", kTwenty}));
+    EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "MISIR", kTwenty.left(15)}));
     EXPECT_EQ(p.AYMTABLE.at(2).at(YMNAME), kTwenty.left(15));
     EXPECT_EQ(p.AYMTABLE.at(1), (Row{PadR("MISIR", 15), test::cell3("10.5"), blankCell(), blankCell(), blankCell()}));
     ASSERT_TRUE(test::matrixIsRectangular());
@@ -371,7 +373,8 @@ TEST_F(RefCommandsTest, FeedAdditionRefusedOrDeclinedChangesNothing)
         QStringList errors;
     } cases[] = {
         {"No to the question", {"ESKI"}, {"HP"}, false, 1020, {REPLY_NO}, {}},
-        {"more feeds than the file holds", {"ESKI", "YENI"}, {"HP"}, false, 36, {}, {kTooManyFeeds}},
+        {"more feeds than the file holds", {"ESKI", "YENI"}, {"HP"}, false, 36, {},
+         {QStringLiteral("Problem dosyasına en çok 3 yem maddesi kaydedilebilir!")}},
         {"matrix out of step", {"ESKI"}, {"HP", "NB"}, true, 1020, {REPLY_YES}, {kMatrixShapeError}},
     };
     for (const auto& c : cases) {
@@ -472,16 +475,20 @@ TEST_F(RefCommandsTest, DailyRationOnAnEmptyMatrixGetsKmtAndKmo)
 TEST_F(RefCommandsTest, NutrientNamesAreExactAndFeedsFoundByExactNameFirst)
 {
     // "HP" is added beside "HP2"; "ARPA" takes ARPA's values although
-    // "ARPA KIRMA" stands first; "MIS" takes MISIR's as the beginning of its
-    // name; "ARP" the first that begins so, "ARPA KIRMA".
+    // "ARPA KIRMA" stands first; "MIS" takes MISIR's as the only name that
+    // begins with it; "ARP" begins two names, so the user says which, and the
+    // feed takes the chosen name.
     test::openEmptyProblem(problemPath_, QStringLiteral("K"));
     test::setProblem({"ARPA", "MIS", "ARP"}, {"AGIRLIK", "HP2"});
     G().AMATRIX = Table{Row(3, test::one()), Row(3, blankCell())};
     port_.markings = {{2}};
     port_.replies = {REPLY_YES};
+    port_.matches = {{1, 1}};
     AMAT_BMEKLE(port_, {});
     EXPECT_TRUE(port_.allAnswersUsed());
-    EXPECT_TRUE(port_.logLines(QStringLiteral("match")).isEmpty());
+    EXPECT_EQ(port_.logLines(QStringLiteral("match")), QStringList{QStringLiteral("match ARP")});
+    EXPECT_EQ(port_.offered.last(), (QStringList{"ARPA KIRMA", "ARPA"}));
+    EXPECT_EQ(G().AYMNAMES, (QStringList{"ARPA", "MIS", "ARPA KIRMA"}));
     EXPECT_EQ(G().ABMNAMES, (QStringList{"AGIRLIK", "HP2", "HP"}));
     EXPECT_EQ(G().AMATRIX.at(2), (Row{hp("11"), hp("8.5"), hp("11.5")}));
 
@@ -532,6 +539,157 @@ TEST_F(RefCommandsTest, NutrientCancelHalfWayKeepsAFullRow)
     EXPECT_EQ(p.AMATRIX.at(1), (Row{hp("8.5"), blankCell(), blankCell()}));
     EXPECT_TRUE(p.LBMCHANGED && p.LMATCHANGED);
     expectNoEmptyNameOffered();
+}
+
+// ---------------------------------------------------------------- names the problem file cuts
+
+// Reference feeds whose names the problem file cuts to 15 characters: one
+// alone under its cut name, two that the cut makes one name.
+class CutNamesTest : public RefCommandsTest {
+protected:
+    void SetUp() override
+    {
+        RefCommandsTest::SetUp();
+        ASSERT_EQ(kByProduct.left(15), QStringLiteral("KANATLI YAN ÜRÜ"));
+        ASSERT_EQ(kFarmA.left(15), kFarmA.left(14) + QStringLiteral("1"));
+        for (const char* table : {"MATNRC.DBF", "MATKUMAD.DBF"})
+            ASSERT_TRUE(test::writeReference(tmp_.file(QString::fromLatin1(table)),
+                                             {QStringLiteral("KMO"), QStringLiteral("HP"), QStringLiteral("KALSIYUM")},
+                                             {QStringLiteral("%"), QStringLiteral("%"), QStringLiteral("%")},
+                                             {{QStringLiteral("ARPA"), QStringLiteral("9"), {"89", "11", "0.05"}},
+                                              {kByProduct, QStringLiteral("34"), {"93", "60", "3"}},
+                                              {kFarmA, QStringLiteral("10"), {"87", "8", "0.02"}},
+                                              {kFarmB, QStringLiteral("10"), {"86", "9", "0.9"}},
+                                              {kBeetPulp, QStringLiteral("1.75"), {"22", "10", "0.7"}},
+                                              {QStringLiteral("ARPA"), QStringLiteral("8"), {"88", "10", "0.06"}}}));
+    }
+
+    const QString kByProduct = QStringLiteral("KANATLI YAN ÜRÜN UNU");
+    const QString kFarmA = QStringLiteral("MISIR ÇİFTLİK-1 A");
+    const QString kFarmB = QStringLiteral("MISIR ÇİFTLİK-1 B");
+    const QString kBeetPulp = QStringLiteral("YAŞ PANCAR POSASI");
+};
+
+TEST_F(CutNamesTest, AddedFeedsAreLeftOutWhenTheFileWouldKeepTheSameName)
+{
+    // The problem as a reopened file gives it: the by-product under the 15
+    // characters its name cell keeps.
+    const struct {
+        const char* what;
+        QList<int> picked;
+        QStringList warned;       // left out and named
+        bool asked;               // the question before the addition
+        QStringList feeds;        // the problem's feeds afterwards
+    } cases[] = {
+        {"again after a reopen", {2}, {"KANATLI YAN ÜRÜN UNU"}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
+        {"the same whole name: without a word", {1}, {}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
+        {"two that the cut makes one, and a second ARPA record",
+         {1, 2, 3, 4, 5, 6},
+         {"KANATLI YAN ÜRÜN UNU", "MISIR ÇİFTLİK-1 B"},
+         true,
+         {"ARPA", "KANATLI YAN ÜRÜ", "MISIR ÇİFTLİK-1", "YAŞ PANCAR POSA"}},
+    };
+    for (const auto& c : cases) {
+        test::openEmptyProblem(problemPath_, QStringLiteral("K"));
+        test::setProblem({"ARPA", "KANATLI YAN ÜRÜ"}, {"AGIRLIK", "HP"});
+        FakePort port;
+        port.markings = {c.picked};
+        port.replies = {REPLY_YES};
+        AMAT_YMEKLE(port, {});
+        QStringList expectedLog{QStringLiteral("chooseMany Yem Maddesi Ekle")};
+        if (!c.warned.isEmpty())
+            expectedLog << QStringLiteral("box 48 Uyarı...: ") + kFeedsLeftOut + c.warned.join(QStringLiteral(", "));
+        if (c.asked)
+            expectedLog << QStringLiteral("box 52 Uyarı...: Seçilen yem maddeleri aktif girişlere eklenecek!");
+        EXPECT_EQ(port.log, expectedLog) << c.what;
+        EXPECT_EQ(G().AYMNAMES, c.feeds) << c.what;
+        QStringList cells;
+        for (const Row& r : G().AYMTABLE)
+            cells << r.at(YMNAME);
+        QStringList padded;
+        for (const QString& f : c.feeds)
+            padded << PadR(f, 15);
+        EXPECT_EQ(cells, padded) << c.what;
+        EXPECT_TRUE(test::matrixIsRectangular()) << c.what;
+        EXPECT_EQ(G().LYMCHANGED, c.asked) << c.what;
+        if (c.asked) {
+            // The first of the two farm batches went in, with its own values.
+            EXPECT_EQ(G().AMATRIX.at(1).at(2), hp("8"));
+            EXPECT_EQ(G().AMATRIX.at(1).at(3), hp("10"));
+        }
+    }
+}
+
+TEST_F(CutNamesTest, TheFeedLimitCountsTheFeedsThatGoIn)
+{
+    // Room for three feeds: two are there, the by-product is one of them.
+    test::openEmptyProblem(problemPath_, QStringLiteral("K"), 36);
+    ASSERT_EQ(maxFeedsOfOpenFile(), 3);
+    test::setProblem({"KANATLI YAN ÜRÜ", "ARPA"}, {"AGIRLIK", "HP"});
+    port_.markings = {{2, 3}};
+    port_.replies = {REPLY_YES};
+    AMAT_YMEKLE(port_, {});
+    EXPECT_TRUE(port_.boxTexts(BOX_ERROR).isEmpty());
+    EXPECT_EQ(port_.boxTexts(BOX_WARNING), QStringList{kFeedsLeftOut + kByProduct});
+    EXPECT_EQ(G().AYMNAMES, (QStringList{"KANATLI YAN ÜRÜ", "ARPA", "MISIR ÇİFTLİK-1"}));
+}
+
+TEST_F(CutNamesTest, TheBuildKeepsOneFeedPerKeptName)
+{
+    test::openEmptyProblem(problemPath_, QStringLiteral("G"));
+    port_.markings = {{2}, {1, 2, 3, 4, 6}};
+    AMAT_OLUSTUR(port_, {});
+    EXPECT_TRUE(port_.allAnswersUsed());
+    EXPECT_EQ(port_.boxTexts(BOX_WARNING), QStringList{kFeedsLeftOut + kFarmB + QStringLiteral(", ARPA")});
+    const ActiveProblem& p = G();
+    EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "KANATLI YAN ÜRÜ", "MISIR ÇİFTLİK-1"}));
+    EXPECT_EQ(p.AYMTABLE.at(1).at(YMNAME), QStringLiteral("KANATLI YAN ÜRÜ"));
+    ASSERT_EQ(p.AMATRIX.size(), 3);
+    EXPECT_EQ(p.AMATRIX.at(2), (Row{hp("11"), hp("60"), hp("8")}));
+}
+
+TEST_F(CutNamesTest, NutrientsFindAFeedByTheNameTheFileKeeps)
+{
+    // Both types: a cut name with one record takes its values without a
+    // question; one that two records share is asked once for the run, among
+    // those two only, and the answer holds for every nutrient added.
+    for (const QString& type : {QStringLiteral("K"), QStringLiteral("G")}) {
+        test::openEmptyProblem(problemPath_, type);
+        test::setProblem({"YAŞ PANCAR POSA", "MISIR ÇİFTLİK-1", "KANATLI YAN ÜRÜ"},
+                         {type == QLatin1String("K") ? "AGIRLIK" : "KMT"});
+        FakePort port;
+        port.markings = {{2, 3}};  // HP, KALSIYUM
+        port.replies = {REPLY_YES};
+        port.matches = {{1, 2}};   // the B batch
+        AMAT_BMEKLE(port, {});
+        EXPECT_TRUE(port.allAnswersUsed()) << type.toStdString();
+        EXPECT_EQ(port.logLines(QStringLiteral("match")), QStringList{QStringLiteral("match MISIR ÇİFTLİK-1")});
+        EXPECT_EQ(port.offered.last(), (QStringList{kFarmA, kFarmB}));
+        const ActiveProblem& p = G();
+        EXPECT_EQ(p.AYMNAMES, (QStringList{"YAŞ PANCAR POSA", "MISIR ÇİFTLİK-1", "KANATLI YAN ÜRÜ"}));
+        EXPECT_EQ(p.AMATRIX.at(1), (Row{hp("10"), hp("9"), hp("60")})) << type.toStdString();
+        EXPECT_EQ(p.AMATRIX.at(2), (Row{hp("0.7"), hp("0.9"), hp("3")})) << type.toStdString();
+        EXPECT_FALSE(p.LYMCHANGED);
+    }
+}
+
+TEST_F(CutNamesTest, AMatchedFeedTakesTheNameTheFileKeeps)
+{
+    // "Kanatlı" has no record (a daily ration compares whole names): it is
+    // matched to the by-product and takes its cut name.
+    test::openEmptyProblem(problemPath_, QStringLiteral("G"));
+    test::setProblem({"Kanatlı"}, {"KMT"});
+    port_.markings = {{2, 3}};
+    port_.replies = {REPLY_YES};
+    port_.matches = {{1, 2}};
+    AMAT_BMEKLE(port_, {});
+    EXPECT_TRUE(port_.allAnswersUsed());
+    EXPECT_EQ(port_.offered.last(), (QStringList{"ARPA", kByProduct, kFarmA, kFarmB, kBeetPulp, "ARPA"}));
+    EXPECT_EQ(G().AYMNAMES, QStringList{"KANATLI YAN ÜRÜ"});
+    EXPECT_EQ(G().AYMTABLE.at(0).at(YMNAME), QStringLiteral("KANATLI YAN ÜRÜ"));
+    EXPECT_EQ(G().AMATRIX.at(1), Row{hp("60")});
+    EXPECT_EQ(G().AMATRIX.at(2), Row{hp("3")});
+    EXPECT_TRUE(G().LYMCHANGED);
 }
 
 TEST_F(RefCommandsTest, NutrientAdditionWithABrokenMatrixChangesNothing)

@@ -211,13 +211,15 @@ class SolveTest : public ::testing::Test {
 protected:
     void TearDown() override { G().reset(); }
 
-    static void compoundFeed(const QString& type = QStringLiteral("K"))
+    // `feasible` FALSE: at least 50 of HP with at most 1 of YAG, which no
+    // mix of the two feeds gives.
+    static void compoundFeed(const QString& type = QStringLiteral("K"), bool feasible = true)
     {
         test::ProblemBuilder(type)
             .feed("Arpa", 4.0)
             .feed("Soya", 12.0)
-            .nutrient("HP", {}, 16.0, {}, {10.0, 44.0})
-            .nutrient("YAG", {}, {}, {}, {2.0, 1.5})
+            .nutrient("HP", {}, feasible ? 16.0 : 50.0, {}, {10.0, 44.0})
+            .nutrient("YAG", {}, {}, feasible ? test::Num{} : test::Num{1.0}, {2.0, 1.5})
             .apply();
     }
 };
@@ -230,15 +232,18 @@ TEST_F(SolveTest, AnOptimumOfACompoundFeedKeepsTheFormula)
         QString type;
         bool reportResult;
         bool kept;
+        bool feasible = true;
+        bool emptied = false;  // the formula of an earlier optimum is gone
     };
     const Case cases[] = {
         {"compound feed with a result", "K", true, true},
         {"compound feed without one (dialog cancelled)", "K", false, false},
+        {"compound feed without an optimum", "K", true, false, false, true},
         {"daily ration", "G", true, false},
         {"no known type", "X", true, false},
     };
     for (const Case& c : cases) {
-        compoundFeed(c.type);
+        compoundFeed(c.type, c.feasible);
         G().AKMMDATA = previous;
         FakePort port;
         int reports = 0;
@@ -251,7 +256,7 @@ TEST_F(SolveTest, AnOptimumOfACompoundFeedKeepsTheFormula)
         };
         EXPECT_EQ(COZUM(port, options), c.kept) << c.name;
         const QList<KmmPair> formula = {{"HP", num(16)}, {"YAG", num(1.8)}};
-        EXPECT_EQ(G().AKMMDATA, c.kept ? formula : previous) << c.name;
+        EXPECT_EQ(G().AKMMDATA, c.kept ? formula : c.emptied ? QList<KmmPair>{} : previous) << c.name;
         EXPECT_EQ(reports, c.type == QLatin1String("X") ? 0 : 1) << c.name;
         // The box is down at the end whoever took it down.
         EXPECT_EQ(port.log.first(), QStringLiteral("wait open")) << c.name;

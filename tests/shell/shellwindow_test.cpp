@@ -203,7 +203,8 @@ TEST_F(ShellWindowTest, NewDailyRationThroughTheDialog)
 }
 
 // "Yem &Formülü" keeps the formula of a compound-feed optimum and offers
-// 3564; a daily ration and a cancelled report leave both alone; Close greys it.
+// 3564; a daily ration and a cancelled report leave both alone; a report
+// without an optimum and Close take both away.
 TEST_F(ShellWindowTest, SolveFromTheMenuAndTheFormulaItem)
 {
     saveProblem(QStringLiteral("KARMA.ZVF"), problem("K"));
@@ -248,10 +249,20 @@ TEST_F(ShellWindowTest, SolveFromTheMenuAndTheFormulaItem)
     EXPECT_TRUE(m->isEnabled(kAddFormula));
     EXPECT_EQ(reports, 4);
 
+    // A report that found no optimum (at least 50 of HP with at most 1 of
+    // YAG) takes the earlier formula and the item away.
+    answer = true;
+    G().ABMTABLE[static_cast<int>(G().ABMNAMES.indexOf(QStringLiteral("HP")))][BMLLIMIT] = SDAYA("50", 4);
+    G().ABMTABLE[static_cast<int>(G().ABMNAMES.indexOf(QStringLiteral("YAG")))][BMULIMIT] = SDAYA("1", 4);
+    m->action(kSolve)->trigger();
+    EXPECT_EQ(reports, 5);
+    EXPECT_TRUE(G().AKMMDATA.isEmpty());
+    EXPECT_FALSE(m->isEnabled(kAddFormula));
+
     m->action(3530)->trigger();  // "Ka&pat..."
     EXPECT_FALSE(m->isEnabled(kAddFormula));
     EXPECT_TRUE(G().AKMMDATA.isEmpty());
-    EXPECT_EQ(port_.log.count(QStringLiteral("wait open")), 4);
+    EXPECT_EQ(port_.log.count(QStringLiteral("wait open")), 5);
 }
 
 // A ratio typed with a name that is no nutrient of the problem: "Yem
