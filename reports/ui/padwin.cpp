@@ -539,8 +539,9 @@ void PADWIN::SELECTALL()
 void PADWIN::FILEPRINT()
 {
     QPrinter& printer = host_.padPrinter();
+    // The line runs between the margins last confirmed in the margin dialog.
     if (host_.padDialogs().askPrint(this, printer))
-        printDocument(*ODCRICHEDIT->document(), &printer);
+        printDocument(*ODCRICHEDIT->document(), &printer, NLEFTMARGIN / 1440.0, NRIGHTMARGIN / 1440.0);
 }
 
 void PADWIN::RTFALIGN(int code)
