@@ -23,15 +23,29 @@ using test::PadWindowTest;
 
 const QString kLimit = QStringLiteral("box 64 Uyarı...: Dinamik hafızayı zorluyorsunuz...");
 
-// Drops `files` on the window as the desktop does: enter, then drop.
-void dropOn(QWidget& window, const QList<QUrl>& files)
+// Drops `files` on `target` as the desktop does: enter, move, then drop,
+// each offering copy and move with `proposed` first. The action the drop was
+// answered with; Qt::IgnoreAction when nobody took it.
+Qt::DropAction dropOn(QWidget& target, const QList<QUrl>& files, Qt::DropAction proposed = Qt::CopyAction)
 {
     QMimeData mime;
     mime.setUrls(files);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &drop);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(10, 10), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &enter);
+    QDragMoveEvent move(QPoint(12, 12), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    move.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &move);
+    EXPECT_EQ(enter.isAccepted(), move.isAccepted());
+    QDropEvent drop(QPointF(12, 12), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &drop);
+    if (!drop.isAccepted())
+        return Qt::IgnoreAction;
+    EXPECT_EQ(enter.dropAction(), drop.dropAction());
+    EXPECT_EQ(move.dropAction(), drop.dropAction());
+    return drop.dropAction();
 }
 
 class ReportPadTest : public PadWindowTest {};
@@ -157,6 +171,50 @@ TEST_F(ReportPadTest, DropsOpenReportsUnderTheMainMenuAndRefuseOtherFiles)
     dropOn(w(), {QUrl::fromLocalFile(rtf)});
     EXPECT_EQ(padNames(), QStringList{rtf});
     EXPECT_TRUE(port_.log.isEmpty());
+}
+
+TEST_F(ReportPadTest, FilesDroppedOnAPadAreOpenedNotPastedAndAlwaysCopied)
+{
+    const QString report = data(QStringLiteral("KARMA.TXT"));
+    const QString other = data(QStringLiteral("DIGER.TXT"));
+    const QString zvf = data(QStringLiteral("BROYLER.ZVF"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    writeBytes(other, "OTEKI\r\n");
+    writeBytes(zvf, "x");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    ASSERT_NE(pad, nullptr);
+    QWidget* text = pad->ODCRICHEDIT->viewport();
+
+    // A problem file on the pad's text: refused, the report unchanged.
+    EXPECT_EQ(dropOn(*text, {QUrl::fromLocalFile(zvf)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + zvf + " bir ZEVA rapor dosyası değil..."});
+    EXPECT_EQ(plainLines(*pad->ODCRICHEDIT->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+    EXPECT_FALSE(pad->LCHANGE());
+
+    // A report on the pad's text, or on the pad's ruler: opened in its own
+    // pad; a move offered by the sender is answered as a copy.
+    port_.log.clear();
+    EXPECT_EQ(dropOn(*text, {QUrl::fromLocalFile(other)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_EQ(padNames(), (QStringList{report, other}));
+    EXPECT_EQ(plainLines(*pad->ODCRICHEDIT->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+    EXPECT_FALSE(pad->LCHANGE());
+    EXPECT_EQ(dropOn(*pad->findChild<QWidget*>(QStringLiteral("PadRuler")), {QUrl::fromLocalFile(report)}),
+              Qt::CopyAction);
+    EXPECT_EQ(pads().activePad(), pad);
+    EXPECT_EQ(dropOn(w(), {QUrl::fromLocalFile(report)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(report).size(), 18);
+
+    // Text dragged within the pad is still the pad's own.
+    QMimeData words;
+    words.setText(QStringLiteral("yeni "));
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(text, &enter);
+    QCoreApplication::sendEvent(text, &drop);
+    EXPECT_TRUE(plainLines(*pad->ODCRICHEDIT->document()).contains(QStringLiteral("yeni ")));
 }
 
 TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
