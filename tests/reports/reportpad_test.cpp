@@ -7,6 +7,8 @@
 #include "core/problemfile.h"
 
 #include <QApplication>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -215,6 +217,105 @@ TEST_F(ReportPadTest, FilesDroppedOnAPadAreOpenedNotPastedAndAlwaysCopied)
     QCoreApplication::sendEvent(text, &enter);
     QCoreApplication::sendEvent(text, &drop);
     EXPECT_TRUE(plainLines(*pad->ODCRICHEDIT->document()).contains(QStringLiteral("yeni ")));
+}
+
+// Qt's own font dialog, shown to the test instead of the user: what it
+// offers when it opens, then OK (after `change`, when set).
+class SeenFontDialog : public QtPadDialogs {
+public:
+    QFont offered;
+    QStringList shown;  // the family, style and size boxes
+    std::function<void(QFontDialog&)> change;
+
+    int run(QDialog& dialog) override
+    {
+        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+        if (!fonts) {
+            ADD_FAILURE() << "not the font dialog";
+            return 0;
+        }
+        offered = fonts->currentFont();
+        shown.clear();
+        for (QLineEdit* box : fonts->findChildren<QLineEdit*>())
+            shown << box->text();
+        if (change)
+            change(*fonts);
+        fonts->accept();
+        return fonts->result();
+    }
+};
+
+TEST_F(ReportPadTest, TheFontDialogOpensOnTheFontOfTheTextAndOkAloneChangesNothing)
+{
+    SeenFontDialog seen;
+    pads().setDialogs(&seen);
+    const QString report = data(QStringLiteral("KARMA.TXT"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    ASSERT_NE(pad, nullptr);
+    const rtf::Document before = richTextOf(*pad->ODCRICHEDIT->document());
+
+    // The pad's font as it is drawn: its fixed-pitch family, 12 pixels at 96
+    // to the inch are 9 points.
+    const QString drawn = QFontInfo(pad->ODCRICHEDIT->document()->defaultFont()).family();
+    padItem(5182);  // "&Font"
+    EXPECT_EQ(seen.offered.family(), drawn);
+    EXPECT_DOUBLE_EQ(seen.offered.pointSizeF(), 9);
+    EXPECT_FALSE(seen.offered.bold());
+    EXPECT_TRUE(seen.shown.contains(drawn)) << seen.shown.join('|').toStdString();
+    EXPECT_TRUE(seen.shown.contains(QStringLiteral("9"))) << seen.shown.join('|').toStdString();
+    EXPECT_EQ(richTextOf(*pad->ODCRICHEDIT->document()), before);
+    EXPECT_FALSE(pad->ODCRICHEDIT->currentCharFormat().hasProperty(QTextFormat::FontFamilies));
+    EXPECT_FALSE(pad->LCHANGE());
+
+    // Text typed after it keeps the pad's font, and a rich-text save names it.
+    QTest::keyClicks(pad->ODCRICHEDIT, QStringLiteral("ek"));
+    const QString saved = data(QStringLiteral("KARMA.RTF"));
+    dialogs_.saveAs = {{saved, 2}};
+    pads().setDialogs(&dialogs_);
+    padItem(5177);
+    const QByteArray rtfBytes = bytes(saved);
+    EXPECT_FALSE(rtfBytes.contains("Sans Serif")) << rtfBytes.constData();
+    EXPECT_TRUE(rtfBytes.contains("Courier New")) << rtfBytes.constData();
+    pads().setDialogs(&seen);
+
+    // A rich-text run: its own family, size and colour are offered, and are
+    // kept; a new size changes the size alone.
+    const QString rtf = data(QStringLiteral("NOT.RTF"));
+    writeBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0\\blue0;}"
+                    "\\f0\\fs28\\b\\cf1 Kal\\'fdn\\par}");
+    ASSERT_TRUE(pads().RE_DOOPENFILE(rtf));
+    PADWIN* rich = pads().activePad();
+    ASSERT_EQ(rich->windowTitle(), rtf);
+    const rtf::Document original = richTextOf(*rich->ODCRICHEDIT->document());
+    QTextCursor onTheRun(rich->ODCRICHEDIT->document());
+    onTheRun.setPosition(2);
+    rich->ODCRICHEDIT->setTextCursor(onTheRun);
+    padItem(5182);
+    EXPECT_EQ(seen.offered.family(), QFontInfo(QFont(QStringLiteral("Arial"))).family());
+    EXPECT_DOUBLE_EQ(seen.offered.pointSizeF(), 14);
+    EXPECT_TRUE(seen.offered.bold());
+    EXPECT_EQ(richTextOf(*rich->ODCRICHEDIT->document()), original);
+    EXPECT_FALSE(rich->LCHANGE());
+
+    seen.change = [](QFontDialog& d) {
+        QFont f = d.currentFont();
+        f.setPointSize(20);
+        d.setCurrentFont(f);
+    };
+    rich->ODCRICHEDIT->selectAll();
+    padItem(5182);
+    const rtf::Document changed = richTextOf(*rich->ODCRICHEDIT->document());
+    ASSERT_EQ(changed.paragraphs.value(0).runs.size(), 1);
+    const rtf::CharFormat f = changed.paragraphs[0].runs[0].format;
+    const rtf::CharFormat was = original.paragraphs[0].runs[0].format;
+    EXPECT_EQ(f.halfPoints, 40);
+    EXPECT_EQ(f.family, was.family);
+    EXPECT_TRUE(f.bold);
+    EXPECT_EQ(f.rgb, was.rgb);
+    EXPECT_TRUE(rich->LCHANGE());
 }
 
 TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
