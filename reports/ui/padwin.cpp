@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -333,6 +334,11 @@ bool PADWIN::load()
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     loading_ = false;
+    // A report is read from its heading: the caret at the start, the first
+    // line at the top.
+    ODCRICHEDIT->moveCursor(QTextCursor::Start);
+    ODCRICHEDIT->horizontalScrollBar()->setValue(0);
+    ODCRICHEDIT->verticalScrollBar()->setValue(0);
     return ok;
 }
 

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextEdit>
 #include <QTextDocument>
 
 namespace zeva {
@@ -276,6 +277,15 @@ TEST_F(PadTextTest, TheBroilerSolutionReportOpensWithCtrlE)
     ASSERT_GT(lines.size(), 20);
     EXPECT_EQ(textOf(pad).split(QLatin1Char('\n')), lines);
     EXPECT_TRUE(port_.allAnswersUsed());
+
+    // The report shows from its first line, its heading in view.
+    QCoreApplication::processEvents();
+    QTextEdit* edit = pad->ODCRICHEDIT;
+    EXPECT_EQ(edit->textCursor().position(), 0);
+    const QTextCursor heading = edit->document()->find(QStringLiteral("Optimum Çözüm Bulundu."));
+    ASSERT_FALSE(heading.isNull());
+    EXPECT_TRUE(edit->viewport()->rect().contains(edit->cursorRect(heading)));
+    EXPECT_TRUE(edit->viewport()->rect().contains(edit->cursorRect(QTextCursor(edit->document()))));
 
     // Back in the main menu the solved formula can still be added.
     QTest::keyClick(pad->ODCRICHEDIT, Qt::Key_Escape);

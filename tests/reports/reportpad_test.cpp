@@ -15,6 +15,7 @@
 #include <QTextFrame>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -316,6 +317,47 @@ TEST_F(ReportPadTest, TheFontDialogOpensOnTheFontOfTheTextAndOkAloneChangesNothi
     EXPECT_TRUE(f.bold);
     EXPECT_EQ(f.rgb, was.rgb);
     EXPECT_TRUE(rich->LCHANGE());
+}
+
+TEST_F(ReportPadTest, EveryFileOpensAtItsStart)
+{
+    showActive();
+    QByteArray text;
+    for (int i = 1; i <= 300; ++i)
+        text += "SATIR " + QByteArray::number(i) + QByteArray(150, ' ') + "|\r\n";
+    const QString report = data(QStringLiteral("UZUN.TXT"));
+    writeBytes(report, text);
+    const QString dropped = data(QStringLiteral("UZUN2.TXT"));
+    writeBytes(dropped, text);
+    const QString rtf = data(QStringLiteral("UZUN.RTF"));
+    QByteArray rich = "{\\rtf1\\ansi ";
+    for (int i = 1; i <= 300; ++i)
+        rich += "SATIR " + QByteArray::number(i) + "\\par ";
+    writeBytes(rtf, rich + "}");
+
+    const struct {
+        const char* way;
+        QString file;
+        std::function<void()> open;
+    } cases[] = {
+        {"Ctrl+E", report, [&] { QTest::keyClick(&w(), Qt::Key_E, Qt::ControlModifier); }},
+        {"Aç", rtf, [&] { port_.fileNames = {rtf}; padItem(5171); }},
+        {"drop", dropped, [&] { dropOn(*w().mdiArea()->viewport(), {QUrl::fromLocalFile(dropped)}); }},
+    };
+    G().CREPORTFILE = report;
+    for (const auto& c : cases) {
+        c.open();
+        QCoreApplication::processEvents();
+        PADWIN* pad = pads().activePad();
+        ASSERT_NE(pad, nullptr) << c.way;
+        ASSERT_EQ(pad->windowTitle(), c.file) << c.way;
+        QTextEdit* edit = pad->ODCRICHEDIT;
+        EXPECT_EQ(edit->textCursor().position(), 0) << c.way;
+        EXPECT_EQ(edit->verticalScrollBar()->value(), 0) << c.way;
+        EXPECT_EQ(edit->horizontalScrollBar()->value(), 0) << c.way;
+        EXPECT_TRUE(edit->viewport()->rect().contains(edit->cursorRect())) << c.way;
+    }
+    EXPECT_FALSE(port_.log.join('\n').contains(QStringLiteral("box"))) << port_.log.join('\n').toStdString();
 }
 
 TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
