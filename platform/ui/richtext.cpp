@@ -100,9 +100,23 @@ bool isObjectChar(QChar c)
 }
 
 // Fonts given in pixels are given in points instead (96 pixels to the inch),
-// so that a printer draws them at their size and not at its own pixels.
-void inPoints(QTextDocument& doc)
+// and indents (pixels of 1/96 inch) in the device's pixels, so that a
+// printer draws them at their size and not at its own pixels.
+void forDevice(QTextDocument& doc, double dpi)
 {
+    const double scale = dpi / 96.0;
+    QTextCursor at(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0)
+            continue;
+        f.setLeftMargin(f.leftMargin() * scale);
+        f.setRightMargin(f.rightMargin() * scale);
+        f.setTextIndent(f.textIndent() * scale);
+        at.setPosition(block.position());
+        at.setBlockFormat(f);
+    }
+
     QFont font = doc.defaultFont();
     if (font.pixelSize() > 0) {
         font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
@@ -241,7 +255,7 @@ void printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double l
     if (!device)
         return;
     const std::unique_ptr<QTextDocument> copy = printableCopy(doc);
-    inPoints(*copy);
+    forDevice(*copy, device->logicalDpiX());
 
     // The page's own margins are the printer's; the pad's view margins are
     // the screen's.

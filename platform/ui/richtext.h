@@ -37,7 +37,7 @@ QString plainLines(const QTextDocument& doc);
 std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc);
 // Prints the document on `device` (a printer or a PDF writer) at the text's
 // own size in points (a font given in pixels counts 96 of them to the inch,
-// so the pad's 12 pixels print at 9 points). The lines run from `leftInches`
+// so the pad's 12 pixels print at 9 points), indents at theirs. The lines run from `leftInches`
 // to `rightInches`, measured from the left edge of the printable area; the
 // right end is held to the printable width and a longer line wraps. Every
 // form feed starts a new page, and so does a full page.

@@ -225,11 +225,11 @@ TEST_F(PadTextTest, PrintedReportsComeOutAtTheirSizeBetweenTheMargins)
     EXPECT_FALSE(pad->LCHANGE());
 }
 
-TEST_F(PadTextTest, RichTextPrintsEachRunAtItsOwnSize)
+TEST_F(PadTextTest, RichTextPrintsEachRunAtItsOwnSizeAndIndent)
 {
     const QString path = data(QStringLiteral("NOT.RTF"));
     writeBytes(path, "{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
-                     "\\f0\\fs36 B\\'fcy\\'fck\\par\\f1\\fs20 k\\'fc\\'e7\\'fck\\par\\page son\\par}");
+                     "\\f0\\fs36 B\\'fcy\\'fck\\par\\f1\\fs20 k\\'fc\\'e7\\'fck\\par\\page\\li1440 son\\par}");
     ASSERT_TRUE(pads().RE_DOOPENFILE(path));
     pads().REPORTPAD();  // the pad menu, with an untitled pad
     w().mdiArea()->setActiveSubWindow(pads().APADWINS().first());
@@ -240,6 +240,8 @@ TEST_F(PadTextTest, RichTextPrintsEachRunAtItsOwnSize)
     ASSERT_EQ(pages.size(), 2);
     ASSERT_EQ(pages[0].texts(), (QStringList{"Büyük", "küçük"}));
     EXPECT_EQ(pages[1].texts(), QStringList{"son"});
+    // An indent of an inch is an inch on paper.
+    EXPECT_NEAR(pages[1].words[0].box.left() - pages[0].words[0].box.left(), 72, 0.5);
     // A box is about 1.1 of its size in points.
     EXPECT_NEAR(pages[0].words[0].box.height() / 18, 1.1, 0.15);
     EXPECT_NEAR(pages[0].words[1].box.height() / 10, 1.1, 0.15);
