@@ -250,10 +250,10 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc)
     return copy;
 }
 
-void printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
+bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
 {
     if (!device)
-        return;
+        return false;
     const std::unique_ptr<QTextDocument> copy = printableCopy(doc);
     forDevice(*copy, device->logicalDpiX());
 
@@ -270,7 +270,7 @@ void printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double l
 
     QPainter painter;
     if (!painter.begin(device))
-        return;
+        return false;
     // Laid out on the printer itself: sizes in points come out at its
     // resolution, and the page is its printable area in its own pixels.
     QAbstractTextDocumentLayout* layout = copy->documentLayout();
@@ -299,7 +299,7 @@ void printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double l
         layout->draw(&painter, context);
         painter.restore();
     }
-    painter.end();
+    return painter.end();
 }
 
 }  // namespace zeva

@@ -40,8 +40,9 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc);
 // so the pad's 12 pixels print at 9 points), indents at theirs. The lines run from `leftInches`
 // to `rightInches`, measured from the left edge of the printable area; the
 // right end is held to the printable width and a longer line wraps. Every
-// form feed starts a new page, and so does a full page.
-void printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
+// form feed starts a new page, and so does a full page. FALSE when nothing
+// could be printed on the device (no printer, a file that cannot be written).
+bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
                    double rightInches = 10);
 
 }  // namespace zeva

@@ -108,7 +108,7 @@ int QtPadDialogs::run(QDialog& dialog)
 bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, owner);
-    return dialog.exec() == QDialog::Accepted;
+    return run(dialog) == QDialog::Accepted;
 }
 
 void QtPadDialogs::printerSetup(QWidget* owner, QPrinter& printer)
@@ -574,9 +574,20 @@ void PADWIN::SELECTALL()
 void PADWIN::FILEPRINT()
 {
     QPrinter& printer = host_.padPrinter();
+    // The print job, and the file the print dialog offers, are named after
+    // the report.
+    printer.setDocName(QFileInfo(CFNAME).fileName());
+    if (!host_.padDialogs().askPrint(this, printer))
+        return;
     // The line runs between the margins last confirmed in the margin dialog.
-    if (host_.padDialogs().askPrint(this, printer))
-        printDocument(*ODCRICHEDIT->document(), &printer, NLEFTMARGIN / 1440.0, NRIGHTMARGIN / 1440.0);
+    if (!printDocument(*ODCRICHEDIT->document(), &printer, NLEFTMARGIN / 1440.0, NRIGHTMARGIN / 1440.0)) {
+        QString text = QStringLiteral("Metin yazdırılamıyor...");
+        if (!printer.outputFileName().isEmpty())
+            text = printer.outputFileName() + QStringLiteral(" dosyasına yazdırılamıyor...");
+        else if (!printer.printerName().isEmpty())
+            text = printer.printerName() + QStringLiteral(" yazıcısına yazdırılamıyor...");
+        host_.padPort().messageBox(QStringLiteral("Hata..."), text, BOX_ERROR);
+    }
 }
 
 void PADWIN::RTFALIGN(int code)

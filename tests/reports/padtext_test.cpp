@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QPrintDialog>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QTextDocument>
@@ -245,6 +246,42 @@ TEST_F(PadTextTest, RichTextPrintsEachRunAtItsOwnSizeAndIndent)
     // A box is about 1.1 of its size in points.
     EXPECT_NEAR(pages[0].words[0].box.height() / 18, 1.1, 0.15);
     EXPECT_NEAR(pages[0].words[1].box.height() / 10, 1.1, 0.15);
+}
+
+// Qt's own print dialog on the pad's printer, seen by the test and
+// cancelled.
+class SeenPrintDialog : public QtPadDialogs {
+public:
+    QString docName;
+    int run(QDialog& dialog) override
+    {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        if (!print) {
+            ADD_FAILURE() << "not the print dialog";
+            return 0;
+        }
+        docName = print->printer()->docName();
+        return 0;
+    }
+};
+
+TEST_F(PadTextTest, ThePrintJobIsNamedAfterTheReportAndAFailedPrintSaysSo)
+{
+    const QString path = data(QStringLiteral("KARMA1.TXT"));
+    writeBytes(path, "SATIR\r\n");
+    G().CREPORTFILE = path;
+    pads().REPORTPAD();
+    SeenPrintDialog seen;
+    pads().setDialogs(&seen);
+    padItem(5179);
+    EXPECT_EQ(seen.docName, QStringLiteral("KARMA1.TXT"));
+    EXPECT_TRUE(port_.log.isEmpty());
+
+    // A file that cannot be written: said so.
+    pads().setDialogs(&dialogs_);
+    dialogs_.pdf = data(QStringLiteral("YOK/rapor.pdf"));
+    padItem(5179);
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + dialogs_.pdf + " dosyasına yazdırılamıyor..."});
 }
 
 TEST_F(PadTextTest, TheBroilerSolutionReportOpensWithCtrlE)
