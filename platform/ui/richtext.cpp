@@ -1,13 +1,18 @@
 #include "platform/ui/richtext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextFrame>
+#include <QTextOption>
 
 namespace zeva {
 
@@ -92,6 +97,57 @@ bool isObjectChar(QChar c)
 {
     const char16_t u = c.unicode();
     return u == 0xFFFC || u == 0xFDD0 || u == 0xFDD1;
+}
+
+// Fonts given in pixels are given in points instead (96 pixels to the inch),
+// and indents (pixels of 1/96 inch) in the device's pixels, so that a
+// printer draws them at their size and not at its own pixels.
+void forDevice(QTextDocument& doc, double dpi)
+{
+    const double scale = dpi / 96.0;
+    QTextCursor at(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.textIndent() == 0)
+            continue;
+        f.setLeftMargin(f.leftMargin() * scale);
+        f.setRightMargin(f.rightMargin() * scale);
+        f.setTextIndent(f.textIndent() * scale);
+        at.setPosition(block.position());
+        at.setBlockFormat(f);
+    }
+
+    QFont font = doc.defaultFont();
+    if (font.pixelSize() > 0) {
+        font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
+        doc.setDefaultFont(font);
+    }
+    // Taken first and changed after: a change may join fragments.
+    struct Change {
+        int from;
+        int to;
+        QTextCharFormat format;
+    };
+    QList<Change> changes;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (!fragment.isValid() || !format.hasProperty(QTextFormat::FontPixelSize))
+                continue;
+            const int pixels = format.intProperty(QTextFormat::FontPixelSize);
+            format.clearProperty(QTextFormat::FontPixelSize);
+            if (pixels > 0)
+                format.setFontPointSize(pixels * 72.0 / 96.0);
+            changes.append({fragment.position(), fragment.position() + fragment.length(), format});
+        }
+    }
+    QTextCursor cursor(&doc);
+    for (const Change& c : std::as_const(changes)) {
+        cursor.setPosition(c.from);
+        cursor.setPosition(c.to, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(c.format);
+    }
 }
 
 }  // namespace
@@ -194,11 +250,56 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc)
     return copy;
 }
 
-void printDocument(const QTextDocument& doc, QPagedPaintDevice* device)
+bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
 {
     if (!device)
-        return;
-    printableCopy(doc)->print(device);
+        return false;
+    const std::unique_ptr<QTextDocument> copy = printableCopy(doc);
+    forDevice(*copy, device->logicalDpiX());
+
+    // The page's own margins are the printer's; the pad's view margins are
+    // the screen's.
+    copy->setDocumentMargin(0);
+    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+    frame.setMargin(0);
+    frame.setPadding(0);
+    copy->rootFrame()->setFrameFormat(frame);
+    QTextOption option = copy->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    copy->setDefaultTextOption(option);
+
+    QPainter painter;
+    if (!painter.begin(device))
+        return false;
+    // Laid out on the printer itself: sizes in points come out at its
+    // resolution, and the page is its printable area in its own pixels.
+    QAbstractTextDocumentLayout* layout = copy->documentLayout();
+    layout->setPaintDevice(device);
+    const double dpi = qMax(1, device->logicalDpiX());
+    const double right = qBound(0.0, rightInches * dpi, double(device->width()));
+    // At least an inch of line, whatever the left margin.
+    const double left = qBound(0.0, leftInches * dpi, qMax(0.0, right - dpi));
+    const QSizeF page(qMax(1.0, right - left), qMax(1, device->height()));
+    copy->setPageSize(page);
+
+    const int pages = copy->pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            device->newPage();
+        painter.save();
+        painter.translate(left, -i * page.height());
+        const QRectF view(0, i * page.height(), page.width(), page.height());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        // The layout draws what touches the clip: the first line of the next
+        // page starts right at this page's end.
+        context.clip = view.adjusted(0, 0, 0, -1);
+        // Black on paper, whatever the screen's colours.
+        context.palette.setColor(QPalette::Text, Qt::black);
+        layout->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
 }
 
 }  // namespace zeva

@@ -35,8 +35,15 @@ QString plainLines(const QTextDocument& doc);
 // A copy of the document for printing: every form feed is taken out and the
 // text after it starts a new page.
 std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc);
-// Prints the document on `device` (a printer or a PDF writer), paged at its
-// form feeds.
-void printDocument(const QTextDocument& doc, QPagedPaintDevice* device);
+// Prints the document on `device` (a printer or a PDF writer) at the text's
+// own size in points (a font given in pixels counts 96 of them to the inch,
+// so the pad's 12 pixels print at 9 points), indents at theirs. The lines
+// run from `leftInches` to `rightInches`, measured from the left edge of the
+// printable area; the right end is held to the printable width and a longer
+// line wraps. Every form feed starts a new page, and so does a full page.
+// FALSE when nothing could be printed on the device (no printer, a file that
+// cannot be written).
+bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
+                   double rightInches = 10);
 
 }  // namespace zeva

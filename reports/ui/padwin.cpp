@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -88,11 +90,14 @@ PadDialogs::SaveAsAnswer QtPadDialogs::askSaveAs(QWidget* owner, const QString& 
 
 bool QtPadDialogs::askFont(QWidget* owner, QFont& font, QColor& /*color*/)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, owner, QString(), QFontDialog::DontUseNativeDialog);
-    if (ok)
-        font = chosen;
-    return ok;
+    // Qt's font dialog has no colour: the colour stays as it is.
+    QFontDialog dialog(owner);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setCurrentFont(font);
+    if (run(dialog) != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    return true;
 }
 
 int QtPadDialogs::run(QDialog& dialog)
@@ -103,7 +108,7 @@ int QtPadDialogs::run(QDialog& dialog)
 bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, owner);
-    return dialog.exec() == QDialog::Accepted;
+    return run(dialog) == QDialog::Accepted;
 }
 
 void QtPadDialogs::printerSetup(QWidget* owner, QPrinter& printer)
@@ -329,6 +334,11 @@ bool PADWIN::load()
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     loading_ = false;
+    // A report is read from its heading: the caret at the start, the first
+    // line at the top.
+    ODCRICHEDIT->moveCursor(QTextCursor::Start);
+    ODCRICHEDIT->horizontalScrollBar()->setValue(0);
+    ODCRICHEDIT->verticalScrollBar()->setValue(0);
     return ok;
 }
 
@@ -484,16 +494,41 @@ bool PADWIN::RTFSAVEAS()
 
 void PADWIN::SETFONT()
 {
+    // The dialog opens on the font the text is drawn in: the family the
+    // system really uses for it, its size in points (a size in pixels counts
+    // 96 to the inch), its style and colour.
     const QTextCharFormat now = ODCRICHEDIT->currentCharFormat();
-    QFont font = now.font().resolve(ODCRICHEDIT->document()->defaultFont());
-    QColor color = ODCRICHEDIT->textColor();
-    if (!host_.padDialogs().askFont(this, font, color))
+    const QFont set = now.font().resolve(ODCRICHEDIT->document()->defaultFont());
+    QFont drawn(QFontInfo(set).family());
+    drawn.setPointSizeF(set.pointSizeF() > 0 ? set.pointSizeF() : qMax(1, set.pixelSize()) * 72.0 / 96.0);
+    drawn.setWeight(set.weight());
+    drawn.setItalic(set.italic());
+    drawn.setUnderline(set.underline());
+    drawn.setStrikeOut(set.strikeOut());
+    const QColor color = ODCRICHEDIT->textColor();
+
+    QFont chosen = drawn;
+    QColor chosenColor = color;
+    if (!host_.padDialogs().askFont(this, chosen, chosenColor))
         return;
+    // Only what the user changed changes; OK alone changes nothing.
     QTextCharFormat change;
-    change.setFont(font, QTextCharFormat::FontPropertiesSpecifiedOnly);
-    if (color.isValid())
-        change.setForeground(color);
-    ODCRICHEDIT->mergeCurrentCharFormat(change);
+    if (chosen.family().compare(drawn.family(), Qt::CaseInsensitive) != 0)
+        change.setFontFamilies(QStringList{chosen.family()});
+    if (chosen.pointSizeF() > 0 && !qFuzzyCompare(chosen.pointSizeF(), drawn.pointSizeF()))
+        change.setFontPointSize(chosen.pointSizeF());
+    if (chosen.weight() != drawn.weight())
+        change.setFontWeight(chosen.weight());
+    if (chosen.italic() != drawn.italic())
+        change.setFontItalic(chosen.italic());
+    if (chosen.underline() != drawn.underline())
+        change.setFontUnderline(chosen.underline());
+    if (chosen.strikeOut() != drawn.strikeOut())
+        change.setFontStrikeOut(chosen.strikeOut());
+    if (chosenColor.isValid() && chosenColor != color)
+        change.setForeground(chosenColor);
+    if (change.propertyCount() > 0)
+        ODCRICHEDIT->mergeCurrentCharFormat(change);
 }
 
 void PADWIN::SETMARGINS()
@@ -539,8 +574,20 @@ void PADWIN::SELECTALL()
 void PADWIN::FILEPRINT()
 {
     QPrinter& printer = host_.padPrinter();
-    if (host_.padDialogs().askPrint(this, printer))
-        printDocument(*ODCRICHEDIT->document(), &printer);
+    // The print job, and the file the print dialog offers, are named after
+    // the report.
+    printer.setDocName(QFileInfo(CFNAME).fileName());
+    if (!host_.padDialogs().askPrint(this, printer))
+        return;
+    // The line runs between the margins last confirmed in the margin dialog.
+    if (!printDocument(*ODCRICHEDIT->document(), &printer, NLEFTMARGIN / 1440.0, NRIGHTMARGIN / 1440.0)) {
+        QString text = QStringLiteral("Metin yazdırılamıyor...");
+        if (!printer.outputFileName().isEmpty())
+            text = printer.outputFileName() + QStringLiteral(" dosyasına yazdırılamıyor...");
+        else if (!printer.printerName().isEmpty())
+            text = printer.printerName() + QStringLiteral(" yazıcısına yazdırılamıyor...");
+        host_.padPort().messageBox(QStringLiteral("Hata..."), text, BOX_ERROR);
+    }
 }
 
 void PADWIN::RTFALIGN(int code)

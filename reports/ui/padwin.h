@@ -46,7 +46,8 @@ public:
                                    const QString& initialName, const QStringList& filters) = 0;
     // The font dialog on `font` and `color`; FALSE when cancelled.
     virtual bool askFont(QWidget* owner, QFont& font, QColor& color) = 0;
-    // Runs one of the pad's own modal dialogs (the margin dialog); its result.
+    // Runs a modal dialog (the margin dialog; in Qt's set also the font and
+    // print dialogs, so a test can see them as they open); its result.
     virtual int run(QDialog& dialog) = 0;
     // The print dialog on `printer`; FALSE when cancelled.
     virtual bool askPrint(QWidget* owner, QPrinter& printer) = 0;

@@ -15,6 +15,7 @@
 #include "shell/ui/userdialogs.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -67,8 +68,10 @@ STANDARDSHELLWINDOW::STANDARDSHELLWINDOW(QWidget* owner, UserPort* port) : QMain
     setCentralWidget(mdi_);
 
     // Dropped files reach DROP; a drag is accepted only while somebody
-    // handles them (setDropHandler).
+    // handles them (setDropHandler). Files dragged over a child (a pad's
+    // text takes any drop as text) come here too.
     setAcceptDrops(true);
+    QCoreApplication::instance()->installEventFilter(this);
 
     // Status bar with the time.
     clock_ = new QLabel(this);
@@ -451,31 +454,50 @@ void STANDARDSHELLWINDOW::setDropHandler(std::function<void(const QStringList&)>
     dropHandler_ = std::move(handler);
 }
 
+// Answers a drag of files: taken as a copy while somebody handles them.
+bool STANDARDSHELLWINDOW::takeDrag(QDropEvent* event) const
+{
+    if (!dropHandler_ || localFiles(event->mimeData()).isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 void STANDARDSHELLWINDOW::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (dropHandler_ && !localFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    takeDrag(event);
 }
 
 void STANDARDSHELLWINDOW::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (dropHandler_ && !localFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    takeDrag(event);
 }
 
 void STANDARDSHELLWINDOW::dropEvent(QDropEvent* event)
 {
-    const QStringList files = localFiles(event->mimeData());
-    if (!dropHandler_ || files.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    DROP(files);
+    if (takeDrag(event))
+        DROP(localFiles(event->mimeData()));
+}
+
+bool STANDARDSHELLWINDOW::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+    auto* drag = static_cast<QDropEvent*>(event);
+    // Only the window's own children, and only files: other drags (text
+    // within a pad) stay the child's.
+    if (!widget || widget == this || widget->window() != this || localFiles(drag->mimeData()).isEmpty())
+        return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::Drop)
+        dropEvent(drag);
+    else
+        takeDrag(drag);
+    return true;
 }
 
 // ---------------------------------------------------------------- status bar

@@ -142,9 +142,12 @@ public:
     const DialogRunner& dialogRunner() const { return dialogRunner_; }
 
     // ---- drops
-    // Files dropped on the window (local paths). They are for the report pad,
-    // which adds its handler with setDropHandler; without one the window
-    // accepts no drag at all (the cursor shows that nothing will happen).
+    // Files dropped on the window (local paths), wherever they land in it:
+    // on the window area, a report pad's text or any other child window.
+    // They are for the report pad, which adds its handler with
+    // setDropHandler; without one the window accepts no drag of files at all
+    // (the cursor shows that nothing will happen). A drop is always taken as
+    // a copy, so the program that sends the files keeps them.
     void DROP(const QStringList& files);
     void setDropHandler(std::function<void(const QStringList&)> handler);
     bool hasDropHandler() const { return static_cast<bool>(dropHandler_); }
@@ -167,8 +170,12 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Drags of files over the window's children come to the window's rule.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Answers a drag of files: TRUE when it is taken (as a copy).
+    bool takeDrag(QDropEvent* event) const;
     void toggleOption(int item);
     void selectReferenceTable(int item);
     void tickClock();

@@ -7,12 +7,15 @@
 #include "core/problemfile.h"
 
 #include <QApplication>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextFrame>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -23,15 +26,29 @@ using test::PadWindowTest;
 
 const QString kLimit = QStringLiteral("box 64 Uyarı...: Dinamik hafızayı zorluyorsunuz...");
 
-// Drops `files` on the window as the desktop does: enter, then drop.
-void dropOn(QWidget& window, const QList<QUrl>& files)
+// Drops `files` on `target` as the desktop does: enter, move, then drop,
+// each offering copy and move with `proposed` first. The action the drop was
+// answered with; Qt::IgnoreAction when nobody took it.
+Qt::DropAction dropOn(QWidget& target, const QList<QUrl>& files, Qt::DropAction proposed = Qt::CopyAction)
 {
     QMimeData mime;
     mime.setUrls(files);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &drop);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(10, 10), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &enter);
+    QDragMoveEvent move(QPoint(12, 12), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    move.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &move);
+    EXPECT_EQ(enter.isAccepted(), move.isAccepted());
+    QDropEvent drop(QPointF(12, 12), offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(proposed);
+    QCoreApplication::sendEvent(&target, &drop);
+    if (!drop.isAccepted())
+        return Qt::IgnoreAction;
+    EXPECT_EQ(enter.dropAction(), drop.dropAction());
+    EXPECT_EQ(move.dropAction(), drop.dropAction());
+    return drop.dropAction();
 }
 
 class ReportPadTest : public PadWindowTest {};
@@ -157,6 +174,190 @@ TEST_F(ReportPadTest, DropsOpenReportsUnderTheMainMenuAndRefuseOtherFiles)
     dropOn(w(), {QUrl::fromLocalFile(rtf)});
     EXPECT_EQ(padNames(), QStringList{rtf});
     EXPECT_TRUE(port_.log.isEmpty());
+}
+
+TEST_F(ReportPadTest, FilesDroppedOnAPadAreOpenedNotPastedAndAlwaysCopied)
+{
+    const QString report = data(QStringLiteral("KARMA.TXT"));
+    const QString other = data(QStringLiteral("DIGER.TXT"));
+    const QString zvf = data(QStringLiteral("BROYLER.ZVF"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    writeBytes(other, "OTEKI\r\n");
+    writeBytes(zvf, "x");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    ASSERT_NE(pad, nullptr);
+    QWidget* text = pad->ODCRICHEDIT->viewport();
+
+    // A problem file on the pad's text: refused, the report unchanged.
+    EXPECT_EQ(dropOn(*text, {QUrl::fromLocalFile(zvf)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_EQ(port_.log, QStringList{"box 16 Hata...: " + zvf + " bir ZEVA rapor dosyası değil..."});
+    EXPECT_EQ(plainLines(*pad->ODCRICHEDIT->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+    EXPECT_FALSE(pad->LCHANGE());
+
+    // A report on the pad's text, or on the pad's ruler: opened in its own
+    // pad; a move offered by the sender is answered as a copy.
+    port_.log.clear();
+    EXPECT_EQ(dropOn(*text, {QUrl::fromLocalFile(other)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_EQ(padNames(), (QStringList{report, other}));
+    EXPECT_EQ(plainLines(*pad->ODCRICHEDIT->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+    EXPECT_FALSE(pad->LCHANGE());
+    EXPECT_EQ(dropOn(*pad->findChild<QWidget*>(QStringLiteral("PadRuler")), {QUrl::fromLocalFile(report)}),
+              Qt::CopyAction);
+    EXPECT_EQ(pads().activePad(), pad);
+    EXPECT_EQ(dropOn(w(), {QUrl::fromLocalFile(report)}, Qt::MoveAction), Qt::CopyAction);
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(report).size(), 18);
+
+    // Text dragged within the pad is still the pad's own.
+    QMimeData words;
+    words.setText(QStringLiteral("yeni "));
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(text, &enter);
+    QCoreApplication::sendEvent(text, &drop);
+    EXPECT_TRUE(plainLines(*pad->ODCRICHEDIT->document()).contains(QStringLiteral("yeni ")));
+}
+
+// Qt's own font dialog, shown to the test instead of the user: what it
+// offers when it opens, then OK (after `change`, when set).
+class SeenFontDialog : public QtPadDialogs {
+public:
+    QFont offered;
+    QStringList shown;  // the family, style and size boxes
+    std::function<void(QFontDialog&)> change;
+
+    int run(QDialog& dialog) override
+    {
+        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+        if (!fonts) {
+            ADD_FAILURE() << "not the font dialog";
+            return 0;
+        }
+        offered = fonts->currentFont();
+        shown.clear();
+        for (QLineEdit* box : fonts->findChildren<QLineEdit*>())
+            shown << box->text();
+        if (change)
+            change(*fonts);
+        fonts->accept();
+        return fonts->result();
+    }
+};
+
+TEST_F(ReportPadTest, TheFontDialogOpensOnTheFontOfTheTextAndOkAloneChangesNothing)
+{
+    SeenFontDialog seen;
+    pads().setDialogs(&seen);
+    const QString report = data(QStringLiteral("KARMA.TXT"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    ASSERT_NE(pad, nullptr);
+    const rtf::Document before = richTextOf(*pad->ODCRICHEDIT->document());
+
+    // The pad's font as it is drawn: its fixed-pitch family, 12 pixels at 96
+    // to the inch are 9 points.
+    const QString drawn = QFontInfo(pad->ODCRICHEDIT->document()->defaultFont()).family();
+    padItem(5182);  // "&Font"
+    EXPECT_EQ(seen.offered.family(), drawn);
+    EXPECT_DOUBLE_EQ(seen.offered.pointSizeF(), 9);
+    EXPECT_FALSE(seen.offered.bold());
+    EXPECT_TRUE(seen.shown.contains(drawn)) << seen.shown.join('|').toStdString();
+    EXPECT_TRUE(seen.shown.contains(QStringLiteral("9"))) << seen.shown.join('|').toStdString();
+    EXPECT_EQ(richTextOf(*pad->ODCRICHEDIT->document()), before);
+    EXPECT_FALSE(pad->ODCRICHEDIT->currentCharFormat().hasProperty(QTextFormat::FontFamilies));
+    EXPECT_FALSE(pad->LCHANGE());
+
+    // Text typed after it keeps the pad's font, and a rich-text save names it.
+    QTest::keyClicks(pad->ODCRICHEDIT, QStringLiteral("ek"));
+    const QString saved = data(QStringLiteral("KARMA.RTF"));
+    dialogs_.saveAs = {{saved, 2}};
+    pads().setDialogs(&dialogs_);
+    padItem(5177);
+    const QByteArray rtfBytes = bytes(saved);
+    EXPECT_FALSE(rtfBytes.contains("Sans Serif")) << rtfBytes.constData();
+    EXPECT_TRUE(rtfBytes.contains("Courier New")) << rtfBytes.constData();
+    pads().setDialogs(&seen);
+
+    // A rich-text run: its own family, size and colour are offered, and are
+    // kept; a new size changes the size alone.
+    const QString rtf = data(QStringLiteral("NOT.RTF"));
+    writeBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0\\blue0;}"
+                    "\\f0\\fs28\\b\\cf1 Kal\\'fdn\\par}");
+    ASSERT_TRUE(pads().RE_DOOPENFILE(rtf));
+    PADWIN* rich = pads().activePad();
+    ASSERT_EQ(rich->windowTitle(), rtf);
+    const rtf::Document original = richTextOf(*rich->ODCRICHEDIT->document());
+    QTextCursor onTheRun(rich->ODCRICHEDIT->document());
+    onTheRun.setPosition(2);
+    rich->ODCRICHEDIT->setTextCursor(onTheRun);
+    padItem(5182);
+    EXPECT_EQ(seen.offered.family(), QFontInfo(QFont(QStringLiteral("Arial"))).family());
+    EXPECT_DOUBLE_EQ(seen.offered.pointSizeF(), 14);
+    EXPECT_TRUE(seen.offered.bold());
+    EXPECT_EQ(richTextOf(*rich->ODCRICHEDIT->document()), original);
+    EXPECT_FALSE(rich->LCHANGE());
+
+    seen.change = [](QFontDialog& d) {
+        QFont f = d.currentFont();
+        f.setPointSize(20);
+        d.setCurrentFont(f);
+    };
+    rich->ODCRICHEDIT->selectAll();
+    padItem(5182);
+    const rtf::Document changed = richTextOf(*rich->ODCRICHEDIT->document());
+    ASSERT_EQ(changed.paragraphs.value(0).runs.size(), 1);
+    const rtf::CharFormat f = changed.paragraphs[0].runs[0].format;
+    const rtf::CharFormat was = original.paragraphs[0].runs[0].format;
+    EXPECT_EQ(f.halfPoints, 40);
+    EXPECT_EQ(f.family, was.family);
+    EXPECT_TRUE(f.bold);
+    EXPECT_EQ(f.rgb, was.rgb);
+    EXPECT_TRUE(rich->LCHANGE());
+}
+
+TEST_F(ReportPadTest, EveryFileOpensAtItsStart)
+{
+    showActive();
+    QByteArray text;
+    for (int i = 1; i <= 300; ++i)
+        text += "SATIR " + QByteArray::number(i) + QByteArray(150, ' ') + "|\r\n";
+    const QString report = data(QStringLiteral("UZUN.TXT"));
+    writeBytes(report, text);
+    const QString dropped = data(QStringLiteral("UZUN2.TXT"));
+    writeBytes(dropped, text);
+    const QString rtf = data(QStringLiteral("UZUN.RTF"));
+    QByteArray rich = "{\\rtf1\\ansi ";
+    for (int i = 1; i <= 300; ++i)
+        rich += "SATIR " + QByteArray::number(i) + "\\par ";
+    writeBytes(rtf, rich + "}");
+
+    const struct {
+        const char* way;
+        QString file;
+        std::function<void()> open;
+    } cases[] = {
+        {"Ctrl+E", report, [&] { QTest::keyClick(&w(), Qt::Key_E, Qt::ControlModifier); }},
+        {"Aç", rtf, [&] { port_.fileNames = {rtf}; padItem(5171); }},
+        {"drop", dropped, [&] { dropOn(*w().mdiArea()->viewport(), {QUrl::fromLocalFile(dropped)}); }},
+    };
+    G().CREPORTFILE = report;
+    for (const auto& c : cases) {
+        c.open();
+        QCoreApplication::processEvents();
+        PADWIN* pad = pads().activePad();
+        ASSERT_NE(pad, nullptr) << c.way;
+        ASSERT_EQ(pad->windowTitle(), c.file) << c.way;
+        QTextEdit* edit = pad->ODCRICHEDIT;
+        EXPECT_EQ(edit->textCursor().position(), 0) << c.way;
+        EXPECT_EQ(edit->verticalScrollBar()->value(), 0) << c.way;
+        EXPECT_EQ(edit->horizontalScrollBar()->value(), 0) << c.way;
+        EXPECT_TRUE(edit->viewport()->rect().contains(edit->cursorRect())) << c.way;
+    }
+    EXPECT_FALSE(port_.log.join('\n').contains(QStringLiteral("box"))) << port_.log.join('\n').toStdString();
 }
 
 TEST_F(ReportPadTest, ClosingTheLastPadRebuildsTheMainMenu)
