@@ -8,6 +8,7 @@
 #include "servertestutil.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/unprivileged.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -339,6 +340,59 @@ TEST(ArrayServerTables, CopyDbRefusals)
     DbfTable t;
     ASSERT_TRUE(readDbfFile(dir.file("small.dbf"), &t));
     EXPECT_EQ(t.recordCount(), 0);
+}
+
+// Exports into a file the user may not write answer FALSE and leave it as it
+// was: read-only by its mode for everyone, another user's file as an ordinary
+// user. Through a link the linked file is written and the link stays.
+TEST(ArrayServerTables, ProtectedAndLinkedTargets)
+{
+    test::SharedTempDir dir;
+    ASSERT_TRUE(dir.valid());
+    const QString text = dir.file("salt.txt");
+    const QString table = dir.file("salt.dbf");
+    const QString others = dir.file("baskasi.dbf");
+    writeAll(text, "old\r\n");
+    ARRAYSERVER s(tableColumns(), tableRows());
+    ASSERT_TRUE(s.COPYDB(table));
+    ASSERT_TRUE(s.COPYDB(others));
+    const QByteArray tableBytes = readAll(table);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(text, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(table, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(others, readOnly | QFile::WriteOwner));
+
+    auto exportsRefused = [&](const QString& file) {
+        ARRAYSERVER server(tableColumns(), tableRows());
+        return !server.COPYSDF(file) && !server.COPYDELIMITED(file, QLatin1Char(';')) && !server.COPYDB(file);
+    };
+    EXPECT_TRUE(exportsRefused(text));
+    EXPECT_TRUE(exportsRefused(table));
+    EXPECT_EQ(readAll(text), QByteArray("old\r\n"));
+    EXPECT_EQ(readAll(table), tableBytes);
+
+    const bool root = ::geteuid() == 0;
+    test::runUnprivileged([&](test::ChildChecks& check) {
+        if (root) {
+            CHILD_EXPECT(check, exportsRefused(others));
+            CHILD_EXPECT(check, test::childRead(others) == tableBytes);
+        }
+        CHILD_EXPECT(check, exportsRefused(table));
+        // Its own table, reached through a link.
+        const QString own = dir.file("kendi.dbf");
+        const QString link = dir.file("bag.dbf");
+        ARRAYSERVER server(tableColumns(), tableRows());
+        CHILD_EXPECT(check, server.COPYDB(own));
+        CHILD_EXPECT(check, QFile::link(own, link));
+        CHILD_EXPECT(check, server.COPYDB(link));
+        CHILD_EXPECT(check, QFileInfo(link).isSymLink());
+        DbfTable written;
+        CHILD_EXPECT(check, readDbfFile(own, &written) && written.recordCount() == 4);
+        CHILD_EXPECT(check, server.COPYSDF(link));
+        CHILD_EXPECT(check, QFileInfo(link).isSymLink());
+        CHILD_EXPECT(check, test::childRead(own).startsWith("\xDE" "eker"));
+    });
+    EXPECT_EQ(readAll(others), tableBytes);
 }
 
 TEST(ArrayServerTables, AppendDbTypedAndMissingColumns)
