@@ -154,13 +154,57 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
 {
     TempDir dir;
     const DbStructure cols = {{"C", "C", 8, 0}, {"M", "M", 10, 0}};
-    auto data = tableOf({{QString("a;b"), QString("say \"hi\"")}, {QString("x"), QString("two\r\nlines")}});
+    auto data = tableOf({{QString("a;b"), QString("say \"hi\"")},
+                         {QString("x"), QString("two\r\nlines")},
+                         {QString("a\";b"), QString("\"\r\n\"")},
+                         {QString("\"open"), QString("end\"")}});
     ARRAYSERVER s(cols, data);
     EXPECT_TRUE(s.COPYDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     ARRAYSERVER back(cols, nullptr);
     EXPECT_TRUE(back.APPENDDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QString("a;b     "), QString("say \"hi\"")},
-                                                 {QString("x       "), QString("two\r\nlines")}}));
+                                                 {QString("x       "), QString("two\r\nlines")},
+                                                 {QString("a\";b    "), QString("\"\r\n\"")},
+                                                 {QString("\"open   "), QString("end\"")}}));
+}
+
+// A quote that opens a cell and has no end before the end of the file is an
+// ordinary character: its line is read as a plain line and every later line
+// as a line of its own.
+TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 5, 0}, {"N", "N", 5, 0}, {"L", "L", 1, 0}};
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"unclosed in the first cell",
+         "\"abc,1,T\r\nb,2,F\r\nc,3,T\r\n",
+         {{QString("\"abc "), 1.0, true}, {QString("b    "), 2.0, false}, {QString("c    "), 3.0, true}}},
+        {"unclosed on the last line, no line end",
+         "a,1,T\r\n\"b,2,F",
+         {{QString("a    "), 1.0, true}, {QString("\"b   "), 2.0, false}}},
+        {"unclosed after a quoted cell",
+         "\"x,y\",1,\"T\r\nb,2,F\r\n",
+         {{QString("x,y  "), 1.0, false}, {QString("b    "), 2.0, false}}},
+        {"a quote inside a cell that ends nothing",
+         "\"a\"b,c\",1,T\r\n",
+         {{QString("a\"b,c"), 1.0, true}}},
+        {"blanks between the closing quote and the delimiter",
+         "\"x,y\"  ,1,T\r\n",
+         {{QString("x,y  "), 1.0, true}}},
+        {"a closed cell across lines, then good lines",
+         "\"l\r\nm\",1,T\r\nb,2,F\r\n",
+         {{QString("l\r\nm "), 1.0, true}, {QString("b    "), 2.0, false}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.csv"), c.text);
+        EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
 }
 
 TEST(ArrayServerImport, TooManyCellsStopsWithRowsKept)
