@@ -847,6 +847,11 @@ bool ARRAYSERVER::COPYDB(DBSERVER& target)
 {
     if (!target.USED() || target.isReadOnly())
         return false;
+    // A table of a kind the writer would change (another version, a block
+    // after the field list, a binary field) is refused before anything is
+    // added to it.
+    if (target.table().foreignLayout())
+        return false;
     NOTIFY(kDataIntentToMove);
     bool ok = true;
     {

@@ -139,6 +139,9 @@ public:
     // ---- text and table import and export
     bool COPYSDF(const QString& fileName);
     bool COPYDELIMITED(const QString& fileName, QChar delimiter = QLatin1Char(','));
+    // Appends the rows to a table, made first when the name has none. FALSE,
+    // and nothing written, for a table another program wrote in a layout the
+    // DBF writer would change (see DbfTable::foreignLayout).
     bool COPYDB(const QString& fileName);
     bool COPYDB(DBSERVER& target);
     bool APPENDSDF(const QString& fileName);

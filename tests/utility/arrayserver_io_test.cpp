@@ -386,6 +386,71 @@ TEST(ArrayServerTables, CopyDbRefusals)
     EXPECT_EQ(t.recordCount(), 0);
 }
 
+// A table another program wrote in a layout the DBF writer would change is
+// refused before anything is added to it, by name or open; the program's own
+// layout, with the single zero byte some writers put after the field list,
+// takes the rows.
+TEST(ArrayServerTables, CopyDbRefusesForeignLayouts)
+{
+    TempDir dir;
+    ASSERT_TRUE(DBSERVER::DBCREATE(dir.file("plain.dbf"), tableColumns()));
+    const QByteArray plain = readAll(dir.file("plain.dbf"));
+    const int headerLen = 32 + 32 * 4 + 1;
+
+    auto withVersion = [&](char version) {
+        QByteArray b = plain;
+        b[0] = version;
+        return b;
+    };
+    auto withBlock = [&](int size, char version) {
+        QByteArray b = plain;
+        b.insert(headerLen, QByteArray(size, '\0'));
+        b[0] = version;
+        b[8] = char((headerLen + size) & 0xFF);
+        b[9] = char((headerLen + size) >> 8);
+        return b;
+    };
+    DbfTable withInteger({{"AD", 'C', 6, 0}, {"SAYI", 'I', 4, 0}});
+    withInteger.setValue(withInteger.appendRecord(), 0, "eski");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool taken;
+    } cases[] = {
+        {"memo table 0x83", withVersion(char(0x83)), false},
+        {"dBASE IV 0x04", withVersion(char(0x04)), false},
+        {"263-byte block after the fields", withBlock(263, char(0x30)), false},
+        {"a block in a 0x03 table", withBlock(263, char(0x03)), false},
+        {"a binary integer field", withInteger.toBytes(), false},
+        {"one zero byte after the fields", withBlock(1, char(0x03)), true},
+        {"the program's own", plain, true},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.file("hedef.dbf");
+        writeAll(path, c.bytes);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        NoticeRecorder rec(s);
+        EXPECT_EQ(s.COPYDB(path), c.taken) << c.name;
+        if (c.taken) {
+            DbfTable t;
+            ASSERT_TRUE(readDbfFile(path, &t)) << c.name;
+            EXPECT_EQ(t.recordCount(), 2) << c.name;
+            continue;
+        }
+        EXPECT_EQ(readAll(path), c.bytes) << c.name;
+        EXPECT_EQ(rec.take(), L()) << c.name;
+        DBSERVER open(path, false, false);
+        ASSERT_TRUE(open.USED()) << c.name;
+        EXPECT_FALSE(s.COPYDB(open)) << c.name;
+        EXPECT_EQ(open.LASTREC(), c.bytes == withInteger.toBytes() ? 1 : 0) << c.name;
+        open.CLOSE();
+        EXPECT_EQ(readAll(path), c.bytes) << c.name;
+        // Its rows still come in.
+        ARRAYSERVER reader(tableColumns(), nullptr);
+        EXPECT_TRUE(reader.APPENDDB(path)) << c.name;
+    }
+}
+
 // Exports into a file the user may not write answer FALSE and leave it as it
 // was: read-only by its mode for everyone, another user's file as an ordinary
 // user. Through a link the linked file is written and the link stays.
