@@ -247,6 +247,7 @@ TEST(IniFile, ProtectedUnreadableAndLinkedFiles)
         CHILD_EXPECT(check, INIFILE(link).SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("4")));
         CHILD_EXPECT(check, QFileInfo(link).isSymLink());
     });
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_EQ(readAll(unreadable), old);
     EXPECT_EQ(readAll(others), old);
     EXPECT_EQ(readAll(readOnly), old);
