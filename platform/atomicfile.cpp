@@ -6,9 +6,11 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zeva {
@@ -47,6 +49,21 @@ void fail(QString* error, const QString& text)
         *error = text;
 }
 
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The most links followed before a chain counts as a loop (the kernel's own
+// limit).
+constexpr int kMaxLinks = 40;
+
+bool isLink(const QString& path)
+{
+    struct stat st;
+    return ::lstat(encoded(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 void syncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -58,13 +75,48 @@ void syncFolder(const QString& folder)
 
 }  // namespace
 
+QString linkedFilePath(const QString& path)
+{
+    QString file = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < kMaxLinks && isLink(file); ++hops) {
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(encoded(file).constData(), buffer, sizeof buffer);
+        if (n <= 0 || n >= ssize_t(sizeof buffer))
+            break;
+        const QString next = QFile::decodeName(QByteArray(buffer, int(n)));
+        // A relative link counts from the folder that holds the link.
+        file = next.startsWith(QLatin1Char('/')) ? next : QFileInfo(file).absolutePath() + QLatin1Char('/') + next;
+    }
+    return file;
+}
+
+bool writeProtected(const QString& path)
+{
+    const QByteArray file = encoded(linkedFilePath(path));
+    struct stat st;
+    if (::stat(file.constData(), &st) != 0)
+        return false;  // not there: nothing to protect
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, file.constData(), W_OK, AT_EACCESS) != 0;
+}
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     const testhooks::WriteFault fault = takeFault();
-    const QFileInfo target(path);
+    const QString file = linkedFilePath(path);
+    const QFileInfo target(file);
     const QString folder = target.absolutePath();
+    if (isLink(file)) {
+        fail(error, path + QStringLiteral(": bağlantı zinciri çözülemedi"));
+        return false;
+    }
     if (target.isDir()) {
         fail(error, path + QStringLiteral(": bir klasör"));
+        return false;
+    }
+    if (writeProtected(file)) {
+        fail(error, path + QStringLiteral(": dosya yazmaya karşı korumalı"));
         return false;
     }
 
@@ -87,7 +139,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         return false;
     }
     if (target.exists())
-        temp.setPermissions(QFile::permissions(path));
+        temp.setPermissions(QFile::permissions(file));
     else
         temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString tempName = temp.fileName();
@@ -97,7 +149,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         fail(error, QStringLiteral("yeniden adlandırma hatası (deneme)"));
         return false;
     }
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (std::rename(encoded(tempName).constData(), encoded(file).constData()) != 0) {
         fail(error, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }

@@ -4,6 +4,13 @@
 // and the temporary file is renamed over the target. When any step fails the
 // target keeps its old content (or stays absent) and the temporary file is
 // removed.
+//
+// A file its user may not write is never replaced, although the rename would
+// let anyone who may write the folder do it: the write fails and the file
+// keeps its bytes. A file with no write bit at all counts as read-only for
+// everyone, root included. A target that is a symbolic link is written
+// through: the file it names is replaced (or created, when the link points to
+// a file not there yet) and the link stays.
 
 #include <QByteArray>
 #include <QString>
@@ -14,6 +21,15 @@ namespace zeva {
 // target keeps its permission bits. Returns false and sets `error` (when given)
 // on failure.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// TRUE when `path` (through any symbolic links) names an existing file that
+// writeFileAtomically refuses to replace: one without any write bit, or one
+// this process may not write.
+bool writeProtected(const QString& path);
+
+// The file `path` stands for once its symbolic links are followed; `path`
+// itself, made absolute, when it is no link.
+QString linkedFilePath(const QString& path);
 
 // Test-only fault injection. Tests run as root, where permission bits stop
 // nothing, so a failure is made on request instead.

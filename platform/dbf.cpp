@@ -190,6 +190,11 @@ QByteArray DbfTable::toBytes() const
     return out;
 }
 
+bool DbfTable::foreignLayout() const
+{
+    return foreignLayout_;
+}
+
 bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* error)
 {
     if (bytes.size() < kDescriptorSize + 1) {
@@ -249,6 +254,14 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
         setError(error, QStringLiteral("dosya bir dBASE tablosu değil (kayıt uzunluğu)"));
         return false;
     }
+    // What a rewrite would not keep.
+    const int gap = headerLen - result.headerLength();
+    const bool plainGap = gap == 0 || (gap == 1 && bytes.at(headerLen - 1) == '\0');
+    bool plainTypes = true;
+    for (const DbfField& f : fields)
+        plainTypes = plainTypes && (f.type == 'C' || f.type == 'N' || f.type == 'D' || f.type == 'L');
+    result.foreignLayout_ = static_cast<unsigned char>(bytes.at(0)) != kVersion || !plainGap || !plainTypes;
+
     const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
     result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
 

@@ -83,6 +83,12 @@ public:
     // The file image. The update date written is lastUpdate() when set, else
     // today.
     QByteArray toBytes() const;
+    // TRUE for a table read from a file that toBytes() would not write back
+    // as it was: a version byte other than 0x03 (a memo table's 0x83, for
+    // one), bytes between the field list and the records (beyond the single
+    // zero byte some writers put there), or a field of a type other than C,
+    // N, D and L. FALSE for a table made here.
+    bool foreignLayout() const;
     // Parses a file image. Returns false (with `error`) when the bytes are not
     // a dBASE table: a header without its terminator, a field of width 0, a
     // record length other than the fields' widths plus the deletion flag, or
@@ -109,6 +115,7 @@ private:
     QList<DbfField> fields_;
     QList<Record> records_;
     QDate lastUpdate_;
+    bool foreignLayout_ = false;
 };
 
 // The path under which `path` exists on disk: `path` itself when it exists,

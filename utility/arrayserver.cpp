@@ -847,6 +847,11 @@ bool ARRAYSERVER::COPYDB(DBSERVER& target)
 {
     if (!target.USED() || target.isReadOnly())
         return false;
+    // A table of a kind the writer would change (another version, a block
+    // after the field list, a binary field) is refused before anything is
+    // added to it.
+    if (target.table().foreignLayout())
+        return false;
     NOTIFY(kDataIntentToMove);
     bool ok = true;
     {
@@ -944,6 +949,43 @@ bool ARRAYSERVER::appendSdfBytes(const QByteArray& bytes)
     });
 }
 
+namespace {
+
+// For each position i of a delimited text: where a quoted cell whose text
+// begins at i ends, or -1 when it has no end. A quoted cell ends at a quote
+// followed (after blanks) by the delimiter, a line end or the end of the
+// text; two quotes in a row are one quote of the cell, and any other quote is
+// an ordinary character of it. Worked out once from the end of the text, so
+// that a file of unclosed quotes is read in linear time. Empty for a text
+// without quotes.
+QList<qsizetype> closingQuotes(const QString& text, QChar delimiter)
+{
+    const QChar quote = QLatin1Char('"');
+    if (!text.contains(quote))
+        return {};
+    const qsizetype size = text.size();
+    auto endsCell = [&](qsizetype i) {
+        if (delimiter != QLatin1Char(' '))
+            while (i < size && text.at(i) == QLatin1Char(' '))
+                ++i;
+        if (i >= size || text.at(i) == delimiter || text.at(i) == QLatin1Char('\n'))
+            return true;
+        return text.at(i) == QLatin1Char('\r') && (i + 1 == size || text.at(i + 1) == QLatin1Char('\n'));
+    };
+    QList<qsizetype> close(size + 2, -1);
+    for (qsizetype i = size - 1; i >= 0; --i) {
+        if (text.at(i) != quote)
+            close[i] = close[i + 1];
+        else if (i + 1 < size && text.at(i + 1) == quote)
+            close[i] = close[i + 2];
+        else
+            close[i] = endsCell(i + 1) ? i : close[i + 1];
+    }
+    return close;
+}
+
+}  // namespace
+
 bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
 {
     if (!usableDelimiter(delimiter))
@@ -953,6 +995,7 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
     const QString text = cp1254::decode(bytes);
     const QChar quote = QLatin1Char('"');
     const QChar newline = QLatin1Char('\n');
+    const QList<qsizetype> closing = closingQuotes(text, delimiter);
     return importRows([&](ArrayData& data) {
         const qsizetype size = text.size();
         qsizetype at = 0;
@@ -967,30 +1010,31 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
                 continue;
             }
             QStringList cells;
+            bool plain = false;  // the rest of the line is read without quotes
             bool more = true;
             while (more) {
                 // A cell whose first character after blanks is a quote is
-                // read up to its closing quote ("" inside is one quote).
+                // read up to its closing quote ("" inside is one quote) when
+                // it has one; otherwise that quote is an ordinary character
+                // and the rest of its line is read as a plain line.
                 qsizetype look = at;
                 if (delimiter != QLatin1Char(' '))
                     while (look < size && text.at(look) == QLatin1Char(' '))
                         ++look;
                 QString cell;
                 bool quoted = false;
-                if (look < size && text.at(look) == quote) {
-                    quoted = true;
-                    at = look + 1;
-                    while (at < size) {
-                        if (text.at(at) == quote) {
-                            if (at + 1 < size && text.at(at + 1) == quote) {
-                                cell += quote;
-                                at += 2;
-                                continue;
-                            }
-                            ++at;
-                            break;
+                if (!plain && look < size && text.at(look) == quote) {
+                    const qsizetype close = closing.value(look + 1, -1);
+                    if (close >= 0) {
+                        quoted = true;
+                        for (qsizetype i = look + 1; i < close; ++i) {
+                            cell += text.at(i);
+                            if (text.at(i) == quote && i + 1 < close && text.at(i + 1) == quote)
+                                ++i;  // the second quote of a pair
                         }
-                        cell += text.at(at++);
+                        at = close + 1;
+                    } else {
+                        plain = true;
                     }
                 }
                 QString rest;

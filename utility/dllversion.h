@@ -1,8 +1,9 @@
 #pragma once
 // The version numbers of a shared library that is already loaded in the
 // process, as its exported function "DllGetVersion" answers them: five 32-bit
-// words (size 20, major, minor, build, platform), 0 for success. The library
-// is never loaded for the question.
+// words (size 20, major, minor, build, platform), 0 for success. Only the
+// library's own export counts, never one of a library it depends on. The
+// library is never loaded for the question.
 
 #include <QString>
 #include <QtGlobal>

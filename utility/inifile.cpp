@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -17,8 +18,6 @@
 namespace zeva {
 
 namespace ini {
-
-namespace {
 
 QString trimBlanks(const QString& text)
 {
@@ -31,6 +30,8 @@ QString trimBlanks(const QString& text)
         --e;
     return text.mid(b, e - b);
 }
+
+namespace {
 
 QString unquote(const QString& value)
 {
@@ -246,15 +247,36 @@ QByteArray readBytes(const QString& path)
     return file.readAll();
 }
 
-// An exclusive lock on "<file>.lock" for the time of one read-modify-write.
+// The file's bytes before an update: empty for a file not there yet; FALSE
+// for a file that is there but cannot be read, which must not be taken for
+// an empty one and overwritten.
+bool readForUpdate(const QString& path, QByteArray* bytes)
+{
+    bytes->clear();
+    if (!QFileInfo::exists(path))
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+// An exclusive lock for the time of one read-modify-write, taken on the
+// folder that holds the file (the file a link names), so that nothing is
+// left beside the file and every writer of it, whatever name it uses, waits
+// for the others. A folder that cannot be opened for reading is updated
+// without the lock.
 class UpdateLock {
 public:
     explicit UpdateLock(const QString& path)
     {
-        fd_ = ::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
-                     0644);
-        if (fd_ >= 0)
-            ::flock(fd_, LOCK_EX);
+        const QString folder = QFileInfo(linkedFilePath(path)).absolutePath();
+        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
     }
     ~UpdateLock()
     {
@@ -304,13 +326,15 @@ bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& en
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     UpdateLock lock(path);
-    const QByteArray before = readBytes(path);
+    QByteArray before;
+    if (!readForUpdate(path, &before))
+        return false;
     QList<ini::Line> lines = ini::parse(before);
     if (!ini::apply(lines, section, entry, value))
         return false;
     const QByteArray after = ini::join(lines);
     if (after == before && QFileInfo::exists(path))
-        return true;
+        return !writeProtected(path);
     return writeFileAtomically(path, after);
 }
 
@@ -328,7 +352,8 @@ QString INIFILE::GETSTRING(const QString& section, const QString& entry)
 {
     if (fileName_.trimmed().isEmpty())
         return {};
-    return ini::value(ini::parse(readBytes(filePath())), section, entry).value_or(QString());
+    // The blanks go after the quotes: q="  word " reads as "word".
+    return ini::trimBlanks(ini::value(ini::parse(readBytes(filePath())), section, entry).value_or(QString()));
 }
 
 QList<QPair<QString, QString>> INIFILE::GETSECTION(const QString& section)

@@ -2,11 +2,13 @@
 // One initialisation file of "[section]" and "entry=value" lines. Every call
 // reads or rewrites the file at once; nothing is cached. Section and entry
 // names match without letter case and surrounding blanks; a value is read
-// without surrounding blanks and without a pair of matching quotes around it;
-// lines starting with ";" are comments. A rewrite changes only the lines it
-// must: every other line keeps its bytes. The file is Windows-1254 with CR LF,
-// replaced whole through a temporary file, and each update holds a lock beside
-// the file, so two writers never lose each other's changes.
+// without a pair of matching quotes around it and then without surrounding
+// blanks; lines starting with ";" are comments. A rewrite changes only the
+// lines it must: every other line keeps its bytes. The file is Windows-1254
+// with CR LF, replaced whole through a temporary file (a write-protected file
+// is not replaced, a link is written through), and each update holds a lock on
+// the file's folder, so two writers never lose each other's changes. A file
+// that is there but cannot be read is never written.
 //
 // A name without a folder lies in the program's settings folder.
 
@@ -30,7 +32,7 @@ public:
     QString filePath() const;
 
     // No entry removes the section, no value removes the entry. FALSE when the
-    // file cannot be written, or for a line break in any part, "=" in the
+    // file cannot be read or written, or for a line break in any part, "=" in the
     // entry, "]" in the section, or a character the file's code page lacks.
     virtual bool SETSTRING(const QString& section, const std::optional<QString>& entry,
                            const std::optional<QString>& value);
@@ -76,6 +78,8 @@ bool apply(QList<Line>& lines, const QString& section, const std::optional<QStri
            const std::optional<QString>& value);
 // Sign and leading digits, saturated; 0 when there are none.
 qint32 toInt(const QString& text);
+// The text without leading and trailing blanks and tabs.
+QString trimBlanks(const QString& text);
 
 }  // namespace ini
 

@@ -7,12 +7,17 @@
 #include <QSet>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace zeva {
 
 namespace {
 
 constexpr int kFirstId = 2032;
 constexpr int kLastId = 65535;
+// The window timers this one stands for fire at least this far apart, whatever
+// shorter interval they are given (0 included).
+constexpr int kShortestPeriod = 10;
 
 int& lastTimerId()
 {
@@ -43,7 +48,8 @@ int nextTimerId()
 
 QEBTIMER::QEBTIMER(QObject* owner, const QVariant& interval) : owner_(owner), id_(nextTimerId())
 {
-    if (interval.isValid() && interval.canConvert<int>())
+    // Anything but a number counts as no interval: 1000.
+    if (isNumberValue(interval))
         interval_ = static_cast<quint16>(interval.toLongLong());
 }
 
@@ -76,7 +82,7 @@ bool QEBTIMER::START()
                 QCoreApplication::postEvent(owner_, new WindowMessageEvent(wm::Timer, quintptr(id_), 0));
         });
     }
-    timer_->start(interval_);
+    timer_->start(std::max<int>(interval_, kShortestPeriod));
     running_ = true;
     return true;
 }

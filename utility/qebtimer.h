@@ -1,7 +1,9 @@
 #pragma once
 // A periodic window timer bound to an owner object: each tick reaches the
 // owner as the window message 275 with the timer's id in wParam. Ids are
-// program-wide, from 2032 upward.
+// program-wide, from 2032 upward. The interval is kept as a 16-bit number
+// (65536 is 0); like the window timers, a running timer fires at least 10 ms
+// apart, whatever shorter interval it holds.
 
 #include <QObject>
 #include <QPointer>
@@ -15,7 +17,8 @@ namespace zeva {
 
 class QEBTIMER {
 public:
-    // The interval defaults to 1000 ms; the timer is not started.
+    // The interval defaults to 1000 ms, also for anything but a number; the
+    // timer is not started.
     explicit QEBTIMER(QObject* owner, const QVariant& interval = {});
     ~QEBTIMER();
     QEBTIMER(const QEBTIMER&) = delete;

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -682,4 +683,46 @@ TEST_F(FileCommandsTest, FilesWithBytesAfterTheirRecordsOpenSolveAndSaveClean)
         EXPECT_FALSE(saved.contains("FAZLA"));
         EXPECT_EQ(saved.mid(headerLen + 1 + 15, 11), kNewPrice.toLatin1());
     }
+}
+
+// A problem file that is only read-only opens writable and saves; one made
+// read-only while it is open is not replaced: the save shows its error and the
+// file keeps its bytes. A problem opened through a symbolic link is saved into
+// the file the link names, and the link stays.
+TEST_F(FileCommandsTest, ReadOnlyFilesAndLinks)
+{
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    createProblem(QStringLiteral("SALT.ZVF"));
+    const QString path = at(QStringLiteral("SALT.ZVF"));
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+    ASSERT_TRUE(cmd.DOOPENFILE(path));
+    G().AYMTABLE[0][YMPRICE] = kNewPrice;
+    G().LYMCHANGED = true;
+    EXPECT_TRUE(cmd.KAYDET());
+    EXPECT_TRUE(port.boxes.isEmpty());
+    EXPECT_TRUE(fileBytes(path).contains(kNewPrice.toLatin1()));
+
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+    const QByteArray before = fileBytes(path);
+    G().AYMTABLE[1][YMPRICE] = kNewPrice;
+    G().LYMCHANGED = true;
+    EXPECT_FALSE(cmd.KAYDET());
+    ASSERT_EQ(port.boxes.size(), 1);
+    EXPECT_EQ(port.boxes[0].type, BOX_ERROR);
+    EXPECT_EQ(port.boxes[0].text, path + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_TRUE(G().LYMCHANGED);
+    G().reset();
+
+    createProblem(QStringLiteral("ASIL.ZVF"));
+    const QString link = tmp.file(QStringLiteral("BAG.ZVF"));
+    ASSERT_TRUE(QFile::link(at(QStringLiteral("ASIL.ZVF")), link));
+    port = FakePort();
+    ASSERT_TRUE(cmd.DOOPENFILE(link));
+    G().AYMTABLE[0][YMPRICE] = kNewPrice;
+    G().LYMCHANGED = true;
+    EXPECT_TRUE(cmd.KAYDET());
+    EXPECT_TRUE(port.boxes.isEmpty());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(fileBytes(at(QStringLiteral("ASIL.ZVF"))).contains(kNewPrice.toLatin1()));
 }

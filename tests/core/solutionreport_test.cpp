@@ -415,8 +415,12 @@ TEST_F(SolutionReportTest, FailedWriteKeepsTheOldReport)
     const QString file = open(QStringLiteral("KARMA1"));
     ASSERT_TRUE(writeFileAtomically(file, "eski rapor"));
     G().CREPORTFILE = QStringLiteral("/eski/rapor.TXT");
-    for (auto stage : {testhooks::WriteFault::Write, testhooks::WriteFault::Rename}) {
-        testhooks::failAtomicWrite(stage);
+    // A failure on the disk, and a report file the user made read-only.
+    for (auto stage : {testhooks::WriteFault::Write, testhooks::WriteFault::Rename, testhooks::WriteFault::None}) {
+        if (stage == testhooks::WriteFault::None)
+            ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        else
+            testhooks::failAtomicWrite(stage);
         auto run = solve(false, file, ok(QStringLiteral("1000.00")));
         EXPECT_TRUE(run->result());
         EXPECT_EQ(run->port.boxTexts(BOX_ERROR),

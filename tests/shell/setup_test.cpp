@@ -3,6 +3,7 @@
 // settings file that ZEVA_SETTINGS names.
 #include "core/activeproblem.h"
 #include "core/filecommands.h"
+#include "platform/atomicfile.h"
 #include "platform/settingsstore.h"
 #include "shell/settings.h"
 #include "support/fakeport.h"
@@ -76,6 +77,10 @@ TEST_F(SetupTest, MakesSeedsAndRecordsTheDataDirectory)
     ASSERT_EQ(first.code, 0) << first.out.toStdString();
     EXPECT_EQ(recorded(), dir);
     EXPECT_EQ(files(dir), kSeeded);
+    for (const QString& f : kSeeded) {  // the user's own files, to save into
+        EXPECT_TRUE(QFile::permissions(dir + "/" + f) & QFile::WriteOwner) << f.toStdString();
+        EXPECT_FALSE(writeProtected(dir + "/" + f)) << f.toStdString();
+    }
     {
         // The example opens as a compound-feed problem.
         test::FakePort port;

@@ -8,6 +8,7 @@
 #include "servertestutil.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/unprivileged.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -153,13 +154,57 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
 {
     TempDir dir;
     const DbStructure cols = {{"C", "C", 8, 0}, {"M", "M", 10, 0}};
-    auto data = tableOf({{QString("a;b"), QString("say \"hi\"")}, {QString("x"), QString("two\r\nlines")}});
+    auto data = tableOf({{QString("a;b"), QString("say \"hi\"")},
+                         {QString("x"), QString("two\r\nlines")},
+                         {QString("a\";b"), QString("\"\r\n\"")},
+                         {QString("\"open"), QString("end\"")}});
     ARRAYSERVER s(cols, data);
     EXPECT_TRUE(s.COPYDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     ARRAYSERVER back(cols, nullptr);
     EXPECT_TRUE(back.APPENDDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QString("a;b     "), QString("say \"hi\"")},
-                                                 {QString("x       "), QString("two\r\nlines")}}));
+                                                 {QString("x       "), QString("two\r\nlines")},
+                                                 {QString("a\";b    "), QString("\"\r\n\"")},
+                                                 {QString("\"open   "), QString("end\"")}}));
+}
+
+// A quote that opens a cell and has no end before the end of the file is an
+// ordinary character: its line is read as a plain line and every later line
+// as a line of its own.
+TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 5, 0}, {"N", "N", 5, 0}, {"L", "L", 1, 0}};
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"unclosed in the first cell",
+         "\"abc,1,T\r\nb,2,F\r\nc,3,T\r\n",
+         {{QString("\"abc "), 1.0, true}, {QString("b    "), 2.0, false}, {QString("c    "), 3.0, true}}},
+        {"unclosed on the last line, no line end",
+         "a,1,T\r\n\"b,2,F",
+         {{QString("a    "), 1.0, true}, {QString("\"b   "), 2.0, false}}},
+        {"unclosed after a quoted cell",
+         "\"x,y\",1,\"T\r\nb,2,F\r\n",
+         {{QString("x,y  "), 1.0, false}, {QString("b    "), 2.0, false}}},
+        {"a quote inside a cell that ends nothing",
+         "\"a\"b,c\",1,T\r\n",
+         {{QString("a\"b,c"), 1.0, true}}},
+        {"blanks between the closing quote and the delimiter",
+         "\"x,y\"  ,1,T\r\n",
+         {{QString("x,y  "), 1.0, true}}},
+        {"a closed cell across lines, then good lines",
+         "\"l\r\nm\",1,T\r\nb,2,F\r\n",
+         {{QString("l\r\nm "), 1.0, true}, {QString("b    "), 2.0, false}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.csv"), c.text);
+        EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
 }
 
 TEST(ArrayServerImport, TooManyCellsStopsWithRowsKept)
@@ -339,6 +384,124 @@ TEST(ArrayServerTables, CopyDbRefusals)
     DbfTable t;
     ASSERT_TRUE(readDbfFile(dir.file("small.dbf"), &t));
     EXPECT_EQ(t.recordCount(), 0);
+}
+
+// A table another program wrote in a layout the DBF writer would change is
+// refused before anything is added to it, by name or open; the program's own
+// layout, with the single zero byte some writers put after the field list,
+// takes the rows.
+TEST(ArrayServerTables, CopyDbRefusesForeignLayouts)
+{
+    TempDir dir;
+    ASSERT_TRUE(DBSERVER::DBCREATE(dir.file("plain.dbf"), tableColumns()));
+    const QByteArray plain = readAll(dir.file("plain.dbf"));
+    const int headerLen = 32 + 32 * 4 + 1;
+
+    auto withVersion = [&](char version) {
+        QByteArray b = plain;
+        b[0] = version;
+        return b;
+    };
+    auto withBlock = [&](int size, char version) {
+        QByteArray b = plain;
+        b.insert(headerLen, QByteArray(size, '\0'));
+        b[0] = version;
+        b[8] = char((headerLen + size) & 0xFF);
+        b[9] = char((headerLen + size) >> 8);
+        return b;
+    };
+    DbfTable withInteger({{"AD", 'C', 6, 0}, {"SAYI", 'I', 4, 0}});
+    withInteger.setValue(withInteger.appendRecord(), 0, "eski");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool taken;
+    } cases[] = {
+        {"memo table 0x83", withVersion(char(0x83)), false},
+        {"dBASE IV 0x04", withVersion(char(0x04)), false},
+        {"263-byte block after the fields", withBlock(263, char(0x30)), false},
+        {"a block in a 0x03 table", withBlock(263, char(0x03)), false},
+        {"a binary integer field", withInteger.toBytes(), false},
+        {"one zero byte after the fields", withBlock(1, char(0x03)), true},
+        {"the program's own", plain, true},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.file("hedef.dbf");
+        writeAll(path, c.bytes);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        NoticeRecorder rec(s);
+        EXPECT_EQ(s.COPYDB(path), c.taken) << c.name;
+        if (c.taken) {
+            DbfTable t;
+            ASSERT_TRUE(readDbfFile(path, &t)) << c.name;
+            EXPECT_EQ(t.recordCount(), 2) << c.name;
+            continue;
+        }
+        EXPECT_EQ(readAll(path), c.bytes) << c.name;
+        EXPECT_EQ(rec.take(), L()) << c.name;
+        DBSERVER open(path, false, false);
+        ASSERT_TRUE(open.USED()) << c.name;
+        EXPECT_FALSE(s.COPYDB(open)) << c.name;
+        EXPECT_EQ(open.LASTREC(), c.bytes == withInteger.toBytes() ? 1 : 0) << c.name;
+        open.CLOSE();
+        EXPECT_EQ(readAll(path), c.bytes) << c.name;
+        // Its rows still come in.
+        ARRAYSERVER reader(tableColumns(), nullptr);
+        EXPECT_TRUE(reader.APPENDDB(path)) << c.name;
+    }
+}
+
+// Exports into a file the user may not write answer FALSE and leave it as it
+// was: read-only by its mode for everyone, another user's file as an ordinary
+// user. Through a link the linked file is written and the link stays.
+TEST(ArrayServerTables, ProtectedAndLinkedTargets)
+{
+    test::SharedTempDir dir;
+    ASSERT_TRUE(dir.valid());
+    const QString text = dir.file("salt.txt");
+    const QString table = dir.file("salt.dbf");
+    const QString others = dir.file("baskasi.dbf");
+    writeAll(text, "old\r\n");
+    ARRAYSERVER s(tableColumns(), tableRows());
+    ASSERT_TRUE(s.COPYDB(table));
+    ASSERT_TRUE(s.COPYDB(others));
+    const QByteArray tableBytes = readAll(table);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(text, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(table, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(others, readOnly | QFile::WriteOwner));
+
+    auto exportsRefused = [&](const QString& file) {
+        ARRAYSERVER server(tableColumns(), tableRows());
+        return !server.COPYSDF(file) && !server.COPYDELIMITED(file, QLatin1Char(';')) && !server.COPYDB(file);
+    };
+    EXPECT_TRUE(exportsRefused(text));
+    EXPECT_TRUE(exportsRefused(table));
+    EXPECT_EQ(readAll(text), QByteArray("old\r\n"));
+    EXPECT_EQ(readAll(table), tableBytes);
+
+    const bool root = ::geteuid() == 0;
+    test::runUnprivileged([&](test::ChildChecks& check) {
+        if (root) {
+            CHILD_EXPECT(check, exportsRefused(others));
+            CHILD_EXPECT(check, test::childRead(others) == tableBytes);
+        }
+        CHILD_EXPECT(check, exportsRefused(table));
+        // Its own table, reached through a link.
+        const QString own = dir.file("kendi.dbf");
+        const QString link = dir.file("bag.dbf");
+        ARRAYSERVER server(tableColumns(), tableRows());
+        CHILD_EXPECT(check, server.COPYDB(own));
+        CHILD_EXPECT(check, QFile::link(own, link));
+        CHILD_EXPECT(check, server.COPYDB(link));
+        CHILD_EXPECT(check, QFileInfo(link).isSymLink());
+        DbfTable written;
+        CHILD_EXPECT(check, readDbfFile(own, &written) && written.recordCount() == 4);
+        CHILD_EXPECT(check, server.COPYSDF(link));
+        CHILD_EXPECT(check, QFileInfo(link).isSymLink());
+        CHILD_EXPECT(check, test::childRead(own).startsWith("\xDE" "eker"));
+    });
+    EXPECT_EQ(readAll(others), tableBytes);
 }
 
 TEST(ArrayServerTables, AppendDbTypedAndMissingColumns)

@@ -61,3 +61,33 @@ TEST(DllVersion, AnswersOnlyForALoadedLibrary)
     EXPECT_EQ(none.MAJORVERSION, 0u);
     EXPECT_FALSE(none.ISWINNT());
 }
+
+// A library without the export of its own reports nothing, even though a
+// library it depends on has one.
+TEST(DllVersion, OnlyTheLibrarysOwnExportCounts)
+{
+    const QString borrowing = QStringLiteral(ZEVA_TEST_BORROWING_LIB);
+    void* b = ::dlopen(ZEVA_TEST_BORROWING_LIB, RTLD_NOW);
+    ASSERT_NE(b, nullptr) << ::dlerror();
+    ASSERT_TRUE(loaded(ZEVA_TEST_ANSWERING_LIB)) << "loaded as its dependency";
+
+    WINDLLVERSION fresh(borrowing);
+    EXPECT_EQ(fresh.MAJORVERSION, 0u);
+    EXPECT_EQ(fresh.MINORVERSION, 0u);
+    EXPECT_EQ(fresh.BUILD, 0u);
+    EXPECT_EQ(fresh.PLATFORMID, 0u);
+    EXPECT_FALSE(fresh.ISWINNT());
+
+    // The numbers of the library asked first stay.
+    WINDLLVERSION v(QStringLiteral(ZEVA_TEST_ANSWERING_LIB));
+    EXPECT_EQ(v.BUILD, 2900u);
+    v.MAJORVERSION = 5;
+    v.DLL(borrowing);
+    EXPECT_EQ(v.DLL(), borrowing);
+    EXPECT_EQ(v.MAJORVERSION, 5u);
+    EXPECT_EQ(v.BUILD, 2900u);
+    EXPECT_TRUE(v.ISWINNT());
+
+    ::dlclose(b);
+    EXPECT_FALSE(loaded(ZEVA_TEST_BORROWING_LIB));
+}

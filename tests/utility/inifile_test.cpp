@@ -5,8 +5,11 @@
 #include "support/envguard.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/unprivileged.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -25,14 +28,18 @@ TEST(IniFile, ReadsTrimmedValuesAndTypedOnes)
     test::TempDir dir;
     const QString path = dir.file(QStringLiteral("a.ini"));
     writeAll(path,
-             "; comment\r\n[Genel]\r\nword=  word \r\nquoted = \"  in quotes \"\r\nyes=yes\r\non=On\r\n"
+             "; comment\r\n[Genel]\r\nword=  word \r\nquoted = \"  in quotes \"\r\nq=\"  word \"\r\n"
+             "single=' x '\r\nyes=yes\r\non=On\r\n"
              "true=TRUE\r\none=1\r\nfalse=FALSE\r\nneg=-5\r\nbig=99999999999\r\nhalf=12abc\r\nnone=abc\r\n"
              "[ Other ]\r\nWORD=other\r\n");
     INIFILE ini(path);
     EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("word")), QStringLiteral("word"));
     EXPECT_EQ(ini.GETSTRING(QStringLiteral("genel"), QStringLiteral(" WORD ")), QStringLiteral("word"))
         << "names match without case and surrounding blanks";
-    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("quoted")), QStringLiteral("  in quotes "));
+    // The quotes go first, then the blanks inside them.
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("quoted")), QStringLiteral("in quotes"));
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("q")), QStringLiteral("word"));
+    EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("single")), QStringLiteral("x"));
     EXPECT_EQ(ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("missing")), QString());
     EXPECT_EQ(ini.GETSTRING(QStringLiteral("other"), QStringLiteral("word")), QStringLiteral("other"));
     for (const char* e : {"yes", "on", "true"})
@@ -150,14 +157,20 @@ TEST(IniFile, GettersGoThroughTheVirtualReaders)
     EXPECT_EQ(ini.GETSTRINGUPPER(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("YES"));
 }
 
+// Two processes updating one file lose no update, also when one of them
+// reaches the file through a link in another folder; nothing is left beside
+// the file.
 TEST(IniFile, TwoProcessesLoseNoUpdate)
 {
     test::TempDir dir;
     const QString path = dir.file(QStringLiteral("shared.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("links")));
+    const QString link = dir.file(QStringLiteral("links/shared.ini"));
+    ASSERT_TRUE(QFile::link(path, link));
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     const QString prefix = child == 0 ? QStringLiteral("child") : QStringLiteral("parent");
-    INIFILE ini(path);
+    INIFILE ini(child == 0 ? link : path);
     bool allOk = true;
     for (int i = 0; i < 500; ++i)
         allOk = ini.SETINT(QStringLiteral("S"), prefix + QString::number(i), i) && allOk;
@@ -168,6 +181,77 @@ TEST(IniFile, TwoProcessesLoseNoUpdate)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_TRUE(allOk);
     EXPECT_EQ(ini.GETSECTION(QStringLiteral("S")).size(), 1000);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(ini.CREATE());
+    EXPECT_TRUE(ini.DELETESECTION(QStringLiteral("S")));
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(dir.path()).entryList(all, QDir::Name),
+              (QStringList{QStringLiteral("links"), QStringLiteral("shared.ini")}));
+    EXPECT_EQ(QDir(dir.file(QStringLiteral("links"))).entryList(all), QStringList{QStringLiteral("shared.ini")});
+}
+
+// A file that may not be written or read keeps its bytes and the setter
+// answers FALSE; a link is written through and stays a link. Read-only by its
+// mode holds for everyone; the rest is checked as an ordinary user.
+TEST(IniFile, ProtectedUnreadableAndLinkedFiles)
+{
+    const QByteArray old = "[S]\r\na=1\r\n";
+    test::SharedTempDir dir;
+    ASSERT_TRUE(dir.valid());
+    const QString readOnly = dir.file(QStringLiteral("salt.ini"));
+    writeAll(readOnly, old);
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    for (const char* value : {"2", "1"}) {  // a change, and the value it holds
+        EXPECT_FALSE(INIFILE(readOnly).SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QString::fromLatin1(value)))
+            << value;
+    }
+    EXPECT_FALSE(INIFILE(readOnly).DELETESECTION(QStringLiteral("S")));
+    EXPECT_FALSE(INIFILE(readOnly).CREATE());
+    EXPECT_EQ(readAll(readOnly), old);
+
+    const QString real = dir.file(QStringLiteral("gercek.ini"));
+    const QString link = dir.file(QStringLiteral("bag.ini"));
+    writeAll(real, old);
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    ASSERT_TRUE(QFile::link(real, link));
+    EXPECT_TRUE(INIFILE(link).SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("2")));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readAll(real), QByteArray("[S]\r\na=2\r\n"));
+    // A link to a file not there yet makes that file.
+    const QString later = dir.file(QStringLiteral("sonra.ini"));
+    ASSERT_TRUE(QFile::link(later, dir.file(QStringLiteral("bos.ini"))));
+    EXPECT_TRUE(INIFILE(dir.file(QStringLiteral("bos.ini"))).SETSTRING(QStringLiteral("S"), QStringLiteral("a"),
+                                                                      QStringLiteral("3")));
+    EXPECT_EQ(readAll(later), QByteArray("[S]\r\na=3\r\n"));
+
+    const QString others = dir.file(QStringLiteral("baskasi.ini"));
+    writeAll(others, old);
+    ASSERT_TRUE(QFile::setPermissions(others, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                  QFile::ReadOther));
+    const QString unreadable = dir.file(QStringLiteral("okunamaz.ini"));
+    const bool root = ::geteuid() == 0;
+    test::runUnprivileged([&](test::ChildChecks& check) {
+        // Its own file that it may write but not read (0222).
+        CHILD_EXPECT(check, test::childWrite(unreadable, old, 0222));
+        CHILD_EXPECT(check, !INIFILE(unreadable).SETSTRING(QStringLiteral("S"), QStringLiteral("b"),
+                                                          QStringLiteral("2")));
+        CHILD_EXPECT(check, INIFILE(unreadable).GETSTRING(QStringLiteral("S"), QStringLiteral("a")).isEmpty());
+        if (root) {  // a file of another user, readable, in a folder it may write
+            CHILD_EXPECT(check, INIFILE(others).GETSTRING(QStringLiteral("S"), QStringLiteral("a")) == "1");
+            CHILD_EXPECT(check, !INIFILE(others).SETSTRING(QStringLiteral("S"), QStringLiteral("a"),
+                                                          QStringLiteral("2")));
+        }
+        CHILD_EXPECT(check, !INIFILE(readOnly).SETSTRING(QStringLiteral("S"), QStringLiteral("a"),
+                                                        QStringLiteral("2")));
+        CHILD_EXPECT(check, INIFILE(link).SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("4")));
+        CHILD_EXPECT(check, QFileInfo(link).isSymLink());
+    });
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(readAll(unreadable), old);
+    EXPECT_EQ(readAll(others), old);
+    EXPECT_EQ(readAll(readOnly), old);
+    EXPECT_EQ(readAll(real), QByteArray("[S]\r\na=4\r\n"));
 }
 
 TEST(IniFile, PythonReadsOurValues)
