@@ -230,7 +230,8 @@ bool OABS_BROWSER::refusesCharacter(const QModelIndex& index, QChar c) const
 {
     if (!cp1254::canEncode(c))
         return true;
-    return isMinusSign(c) && model_ && index.isValid() && rules_->numericColumn(model_->fieldOf(index.column()));
+    return isMinusSign(c) && model_ && index.isValid() &&
+           rules_->numericCell(index.row() + 1, model_->fieldOf(index.column()));
 }
 
 bool OABS_BROWSER::BEGINEDITFIELD(uint dwChar)

@@ -16,6 +16,7 @@
 #include "editing/ui/entrywindowopeners.h"
 #include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
+#include "platform/helpdisplay.h"
 #include "platform/runtime.h"
 #include "platform/ui/controls.h"
 #include "refmatrix/refcommands.h"
@@ -34,6 +35,7 @@
 #include "support/programenv.h"
 #include "support/sampledata.h"
 #include "support/tempdir.h"
+#include "support/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,10 +52,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace zeva {
@@ -364,6 +372,243 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     ASSERT_TRUE(readDbfFile(path, &after));
     EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
     EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
+}
+
+// The reference matrix window as the user meets it: opened from the main
+// menu in the shown and active main window, worked through its toolbar, its
+// keys and its fields.
+class ReferenceWindowTest : public ReferenceProgramTest {
+protected:
+    STDDATAWINDOW* openReference(STANDARDSHELLWINDOW& w, int selection = ITEM_RMSEC_HK)
+    {
+        w.resize(1000, 700);
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        choose(w, selection);
+        choose(w, 3572);  // "&Matris Yazımı"
+        auto* rm = qobject_cast<STDDATAWINDOW*>(w.mdiArea()->activeSubWindow());
+        EXPECT_NE(rm, nullptr);
+        return rm;
+    }
+
+    // A click on the button of item `id` in the toolbar the frame shows.
+    static void clickTool(STDDATAWINDOW* rm, int id)
+    {
+        ShellMenu* m = rm->windowMenu();
+        QWidget* button = m->toolBar()->widgetForAction(m->action(id));
+        ASSERT_NE(button, nullptr) << id;
+        ASSERT_TRUE(button->isVisible()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    // Types `text` over the whole of form field n.
+    static void typeIntoField(STDDATAWINDOW* rm, int n, const QString& text)
+    {
+        QLineEdit* e = rm->formEdit(n);
+        ASSERT_NE(e, nullptr);
+        e->setFocus();
+        e->selectAll();
+        test::typeText(e, text);
+    }
+};
+
+// A value typed into a form field is kept whichever way the user goes on:
+// the toolbar's arrows, the key F5, or the switch back to the table.
+TEST_F(ReferenceWindowTest, TheFormKeepsWhatWasTypedWhicheverWayTheUserMovesOn)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    BARRAYSERVER& s = rm->edit().server();
+    clickTool(rm, 3548);  // "Form görünüş"
+    ASSERT_TRUE(rm->isFormView());
+    clickTool(rm, 3540);  // to the first feed
+    ASSERT_EQ(s.RecNo(), 2);
+
+    const struct {
+        const char* way;
+        const char* typed;
+        const char* stored;
+        std::function<void()> leave;
+        int recordAfter;
+    } ways[] = {
+        {"toolbar Sonraki", "7,5", "      7.500", [&] { clickTool(rm, 3540); }, 3},
+        {"toolbar Önceki", "8,25", "      8.250", [&] { clickTool(rm, 3539); }, 2},
+        {"toolbar Sona git", "9", "      9.000", [&] { clickTool(rm, 3541); }, 0},
+        {"toolbar Başa git", "4,5", "      4.500", [&] { clickTool(rm, 3538); }, 1},
+    };
+    for (const auto& row : ways) {
+        const int rec = s.RecNo();
+        typeIntoField(rm, 2, QString::fromUtf8(row.typed));
+        row.leave();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.cellAt(rec, 2), QString::fromUtf8(row.stored)) << row.way;
+        EXPECT_EQ(s.RecNo(), row.recordAfter ? row.recordAfter : s.LastRec()) << row.way;
+    }
+
+    // F5 appends a feed after taking the field.
+    clickTool(rm, 3540);
+    const int rec = s.RecNo();
+    const int records = s.LastRec();
+    typeIntoField(rm, 4, QStringLiteral("12,5"));  // HP
+    QTest::keyClick(rm->formEdit(4), Qt::Key_F5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s.cellAt(rec, 4), QStringLiteral("    12.5000"));
+    EXPECT_EQ(s.LastRec(), records + 1);
+
+    // The switch to the table by its toolbar button.
+    s.GoTo(rec);
+    typeIntoField(rm, 4, QStringLiteral("13"));
+    clickTool(rm, 3550);
+    EXPECT_FALSE(rm->isFormView());
+    EXPECT_EQ(s.cellAt(rec, 4), QStringLiteral("    13.0000"));
+}
+
+// The form's fields follow the grid editor's rules: the text without its
+// padding, the field's width, the code page's characters, and no minus sign
+// in a price or nutrient value of a feed; the unit row and the name are text.
+TEST_F(ReferenceWindowTest, TheFormFieldsTakeTypingByTheCellRules)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    BARRAYSERVER& s = rm->edit().server();
+    clickTool(rm, 3548);
+    clickTool(rm, 3540);
+    ASSERT_EQ(s.RecNo(), 2);
+    EXPECT_EQ(rm->formEdit(1)->text(), QStringLiteral("MISIR"));
+    EXPECT_EQ(rm->formEdit(2)->text(), QStringLiteral("10.500"));
+    EXPECT_EQ(rm->formEdit(2)->maxLength(), 11);
+    EXPECT_EQ(rm->formEdit(1)->maxLength(), 25);
+
+    // A digit goes in front of the shown value.
+    QLineEdit* price = rm->formEdit(2);
+    price->setFocus();
+    price->setCursorPosition(0);
+    test::typeText(price, QStringLiteral("1"));
+    EXPECT_EQ(price->text(), QStringLiteral("110.500"));
+
+    const struct {
+        int record;
+        int field;
+        const char* typed;
+        const char* shown;
+    } typing[] = {
+        {2, 2, "-3,5", "3,5"},                    // a price takes no minus sign
+        {2, 4, "–2", "2"},                        // nor a nutrient value (a dash)
+        {2, 1, "ÇİĞ-Ő", "ÇİĞ-"},                  // the name: text, in the code page
+        {2, 3, "5€", "5€"},                       // the euro sign is in the code page
+        {1, 2, "TL-Kg", "TL-Kg"},                 // the unit row keeps free text
+        {1, 4, "g/Kg ő", "g/Kg "},
+    };
+    for (const auto& row : typing) {
+        if (s.RecNo() != row.record)
+            s.GoTo(row.record);
+        QCoreApplication::processEvents();
+        typeIntoField(rm, row.field, QString::fromUtf8(row.typed));
+        EXPECT_EQ(rm->formEdit(row.field)->text(), QString::fromUtf8(row.shown)) << row.typed;
+    }
+    clickTool(rm, 3538);
+    EXPECT_EQ(s.cellAt(1, 2), QStringLiteral("TL-Kg"));
+    EXPECT_EQ(s.cellAt(1, 4), QStringLiteral("g/Kg "));
+}
+
+// A minus sign never reaches a feed's price or nutrient value in the grid; the
+// unit row and the name column take it.
+TEST_F(ReferenceWindowTest, TheGridRefusesAMinusSignInAFeedsValues)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    OABS_BROWSER* grid = rm->browser();
+    BARRAYSERVER& s = rm->edit().server();
+    const QString before = s.cellAt(2, 4);
+
+    // Typed first, it opens nothing; typed inside an editor, it is not taken.
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    test::typeText(grid, QStringLiteral("-"));
+    EXPECT_EQ(grid->openEditor(), nullptr);
+    test::typeText(grid, QStringLiteral("3"));
+    ASSERT_NE(grid->openEditor(), nullptr);
+    test::typeText(grid->openEditor(), QStringLiteral("-,5"));
+    EXPECT_EQ(grid->openEditor()->text(), QStringLiteral("3,5"));
+    QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s.cellAt(2, 4), QStringLiteral("     3.5000"));
+    EXPECT_NE(s.cellAt(2, 4), before);
+
+    const struct {
+        int row;
+        int column;
+        const char* typed;
+        const char* stored;
+    } texts[] = {
+        {0, 3, "-%", "-%"},         // a unit text
+        {1, 0, "-MISIR", "-MISIR"},  // a name
+    };
+    for (const auto& t : texts) {
+        grid->setCurrentIndex(grid->model()->index(t.row, t.column));
+        const QString typed = QString::fromUtf8(t.typed);
+        test::typeText(grid, typed.left(1));
+        ASSERT_NE(grid->openEditor(), nullptr) << t.typed;
+        test::typeText(grid->openEditor(), typed.mid(1));
+        QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.cellAt(t.row + 1, t.column + 1), QString::fromUtf8(t.stored)) << t.typed;
+    }
+}
+
+// "İl&gili Yardım" (F2) shows the table's topic in the help display; the
+// right button shows the context menu in the form view as in the grid.
+TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
+{
+    struct Launches : HelpLauncher {
+        QStringList shown;
+        bool launch(const QString& file, const QString& topic) override
+        {
+            shown << QFileInfo(file).fileName() + QLatin1Char(' ') + topic;
+            return true;
+        }
+    };
+    QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    STANDARDSHELLWINDOW& w = window();
+    auto launches = std::make_shared<Launches>();
+    w.setHelpLauncher(launches);
+
+    const struct {
+        int selection;
+        const char* topic;
+    } tables[] = {
+        {ITEM_RMSEC_HK, "Havada Kuru Matris"},
+        {ITEM_RMSEC_KME, "Kuru Madde Esaslı Matris"},
+    };
+    for (const auto& t : tables) {
+        launches->shown.clear();
+        STDDATAWINDOW* rm = openReference(w, t.selection);
+        ASSERT_NE(rm, nullptr);
+        QTest::keyClick(rm->browser(), Qt::Key_F2);
+        QTest::keyClick(rm->browser(), Qt::Key_F1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(launches->shown, (QStringList{QStringLiteral("Zeva.chm ") + QString::fromUtf8(t.topic),
+                                                QStringLiteral("Zeva.chm HelpIndex")}));
+        clickTool(rm, 3548);
+        for (QWidget* target : {static_cast<QWidget*>(rm->formEdit(2)), rm->formEdit(1)->parentWidget()}) {
+            QMenu* menu = rm->contextMenu()->topMenus().value(0);
+            ASSERT_NE(menu, nullptr);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+            QApplication::sendEvent(target, &event);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(menu->isVisible());
+            EXPECT_EQ(QApplication::activePopupWidget(), menu);
+            menu->close();
+        }
+        rm->close();
+        QCoreApplication::processEvents();
+    }
 }
 
 }  // namespace
