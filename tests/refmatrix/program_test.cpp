@@ -611,5 +611,46 @@ TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
     }
 }
 
+// The closing question is answered Evet or Hayır: Esc and the box's close
+// button leave it standing, so no edit is thrown away unasked.
+TEST_F(ReferenceWindowTest, TheClosingQuestionWaitsForAnAnswer)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    const QString path = rm->CRMFILE();
+    OABS_BROWSER* grid = rm->browser();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    test::typeText(grid, QStringLiteral("7"));
+    ASSERT_NE(grid->openEditor(), nullptr);
+    QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box) {
+            ADD_FAILURE() << d.windowTitle().toStdString();
+            d.reject();
+            return d.result();
+        }
+        asked << box->text();
+        QTest::keyClick(box->button(QMessageBox::Yes), Qt::Key_Escape);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_FALSE(box->close());
+        EXPECT_TRUE(box->isVisible());
+        box->button(QMessageBox::Yes)->click();
+        return d.result();
+    });
+    QTest::keyClick(grid, Qt::Key_Escape);  // Esc in the grid closes the window
+    QCoreApplication::processEvents();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.first().endsWith(QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz?")));
+    DbfTable after;
+    ASSERT_TRUE(readDbfFile(path, &after));
+    EXPECT_EQ(after.value(after.liveRecords().at(1), QStringLiteral("FIATI")), QStringLiteral("      7.000"));
+}
+
 }  // namespace
 }  // namespace zeva
