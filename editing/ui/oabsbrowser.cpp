@@ -503,6 +503,8 @@ void OABS_BROWSER::EnableVerticalSplit(bool enable)
     }
     frozen_ = new QTableView(this);
     frozen_->setFocusPolicy(Qt::NoFocus);
+    // No frame of its own: its rows line up with the grid's to the pixel.
+    frozen_->setFrameShape(QFrame::NoFrame);
     frozen_->setEditTriggers(NoEditTriggers);
     frozen_->verticalHeader()->hide();
     frozen_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -526,8 +528,16 @@ void OABS_BROWSER::EnableVerticalSplit(bool enable)
             &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
             &QAbstractSlider::setValue);
+    // The frozen column stands where the grid stands from the start: its
+    // scroll range comes with its first layout, and then it takes the grid's
+    // position.
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::rangeChanged, frozen_, [this] {
+        if (frozen_)
+            frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    });
     setupFrozen();
     frozen_->show();
+    frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
 }
 
 void OABS_BROWSER::setupFrozen()

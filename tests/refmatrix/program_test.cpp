@@ -652,5 +652,34 @@ TEST_F(ReferenceWindowTest, TheClosingQuestionWaitsForAnAnswer)
     EXPECT_EQ(after.value(after.liveRecords().at(1), QStringLiteral("FIATI")), QStringLiteral("      7.000"));
 }
 
+// The frozen name column, switched on far down the table, labels every row
+// with its own feed at once.
+TEST_F(ReferenceWindowTest, TheFrozenNameColumnFollowsTheGridFromTheStart)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    OABS_BROWSER* grid = rm->browser();
+    const int last = grid->model()->rowCount() - 1;
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    clickTool(rm, 3541);  // "Sona git"
+    ASSERT_EQ(grid->currentIndex().row(), last);
+    ASSERT_GT(grid->verticalScrollBar()->value(), 0);
+
+    clickTool(rm, 3543);  // "Kolon dondur"
+    QTableView* frozen = grid->frozenView();
+    ASSERT_NE(frozen, nullptr);
+    ASSERT_TRUE(frozen->isVisible());
+    for (int row : {last, last - 5}) {
+        EXPECT_EQ(frozen->visualRect(frozen->model()->index(row, 0)).top(),
+                  grid->visualRect(grid->model()->index(row, 3)).top())
+            << row;
+    }
+    EXPECT_EQ(frozen->indexAt(QPoint(2, 2)).row(), grid->indexAt(QPoint(2, 2)).row());
+
+    clickTool(rm, 3543);
+    EXPECT_EQ(grid->frozenView(), nullptr);
+}
+
 }  // namespace
 }  // namespace zeva
