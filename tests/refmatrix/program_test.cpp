@@ -274,6 +274,50 @@ TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
     EXPECT_EQ(a.result, 1);
     EXPECT_EQ(a.selected, 3);
 
+    // Typed text is no choice, left with Enter or Tab; a list item picked
+    // from the keyboard is. Enter on a button that has the focus presses it.
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (!dlg) {
+            ADD_FAILURE() << d.windowTitle().toStdString();
+            return answer(d);
+        }
+        QApplication::setActiveWindow(dlg);
+        dlg->CBHSEC->setFocus();
+        test::typeText(dlg->CBHSEC->lineEdit(), QStringLiteral("HP"));
+        QTest::keyClick(dlg->CBHSEC->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(dlg->CBHSEC->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->pbTamam);
+        EXPECT_EQ(dlg->CBHSEC->currentIndex(), -1);
+        QTest::keyClick(dlg->pbTamam, Qt::Key_Return);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->NSELECTED, 0);
+        dlg->CBHSEC->setFocus();
+        QTest::keyClick(dlg->CBHSEC, Qt::Key_Down);
+        EXPECT_EQ(dlg->CBHSEC->currentIndex(), 0);
+        dlg->pbTamam->setFocus();
+        QTest::keyClick(dlg->pbTamam, Qt::Key_Return);
+        return d.result();
+    });
+    const MatchAnswer picked = w.port().askMatch(QStringLiteral("Ham Protein"), {"FIATI", "KMO", "HP"});
+    EXPECT_EQ(picked.result, 1);
+    EXPECT_EQ(picked.selected, 1);
+
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (dlg) {
+            dlg->CBHSEC->setCurrentIndex(0);
+            dlg->pbAtla->setFocus();
+            QTest::keyClick(dlg->pbAtla, Qt::Key_Enter);
+        }
+        return d.result();
+    });
+    const MatchAnswer skipped = w.port().askMatch(QStringLiteral("Ham Protein"), {"FIATI", "HP"});
+    EXPECT_EQ(skipped.result, 2);
+    EXPECT_EQ(skipped.selected, 0);
+
     w.qtPort()->setDialogRunner([&](QDialog& d) {
         d.open();
         d.close();  // the close box
