@@ -390,7 +390,8 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     EXPECT_EQ(records.at(1).toObject().value(QStringLiteral("FIATI")).toString(), QStringLiteral("      7.500"));
 
     // The window gone, the column dialog opens: "h" is refused (HP begins
-    // with it) and the dialog stays open for "lif", stored as LIF.
+    // with it), "ÇİNKO2" is refused with the rule of a field name, and the
+    // dialog stays open for "lif", stored as LIF.
     boxes_.clear();
     QStringList dialogs;
     w.qtPort()->setDialogRunner([&](QDialog& d) {
@@ -403,6 +404,9 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
             dlg->SLEBMNAME->setText(QStringLiteral("h"));
             dlg->PBTAMAM_->click();
             EXPECT_TRUE(dlg->isVisible());
+            dlg->SLEBMNAME->setText(QStringLiteral("ÇİNKO2"));
+            dlg->PBTAMAM_->click();
+            EXPECT_TRUE(dlg->isVisible());
             dlg->SLEBMNAME->setText(QStringLiteral("lif"));
             dlg->PBTAMAM_->click();
             return d.result();
@@ -411,7 +415,10 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     });
     choose(w, 3573);
     EXPECT_EQ(dialogs, QStringList{QStringLiteral("Havada Kuru RM: Besin maddesi ekle-sil")});
-    EXPECT_EQ(boxes_, QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut.")});
+    EXPECT_EQ(boxes_, (QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut."),
+                                   QStringLiteral("Besin maddesi adı A-Z harflerinden biriyle başlamalı; yalnız A-Z "
+                                                  "harfleri, rakamlar ve _ içerebilir.\n\nTürkçe harfler (Ç, Ğ, İ, "
+                                                  "Ö, Ş, Ü) alan adında kullanılamaz.")}));
     DbfTable after;
     ASSERT_TRUE(readDbfFile(path, &after));
     EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
