@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPersistentModelIndex>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -253,8 +254,12 @@ void STDDATAWINDOW::COLMATHBM()
     if (formView_)
         return;
     browser_->commitOpenEditor();
+    // The command walks the column; the grid stays on the cell it stood on.
+    const QPersistentModelIndex at = browser_->currentIndex();
     browser_->SuspendUpdate();
     zeva::COLMATHBM(*edit_, browser_->ColPos(), port_);
+    if (at.isValid() && browser_->currentIndex() != at)
+        browser_->setCurrentIndex(at);
     browser_->RestoreUpdate();
 }
 

@@ -29,6 +29,7 @@
 #include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
+#include "shell/ui/colonmathsdialog.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/agree.h"
 #include "support/fakeport.h"
@@ -730,6 +731,33 @@ TEST_F(ReferenceWindowTest, TheFrozenNameColumnFollowsTheGridFromTheStart)
 
     clickTool(rm, 3543);
     EXPECT_EQ(grid->frozenView(), nullptr);
+}
+
+// Column arithmetic from the toolbar changes the column and leaves the grid
+// on the row and column it stood on.
+TEST_F(ReferenceWindowTest, ColumnArithmeticKeepsTheGridOnItsRow)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    w.qtPort()->setDialogRunner([this](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<COLONMATHS*>(&d)) {
+            dlg->CBVALAP->setEditText(QStringLiteral("2"));
+            dlg->pbCarpi->click();
+            return d.result();
+        }
+        return answer(d);
+    });
+    OABS_BROWSER* grid = rm->browser();
+    BARRAYSERVER& s = rm->edit().server();
+    grid->setCurrentIndex(grid->model()->index(5, 3));
+    grid->setFocus();
+    const QString before = s.cellAt(6, 4);
+    clickTool(rm, 3544);  // "Kolon aritmetiği"
+    EXPECT_EQ(s.cellAt(6, 4), SDAYA(Str(Val(before) * 2, 11, 4), 4));
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(5, 3));
+    EXPECT_EQ(s.RecNo(), 6);
 }
 
 }  // namespace
