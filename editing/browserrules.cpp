@@ -85,6 +85,11 @@ bool BrowserRules::numericColumn(int) const
     return false;
 }
 
+bool BrowserRules::numericCell(int, int nCol) const
+{
+    return numericColumn(nCol);
+}
+
 bool OYM_BROWSER::numericColumn(int nCol) const
 {
     return nCol >= 2 && nCol <= 5;
@@ -218,6 +223,16 @@ QString referenceCellText(int nRec, int nCol, const QString& v)
     if (nCol >= 3)
         return SDAYA(v, 4);
     return v;
+}
+
+bool ORMAT_BROWSER::numericColumn(int nCol) const
+{
+    return nCol >= 2;
+}
+
+bool ORMAT_BROWSER::numericCell(int nRec, int nCol) const
+{
+    return nRec >= 2 && numericColumn(nCol);
 }
 
 BrowserRules::Rule ORMAT_BROWSER::apply(BARRAYSERVER&, int nRec, int nCol, QString& v)

@@ -87,6 +87,10 @@ public:
     // TRUE when field nCol (from 1) holds numbers: its commit turns the text
     // into numeric text, and its editor takes no minus sign.
     virtual bool numericColumn(int nCol) const;
+    // The same for the one cell of record nRec: a table whose first record
+    // holds texts of its own (the reference matrix's unit row) answers by
+    // record. By default the column decides.
+    virtual bool numericCell(int nRec, int nCol) const;
 
     // Runs once a written commit is over and the grid shows it: what the
     // rules have to tell about the edit is told here.
@@ -165,6 +169,12 @@ protected:
 // nutrient columns. Record 1 is the unit row: its name is always "BIRIM" and
 // its other cells are unit texts, kept as typed.
 class ORMAT_BROWSER : public BrowserRules {
+public:
+    // The price and the nutrient columns of the feeds; the unit row keeps
+    // free text and the name is text.
+    bool numericColumn(int nCol) const override;
+    bool numericCell(int nRec, int nCol) const override;
+
 protected:
     Rule apply(BARRAYSERVER& server, int nRec, int nCol, QString& v) override;
 };

@@ -42,6 +42,12 @@ void RM_YEDEKLE(UserPort& port, bool asFed, const QString& target)
 {
     if (target.isEmpty() || !QDir::isAbsolutePath(target))
         return;
+    // A folder is no file to copy into: refused before anything is asked.
+    if (QFileInfo(target).isDir()) {
+        MESS2(port, target + QStringLiteral(" bir klasör, dosya değil!\r\rYedek dosyasının adını da yazınız: ") +
+                        QDir(target).filePath(backupFileName(asFed)));
+        return;
+    }
     const QString folder = QFileInfo(target).absolutePath();
     const QFileInfo folderInfo(folder);
     if (!folderInfo.isDir() || !folderInfo.isWritable()) {

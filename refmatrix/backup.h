@@ -3,8 +3,8 @@
 // the user named (a folder chosen in the backup dialog, followed by the file
 // name). Free of widgets: the dialog's answer comes in as `target`.
 //
-// The target must be an absolute path in a folder that exists and can be
-// written; the data folder's own tables are never written over (the target
+// The target must be an absolute path, not itself a folder, in a folder that
+// exists and can be written; the data folder's own tables are never written over (the target
 // names the source itself, through whatever spelling or link, or names either
 // table, in any letter case, in the data folder). An existing file is
 // replaced only after Yes, and the copy goes through a temporary file and a

@@ -13,8 +13,11 @@
 
 namespace zeva {
 
+// The name becomes a field name of the table, which holds only the letters
+// A-Z, digits and _, and begins with a letter.
 inline const QString kBadColumnName =
-    QStringLiteral("Besin maddesi adı bir harfle başlamalı; yalnız harf, rakam ve _ içerebilir.");
+    QStringLiteral("Besin maddesi adı A-Z harflerinden biriyle başlamalı; yalnız A-Z harfleri, "
+                   "rakamlar ve _ içerebilir.\n\nTürkçe harfler (Ç, Ğ, İ, Ö, Ş, Ü) alan adında kullanılamaz.");
 
 // A new column's name as it is stored: trimmed and upper case.
 QString newColumnName(const QString& typed);

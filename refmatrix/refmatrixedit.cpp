@@ -34,6 +34,15 @@ Table liveRows(const DbfTable& table)
 ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table)
     : path_(std::move(path)), original_(std::move(table))
 {
+    // Records the file marks deleted are not edited, but they go back into
+    // the file where they stood: after the live records that preceded them.
+    int live = 0;
+    for (int rec = 0; rec < original_.recordCount(); ++rec) {
+        if (original_.isDeleted(rec))
+            deleted_.append({live, rec});
+        else
+            ++live;
+    }
     server_ = std::make_unique<BARRAYSERVER>(fieldSpecs(original_), liveRows(original_));
     connect(server_.get(), &BARRAYSERVER::notice, this, [this](int code, int, int) {
         if (isChangeNotice(code))
@@ -61,6 +70,10 @@ void ReferenceMatrixEdit::RMDELETE(UserPort& port)
     const int n = s.RecNo();
     s.Delete();
     s.Pack();
+    // The file's deleted records after this one keep their place.
+    for (auto& [after, rec] : deleted_)
+        if (after >= n)
+            --after;
     if (n > s.LastRec())
         s.GoBottom();
     else
@@ -97,13 +110,25 @@ bool ReferenceMatrixEdit::save(QString* error)
 {
     DbfTable out(original_.fields());
     const Table rows = server_->Data();
+    int next = 0;  // the next of the file's deleted records
+    auto deletedUpTo = [&](int live) {
+        for (; next < deleted_.size() && deleted_.at(next).first <= live; ++next) {
+            const int from = deleted_.at(next).second;
+            const int rec = out.appendRecord();
+            for (int f = 0; f < out.fieldCount(); ++f)
+                out.setValue(rec, f, original_.value(from, f));
+            out.setDeleted(rec, true);
+        }
+    };
     for (int r = 0; r < rows.size(); ++r) {
+        deletedUpTo(r);
         if (server_->deletedAt(r + 1))
             continue;
         const int rec = out.appendRecord();
         for (int f = 0; f < out.fieldCount() && f < rows.at(r).size(); ++f)
             out.setValue(rec, f, rows.at(r).at(f));
     }
+    deletedUpTo(static_cast<int>(rows.size()));
     return writeDbfFile(path_, out, error);
 }
 

@@ -3,8 +3,10 @@
 // never edits the file as it goes: the table's live records are loaded into
 // an in-memory server, every edit (cell, append, delete) changes only that
 // copy, and the copy is written back as a whole only when the user answers
-// Yes at closing. No discards every change; a failed write is reported and
-// keeps the window (and the copy) open.
+// Yes at closing. The records the file marks deleted are written back
+// unchanged, in their places; only a feed deleted in the window leaves. No
+// discards every change; a failed write is reported and keeps the window
+// (and the copy) open.
 //
 // One writer per table: while a window holds a table, it is registered here
 // (see ReferenceWindowRegistry); commands that restructure the file refuse.
@@ -57,6 +59,9 @@ private:
 
     QString path_;
     DbfTable original_;  // the file's fields and header, for the write back
+    // The file's deleted records, each with the number of live records
+    // before it: (live records before, record in original_), in file order.
+    QList<QPair<int, int>> deleted_;
     std::unique_ptr<BARRAYSERVER> server_;
 };
 

@@ -5,7 +5,9 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -64,10 +66,18 @@ CB_HSEC::CB_HSEC(QWidget* owner, const QString& name, const QStringList& candida
     CBHSEC->resize(CBHSEC->width(), CBHSEC->sizeHint().height());
     CBHSEC->setInsertPolicy(QComboBox::NoInsert);
     CBHSEC->setCompleter(nullptr);
+    // Text typed into the field is never read: the combo box must not turn
+    // it into a list item either (it would on Enter or on leaving the field).
+    if (QLineEdit* field = CBHSEC->lineEdit()) {
+        QObject::disconnect(field, &QLineEdit::returnPressed, CBHSEC, nullptr);
+        QObject::disconnect(field, &QLineEdit::editingFinished, CBHSEC, nullptr);
+    }
     CBHSEC->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // No default button; Enter on a button that has the focus presses it.
     for (QPushButton* b : {pbTamam, pbAtla, pbIptal}) {
         b->setAutoDefault(false);
         b->setDefault(false);
+        b->installEventFilter(this);
     }
 
     setObjectName(QStringLiteral("CB_HSEC"));
@@ -84,6 +94,19 @@ CB_HSEC::CB_HSEC(QWidget* owner, const QString& name, const QStringList& candida
     CBHSEC->addItems(candidates);
     CBHSEC->setCurrentIndex(-1);
     CBHSEC->setFocus();
+}
+
+bool CB_HSEC::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
+    return TemplateDialog::eventFilter(watched, event);
 }
 
 void CB_HSEC::PBTAMAM()

@@ -39,6 +39,9 @@ public slots:
     void PBTAMAM();
     void PB_ATLA();
     void PBIPTAL() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace zeva

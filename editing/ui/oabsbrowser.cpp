@@ -230,7 +230,8 @@ bool OABS_BROWSER::refusesCharacter(const QModelIndex& index, QChar c) const
 {
     if (!cp1254::canEncode(c))
         return true;
-    return isMinusSign(c) && model_ && index.isValid() && rules_->numericColumn(model_->fieldOf(index.column()));
+    return isMinusSign(c) && model_ && index.isValid() &&
+           rules_->numericCell(index.row() + 1, model_->fieldOf(index.column()));
 }
 
 bool OABS_BROWSER::BEGINEDITFIELD(uint dwChar)
@@ -504,6 +505,8 @@ void OABS_BROWSER::EnableVerticalSplit(bool enable)
     }
     frozen_ = new QTableView(this);
     frozen_->setFocusPolicy(Qt::NoFocus);
+    // No frame of its own: its rows line up with the grid's to the pixel.
+    frozen_->setFrameShape(QFrame::NoFrame);
     frozen_->setEditTriggers(NoEditTriggers);
     frozen_->verticalHeader()->hide();
     frozen_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -527,8 +530,16 @@ void OABS_BROWSER::EnableVerticalSplit(bool enable)
             &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
             &QAbstractSlider::setValue);
+    // The frozen column stands where the grid stands from the start: its
+    // scroll range comes with its first layout, and then it takes the grid's
+    // position.
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::rangeChanged, frozen_, [this] {
+        if (frozen_)
+            frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    });
     setupFrozen();
     frozen_->show();
+    frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
 }
 
 void OABS_BROWSER::setupFrozen()

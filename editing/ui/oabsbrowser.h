@@ -5,7 +5,7 @@
 //   - a typed character opens the editor holding just that character,
 //     already modified; a double click opens it on the cell's value without
 //     its padding, unmodified; a character Windows-1254 cannot hold, or a
-//     minus sign in a numeric column, opens nothing;
+//     minus sign in a numeric cell, opens nothing;
 //   - Enter, Tab and a focus change commit, Esc closes without writing;
 //   - the commit always goes into the cell the editor was opened on, through
 //     the browser's rules (BrowserRules and its table subclasses), after the
@@ -117,7 +117,7 @@ private:
     bool openEditorAt(const QModelIndex& index, EditTrigger trigger, QChar startChar);
     bool acceptsFocus(const QModelIndex& index) const;
     // A typed character that may not start an edit of `index`: one
-    // Windows-1254 cannot hold, or a minus sign in a numeric column.
+    // Windows-1254 cannot hold, or a minus sign in a numeric cell.
     bool refusesCharacter(const QModelIndex& index, QChar c) const;
     int focusColumnFor(int column) const;
     void releaseLock(QObject* editor);

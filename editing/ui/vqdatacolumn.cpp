@@ -24,7 +24,7 @@ CellEditor* VQDATACOLUMN::GETEDITOBJECT(OABS_BROWSER* oOwner, QWidget* parent,
         const int field = m->fieldOf(index.column());
         if (BARRAYSERVER* s = m->server())
             length = s->fieldSpec(field).length;
-        numeric = oOwner->rules()->numericColumn(field);
+        numeric = oOwner->rules()->numericCell(index.row() + 1, field);
     }
     auto* editor = new CellEditor(parent, length, numeric);
     // The editor takes the grid's own colours and font.

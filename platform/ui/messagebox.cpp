@@ -2,6 +2,8 @@
 
 #include "platform/ui/dialogtemplate.h"
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,6 +12,32 @@ namespace zeva {
 namespace {
 
 enum : int { kOk = 1, kCancel = 1, kNo = 3, kYes = 6 };
+
+// A question without Cancel must be answered: Esc and the close box do
+// nothing, so that neither can stand for an answer the user did not give.
+class AnswerRequired : public QObject {
+public:
+    explicit AnswerRequired(QMessageBox* box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Close:
+            event->ignore();
+            return true;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -37,10 +65,10 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::Cancel);
         break;
-    case 4:  // Yes, No
+    case 4:  // Yes, No: no escape
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
-        box->setEscapeButton(QMessageBox::No);
+        new AnswerRequired(box);
         break;
     default:  // OK
         box->setStandardButtons(QMessageBox::Ok);
@@ -65,6 +93,9 @@ int messageBoxReply(const QMessageBox& box)
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)
         clicked = box.escapeButton();
+    // A Yes/No box that went without an answer (its owner went) is not a Yes.
+    if (!clicked && box.button(QMessageBox::No))
+        return kNo;
     switch (box.standardButton(clicked)) {
     case QMessageBox::Yes: return kYes;
     case QMessageBox::No: return kNo;

@@ -21,7 +21,9 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
 
 // The reply code for the button by which the box was closed. A box closed
 // without a button (Esc, close box) gives the reply of its escape button: OK,
-// No of a Yes/No box, Cancel of a Yes/No/Cancel box.
+// or Cancel of a Yes/No/Cancel box. A Yes/No box has no escape: Esc and its
+// close box do nothing, the user answers Evet or Hayır (a box taken down
+// unanswered counts as No).
 int messageBoxReply(const QMessageBox& box);
 
 }  // namespace zeva

@@ -14,15 +14,20 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 namespace zeva {
@@ -33,6 +38,48 @@ const char* const kFields[] = {"SLE_NAME1", "SLE_UNIT1", "SLE_VALUE1", "SLE_NAME
 const int kWidths[] = {10, 11, 11, 10, 11, 11};
 const char* const kCaptions[] = {"BM_Adı (Çözüm)", "Mevcut Birimi", "Çözüm Değeri",
                                  "BM_Adı (KMM)",   "Dönüşüm Birimi", "Dönüşüm Değeri"};
+
+// Every column of the grid shows whole, its caption and its widest value,
+// with the vertical scroll bar that a long formula brings: the columns share
+// the grid's width, and when even their needs do not fit (the substitute
+// font is wider than the one the window was laid out for) the grid's font
+// gets a little smaller.
+void fitColumns(OABS_BROWSER* grid)
+{
+    QAbstractItemModel* model = grid->model();
+    if (!model)
+        return;
+    const int columns = model->columnCount();
+    QFont font = grid->font();
+    const int start = QFontInfo(font).pixelSize();
+    for (int px = start; px >= std::max(6, start * 2 / 3); --px) {
+        font.setPixelSize(px);
+        grid->setFont(font);
+        grid->horizontalHeader()->setFont(font);
+        grid->verticalHeader()->setFont(font);
+        const QFontMetrics fm(font);
+        QList<int> need;
+        int total = 0;
+        for (int c = 0; c < columns; ++c) {
+            int cell = fm.horizontalAdvance(QString(kWidths[c], QLatin1Char('0')));
+            for (int r = 0; r < model->rowCount(); ++r)
+                cell = std::max(cell, fm.horizontalAdvance(model->index(r, c).data().toString().trimmed()));
+            need << std::max(grid->horizontalHeader()->sectionSizeHint(c), cell + 8);
+            total += need.last();
+        }
+        // Room is kept for the scroll bar and for row numbers of two more
+        // digits (the grid's cells may be edited, rows added).
+        const int room = grid->width() - 2 * grid->frameWidth() - grid->verticalHeader()->sizeHint().width() -
+                         fm.horizontalAdvance(QStringLiteral("00")) -
+                         grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid) - 2;
+        if (total <= room || px == std::max(6, start * 2 / 3)) {
+            const int extra = columns > 0 ? std::max(0, room - total) / columns : 0;
+            for (int c = 0; c < columns; ++c)
+                grid->setColumnWidth(c, need.at(c) + extra);
+            return;
+        }
+    }
+}
 
 Table toTable(const ConvRows& rows)
 {
@@ -154,6 +201,7 @@ ADD_KMM_WIN::ADD_KMM_WIN(STANDARDSHELLWINDOW* shell, const ConvRows& rows) : she
         browser_->ADDCOLUMN(column);
     }
     browser_->Use(server_);
+    fitColumns(browser_);
     browser_->ENABLECELLCURSOR(true);
     server_->GoTop();
 

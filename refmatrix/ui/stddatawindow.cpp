@@ -5,17 +5,22 @@
 #include "editing/ui/oabsbrowser.h"
 #include "editing/ui/vqdatacolumn.h"
 #include "platform/ui/programicons.h"
+#include "platform/ui/controls.h"
 #include "refmatrix/refcolumncommands.h"
+#include "refmatrix/reftables.h"
 #include "resources/menus.h"
 #include "resources/refmenus.h"
 #include "shell/ui/shellmenu.h"
+#include "shell/ui/standardshellwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPersistentModelIndex>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -106,12 +111,26 @@ void STDDATAWINDOW::buildForm()
     auto* page = new QWidget;
     auto* layout = new QFormLayout(page);
     BARRAYSERVER& server = edit_->server();
+    // The context menu is the grid's, wherever the form is clicked.
+    auto menuOn = [this](QWidget* w) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& pos) { popupContextMenu(w->mapToGlobal(pos)); });
+    };
+    menuOn(page);
     for (int n = 1; n <= server.FCount(); ++n) {
         auto* e = new QLineEdit;
+        // The cell editor's rules: the field's width, the code page's
+        // characters, and no minus sign where the cell holds a number.
         e->setMaxLength(server.fieldSpec(n).length);
         e->setObjectName(server.FieldName(n));
-        layout->addRow(new QLabel(server.FieldName(n)), e);
-        connect(e, &QLineEdit::editingFinished, this, [this, n] { formEditDone(n); });
+        formTextRules_.append(new Cp1254Validator(false, e));
+        formNumberRules_.append(new NumericTextValidator(e));
+        auto* label = new QLabel(server.FieldName(n));
+        layout->addRow(label, e);
+        menuOn(label);
+        menuOn(e);
+        connect(e, &QLineEdit::editingFinished, this, [this] { commitFormEdits(); });
         formEdits_.append(e);
     }
     form_->setWidget(page);
@@ -121,9 +140,14 @@ void STDDATAWINDOW::buildForm()
 void STDDATAWINDOW::refreshForm()
 {
     const BARRAYSERVER& server = edit_->server();
+    const int rec = server.Eof() ? 0 : server.RecNo();
     for (int n = 1; n <= formEdits_.size(); ++n) {
         QLineEdit* e = formEdits_.at(n - 1);
-        const QString v = server.Eof() ? QString() : server.FieldGet(n);
+        const bool numeric = rec > 0 && browser_->rules()->numericCell(rec, n);
+        e->setValidator(numeric ? formNumberRules_.at(n - 1) : formTextRules_.at(n - 1));
+        // The field shows the cell without the blanks that pad it, so there
+        // is room to type.
+        const QString v = rec > 0 ? CellEditor::openingText(server.FieldGet(n)) : QString();
         if (e->text() != v) {
             const QSignalBlocker block(e);
             e->setText(v);
@@ -132,14 +156,21 @@ void STDDATAWINDOW::refreshForm()
     }
 }
 
-void STDDATAWINDOW::formEditDone(int nCol)
+void STDDATAWINDOW::commitFormEdits()
 {
-    QLineEdit* e = formEdits_.value(nCol - 1);
-    if (!e || !e->isModified())
-        return;
-    e->setModified(false);
-    edit_->formCellEdited(nCol, e->text());
-    refreshForm();
+    // Every field typed into is taken before anything else happens; the
+    // texts are read first, as a write refreshes the form.
+    QList<QPair<int, QString>> typed;
+    for (int n = 1; n <= formEdits_.size(); ++n) {
+        QLineEdit* e = formEdits_.at(n - 1);
+        if (e->isModified())
+            typed.append({n, e->text()});
+        e->setModified(false);
+    }
+    for (const auto& [n, text] : typed)
+        edit_->formCellEdited(n, text);
+    if (!typed.isEmpty())
+        refreshForm();
 }
 
 void STDDATAWINDOW::setViewItems(bool form)
@@ -152,6 +183,10 @@ void STDDATAWINDOW::setViewItems(bool form)
 
 bool STDDATAWINDOW::dispatch(const QString& symbol)
 {
+    // A field typed into in the form is kept whichever command comes next
+    // (a toolbar button or a key takes no focus from it).
+    if (formView_)
+        commitFormEdits();
     using Handler = void (STDDATAWINDOW::*)();
     static const QList<QPair<QLatin1String, Handler>> handlers = {
         {QLatin1String("CLOSE"), &STDDATAWINDOW::CLOSE},
@@ -162,6 +197,7 @@ bool STDDATAWINDOW::dispatch(const QString& symbol)
         {QLatin1String("BMBAGLA"), &STDDATAWINDOW::BMBAGLA},
         {QLatin1String("VIEWFORM"), &STDDATAWINDOW::VIEWFORM},
         {QLatin1String("VIEWTABLE"), &STDDATAWINDOW::VIEWTABLE},
+        {QLatin1String("CONTEXTHELP"), &STDDATAWINDOW::CONTEXTHELP},
     };
     for (const auto& [name, handler] : handlers)
         if (symbol == name) {
@@ -184,8 +220,7 @@ void STDDATAWINDOW::VIEWFORM()
 void STDDATAWINDOW::VIEWTABLE()
 {
     // A field being typed in the form is taken before the switch.
-    for (int n = 1; n <= formEdits_.size(); ++n)
-        formEditDone(n);
+    commitFormEdits();
     formView_ = false;
     setViewItems(false);
     stack_->setCurrentWidget(canvas_);
@@ -219,8 +254,12 @@ void STDDATAWINDOW::COLMATHBM()
     if (formView_)
         return;
     browser_->commitOpenEditor();
+    // The command walks the column; the grid stays on the cell it stood on.
+    const QPersistentModelIndex at = browser_->currentIndex();
     browser_->SuspendUpdate();
     zeva::COLMATHBM(*edit_, browser_->ColPos(), port_);
+    if (at.isValid() && browser_->currentIndex() != at)
+        browser_->setCurrentIndex(at);
     browser_->RestoreUpdate();
 }
 
@@ -239,11 +278,24 @@ void STDDATAWINDOW::CLOSE()
     close();
 }
 
+void STDDATAWINDOW::CONTEXTHELP()
+{
+    // The topic follows the table the window shows.
+    const bool asFed = QFileInfo(edit_->CRMFILE()).fileName().compare(kAsFedTable, Qt::CaseInsensitive) == 0;
+    if (auto* shell = dynamic_cast<STANDARDSHELLWINDOW*>(owner_))
+        shell->showHelp(asFed ? QStringLiteral("Havada Kuru Matris") : QStringLiteral("Kuru Madde Esaslı Matris"));
+}
+
 void STDDATAWINDOW::showContextMenu(const QPoint& pos)
+{
+    popupContextMenu(browser_->viewport()->mapToGlobal(pos));
+}
+
+void STDDATAWINDOW::popupContextMenu(const QPoint& globalPos)
 {
     const QList<QMenu*> menus = context_->topMenus();
     if (!menus.isEmpty())
-        menus.first()->popup(browser_->viewport()->mapToGlobal(pos));
+        menus.first()->popup(globalPos);
 }
 
 void STDDATAWINDOW::closeEvent(QCloseEvent* event)
@@ -253,8 +305,8 @@ void STDDATAWINDOW::closeEvent(QCloseEvent* event)
         return;
     }
     browser_->commitOpenEditor();
-    for (int n = 1; formView_ && n <= formEdits_.size(); ++n)
-        formEditDone(n);
+    if (formView_)
+        commitFormEdits();
     if (!edit_->QUERYCLOSE(port_)) {
         // The write failed: the copy and the window stay.
         event->ignore();

@@ -22,6 +22,7 @@
 class QLineEdit;
 class QScrollArea;
 class QStackedWidget;
+class QValidator;
 
 namespace zeva {
 
@@ -60,6 +61,8 @@ public:
     void COLMATHBM();
     void BMBAGLA();
     void CLOSE();
+    // "İl&gili Yardım" (F2): the help topic of the table shown.
+    void CONTEXTHELP();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,8 +73,10 @@ private:
                   const QString& cCaption);
     void buildForm();
     void refreshForm();
-    void formEditDone(int nCol);
+    // Writes every form field typed into, by the cell rules.
+    void commitFormEdits();
     void showContextMenu(const QPoint& pos);
+    void popupContextMenu(const QPoint& globalPos);
     void setViewItems(bool form);
 
     UserPort& port_;
@@ -84,6 +89,8 @@ private:
     OABS_BROWSER* browser_ = nullptr;
     QScrollArea* form_ = nullptr;
     QList<QLineEdit*> formEdits_;
+    QList<QValidator*> formTextRules_;    // per field: the code page's characters
+    QList<QValidator*> formNumberRules_;  // per field: the same, no minus sign
     bool formView_ = false;
     bool closed_ = false;
 };

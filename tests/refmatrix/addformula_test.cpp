@@ -33,6 +33,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
@@ -40,6 +41,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -206,6 +208,30 @@ TEST_F(AddFormulaTest, TheWindowGatesEkleUntilHesaplaSucceeds)
             const QString caption = shown->browser()->model()->headerData(c, Qt::Horizontal).toString();
             EXPECT_GE(shown->browser()->columnWidth(c), shown->browser()->fontMetrics().horizontalAdvance(caption))
                 << caption.toStdString();
+        }
+        // Every column shows whole inside the grid, its caption and its
+        // values, also with the vertical scroll bar of a long formula.
+        BARRAYSERVER* rows = shown->server();
+        for (int i = 0; i < 30; ++i) {
+            rows->Append();
+            rows->FieldPut(QStringLiteral("SLE_NAME1"), QStringLiteral("METISIST"));
+            rows->FieldPut(QStringLiteral("SLE_UNIT1"), QStringLiteral("    MCal/Kg"));
+            rows->FieldPut(QStringLiteral("SLE_VALUE2"), QStringLiteral("88888.8888"));
+        }
+        QApplication::processEvents();
+        OABS_BROWSER* grid = shown->browser();
+        ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
+        EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+        QHeaderView* header = grid->horizontalHeader();
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            const QString caption = grid->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_LE(grid->columnViewportPosition(c) + grid->columnWidth(c), grid->viewport()->width())
+                << caption.toStdString();
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << caption.toStdString();
+            for (int r = 0; r < grid->model()->rowCount(); ++r) {
+                const QString text = grid->model()->index(r, c).data().toString().trimmed();
+                EXPECT_GE(grid->columnWidth(c), grid->fontMetrics().horizontalAdvance(text) + 4) << text.toStdString();
+            }
         }
         shown->PBIPTAL();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -106,6 +106,8 @@ TEST_F(BackupTest, NeverWritesOverTheDataFoldersTables)
 TEST_F(BackupTest, RefusesTargetsItCannotUse)
 {
     writeBytes(tmp_.file(QStringLiteral("dosya")), "x");
+    const QString folderNamedLikeTheFile = backup() + QStringLiteral("/Matnrc.Dbf");
+    ASSERT_TRUE(QDir().mkpath(folderNamedLikeTheFile));
     struct Case {
         QString target;
         QStringList log;
@@ -121,6 +123,19 @@ TEST_F(BackupTest, RefusesTargetsItCannotUse)
         {notAFolder + QStringLiteral("/Matnrc.Dbf"),
          {QStringLiteral("box 16 Hata...: ") + notAFolder
           + QStringLiteral(": klasörü yok veya yazılamıyor!\r\rHazırlayıp tekrar deneyiniz.")}},
+        // A folder: refused at once, before any question (none is scripted).
+        {backup(),
+         {QStringLiteral("box 16 Hata...: ") + backup()
+          + QStringLiteral(" bir klasör, dosya değil!\r\rYedek dosyasının adını da yazınız: ") + backup()
+          + QStringLiteral("/Matnrc.Dbf")}},
+        {folderNamedLikeTheFile,
+         {QStringLiteral("box 16 Hata...: ") + folderNamedLikeTheFile
+          + QStringLiteral(" bir klasör, dosya değil!\r\rYedek dosyasının adını da yazınız: ")
+          + folderNamedLikeTheFile + QStringLiteral("/Matnrc.Dbf")}},
+        {data(),
+         {QStringLiteral("box 16 Hata...: ") + data()
+          + QStringLiteral(" bir klasör, dosya değil!\r\rYedek dosyasının adını da yazınız: ") + data()
+          + QStringLiteral("/Matnrc.Dbf")}},
     };
     for (const Case& c : cases) {
         FakePort port;
@@ -130,6 +145,9 @@ TEST_F(BackupTest, RefusesTargetsItCannotUse)
             EXPECT_FALSE(box.owned);
     }
     EXPECT_TRUE(QDir(backup()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(folderNamedLikeTheFile).isEmpty());
+    EXPECT_EQ(QDir(data()).entryList(QDir::Files).size(), 2);
+    ASSERT_TRUE(QDir(folderNamedLikeTheFile).removeRecursively());
 
     // No table to copy.
     QFile::remove(data() + QStringLiteral("/MATNRC.DBF"));

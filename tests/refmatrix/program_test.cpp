@@ -16,6 +16,7 @@
 #include "editing/ui/entrywindowopeners.h"
 #include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
+#include "platform/helpdisplay.h"
 #include "platform/runtime.h"
 #include "platform/ui/controls.h"
 #include "refmatrix/refcommands.h"
@@ -28,12 +29,14 @@
 #include "shell/ui/nutrientcolumndialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
+#include "shell/ui/colonmathsdialog.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/agree.h"
 #include "support/fakeport.h"
 #include "support/programenv.h"
 #include "support/sampledata.h"
 #include "support/tempdir.h"
+#include "support/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,10 +53,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace zeva {
@@ -315,6 +324,50 @@ TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
     EXPECT_EQ(a.result, 1);
     EXPECT_EQ(a.selected, 3);
 
+    // Typed text is no choice, left with Enter or Tab; a list item picked
+    // from the keyboard is. Enter on a button that has the focus presses it.
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (!dlg) {
+            ADD_FAILURE() << d.windowTitle().toStdString();
+            return answer(d);
+        }
+        QApplication::setActiveWindow(dlg);
+        dlg->CBHSEC->setFocus();
+        test::typeText(dlg->CBHSEC->lineEdit(), QStringLiteral("HP"));
+        QTest::keyClick(dlg->CBHSEC->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(dlg->CBHSEC->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dlg->pbTamam);
+        EXPECT_EQ(dlg->CBHSEC->currentIndex(), -1);
+        QTest::keyClick(dlg->pbTamam, Qt::Key_Return);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->NSELECTED, 0);
+        dlg->CBHSEC->setFocus();
+        QTest::keyClick(dlg->CBHSEC, Qt::Key_Down);
+        EXPECT_EQ(dlg->CBHSEC->currentIndex(), 0);
+        dlg->pbTamam->setFocus();
+        QTest::keyClick(dlg->pbTamam, Qt::Key_Return);
+        return d.result();
+    });
+    const MatchAnswer picked = w.port().askMatch(QStringLiteral("Ham Protein"), {"FIATI", "KMO", "HP"});
+    EXPECT_EQ(picked.result, 1);
+    EXPECT_EQ(picked.selected, 1);
+
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (dlg) {
+            dlg->CBHSEC->setCurrentIndex(0);
+            dlg->pbAtla->setFocus();
+            QTest::keyClick(dlg->pbAtla, Qt::Key_Enter);
+        }
+        return d.result();
+    });
+    const MatchAnswer skipped = w.port().askMatch(QStringLiteral("Ham Protein"), {"FIATI", "HP"});
+    EXPECT_EQ(skipped.result, 2);
+    EXPECT_EQ(skipped.selected, 0);
+
     w.qtPort()->setDialogRunner([&](QDialog& d) {
         d.open();
         d.close();  // the close box
@@ -387,7 +440,8 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     EXPECT_EQ(records.at(1).toObject().value(QStringLiteral("FIATI")).toString(), QStringLiteral("      7.500"));
 
     // The window gone, the column dialog opens: "h" is refused (HP begins
-    // with it) and the dialog stays open for "lif", stored as LIF.
+    // with it), "ÇİNKO2" is refused with the rule of a field name, and the
+    // dialog stays open for "lif", stored as LIF.
     boxes_.clear();
     QStringList dialogs;
     w.qtPort()->setDialogRunner([&](QDialog& d) {
@@ -400,6 +454,9 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
             dlg->SLEBMNAME->setText(QStringLiteral("h"));
             dlg->PBTAMAM_->click();
             EXPECT_TRUE(dlg->isVisible());
+            dlg->SLEBMNAME->setText(QStringLiteral("ÇİNKO2"));
+            dlg->PBTAMAM_->click();
+            EXPECT_TRUE(dlg->isVisible());
             dlg->SLEBMNAME->setText(QStringLiteral("lif"));
             dlg->PBTAMAM_->click();
             return d.result();
@@ -408,11 +465,348 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     });
     choose(w, 3573);
     EXPECT_EQ(dialogs, QStringList{QStringLiteral("Havada Kuru RM: Besin maddesi ekle-sil")});
-    EXPECT_EQ(boxes_, QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut.")});
+    EXPECT_EQ(boxes_, (QStringList{QStringLiteral("H Besin maddesi RM dosyasında mevcut."),
+                                   QStringLiteral("Besin maddesi adı A-Z harflerinden biriyle başlamalı; yalnız A-Z "
+                                                  "harfleri, rakamlar ve _ içerebilir.\n\nTürkçe harfler (Ç, Ğ, İ, "
+                                                  "Ö, Ş, Ü) alan adında kullanılamaz.")}));
     DbfTable after;
     ASSERT_TRUE(readDbfFile(path, &after));
     EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
     EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
+}
+
+// The reference matrix window as the user meets it: opened from the main
+// menu in the shown and active main window, worked through its toolbar, its
+// keys and its fields.
+class ReferenceWindowTest : public ReferenceProgramTest {
+protected:
+    STDDATAWINDOW* openReference(STANDARDSHELLWINDOW& w, int selection = ITEM_RMSEC_HK)
+    {
+        w.resize(1000, 700);
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        choose(w, selection);
+        choose(w, 3572);  // "&Matris Yazımı"
+        auto* rm = qobject_cast<STDDATAWINDOW*>(w.mdiArea()->activeSubWindow());
+        EXPECT_NE(rm, nullptr);
+        return rm;
+    }
+
+    // A click on the button of item `id` in the toolbar the frame shows.
+    static void clickTool(STDDATAWINDOW* rm, int id)
+    {
+        ShellMenu* m = rm->windowMenu();
+        QWidget* button = m->toolBar()->widgetForAction(m->action(id));
+        ASSERT_NE(button, nullptr) << id;
+        ASSERT_TRUE(button->isVisible()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    // Types `text` over the whole of form field n.
+    static void typeIntoField(STDDATAWINDOW* rm, int n, const QString& text)
+    {
+        QLineEdit* e = rm->formEdit(n);
+        ASSERT_NE(e, nullptr);
+        e->setFocus();
+        e->selectAll();
+        test::typeText(e, text);
+    }
+};
+
+// A value typed into a form field is kept whichever way the user goes on:
+// the toolbar's arrows, the key F5, or the switch back to the table.
+TEST_F(ReferenceWindowTest, TheFormKeepsWhatWasTypedWhicheverWayTheUserMovesOn)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    BARRAYSERVER& s = rm->edit().server();
+    clickTool(rm, 3548);  // "Form görünüş"
+    ASSERT_TRUE(rm->isFormView());
+    clickTool(rm, 3540);  // to the first feed
+    ASSERT_EQ(s.RecNo(), 2);
+
+    const struct {
+        const char* way;
+        const char* typed;
+        const char* stored;
+        std::function<void()> leave;
+        int recordAfter;
+    } ways[] = {
+        {"toolbar Sonraki", "7,5", "      7.500", [&] { clickTool(rm, 3540); }, 3},
+        {"toolbar Önceki", "8,25", "      8.250", [&] { clickTool(rm, 3539); }, 2},
+        {"toolbar Sona git", "9", "      9.000", [&] { clickTool(rm, 3541); }, 0},
+        {"toolbar Başa git", "4,5", "      4.500", [&] { clickTool(rm, 3538); }, 1},
+    };
+    for (const auto& row : ways) {
+        const int rec = s.RecNo();
+        typeIntoField(rm, 2, QString::fromUtf8(row.typed));
+        row.leave();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.cellAt(rec, 2), QString::fromUtf8(row.stored)) << row.way;
+        EXPECT_EQ(s.RecNo(), row.recordAfter ? row.recordAfter : s.LastRec()) << row.way;
+    }
+
+    // F5 appends a feed after taking the field.
+    clickTool(rm, 3540);
+    const int rec = s.RecNo();
+    const int records = s.LastRec();
+    typeIntoField(rm, 4, QStringLiteral("12,5"));  // HP
+    QTest::keyClick(rm->formEdit(4), Qt::Key_F5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s.cellAt(rec, 4), QStringLiteral("    12.5000"));
+    EXPECT_EQ(s.LastRec(), records + 1);
+
+    // The switch to the table by its toolbar button.
+    s.GoTo(rec);
+    typeIntoField(rm, 4, QStringLiteral("13"));
+    clickTool(rm, 3550);
+    EXPECT_FALSE(rm->isFormView());
+    EXPECT_EQ(s.cellAt(rec, 4), QStringLiteral("    13.0000"));
+}
+
+// The form's fields follow the grid editor's rules: the text without its
+// padding, the field's width, the code page's characters, and no minus sign
+// in a price or nutrient value of a feed; the unit row and the name are text.
+TEST_F(ReferenceWindowTest, TheFormFieldsTakeTypingByTheCellRules)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    BARRAYSERVER& s = rm->edit().server();
+    clickTool(rm, 3548);
+    clickTool(rm, 3540);
+    ASSERT_EQ(s.RecNo(), 2);
+    EXPECT_EQ(rm->formEdit(1)->text(), QStringLiteral("MISIR"));
+    EXPECT_EQ(rm->formEdit(2)->text(), QStringLiteral("10.500"));
+    EXPECT_EQ(rm->formEdit(2)->maxLength(), 11);
+    EXPECT_EQ(rm->formEdit(1)->maxLength(), 25);
+
+    // A digit goes in front of the shown value.
+    QLineEdit* price = rm->formEdit(2);
+    price->setFocus();
+    price->setCursorPosition(0);
+    test::typeText(price, QStringLiteral("1"));
+    EXPECT_EQ(price->text(), QStringLiteral("110.500"));
+
+    const struct {
+        int record;
+        int field;
+        const char* typed;
+        const char* shown;
+    } typing[] = {
+        {2, 2, "-3,5", "3,5"},                    // a price takes no minus sign
+        {2, 4, "–2", "2"},                        // nor a nutrient value (a dash)
+        {2, 1, "ÇİĞ-Ő", "ÇİĞ-"},                  // the name: text, in the code page
+        {2, 3, "5€", "5€"},                       // the euro sign is in the code page
+        {1, 2, "TL-Kg", "TL-Kg"},                 // the unit row keeps free text
+        {1, 4, "g/Kg ő", "g/Kg "},
+    };
+    for (const auto& row : typing) {
+        if (s.RecNo() != row.record)
+            s.GoTo(row.record);
+        QCoreApplication::processEvents();
+        typeIntoField(rm, row.field, QString::fromUtf8(row.typed));
+        EXPECT_EQ(rm->formEdit(row.field)->text(), QString::fromUtf8(row.shown)) << row.typed;
+    }
+    clickTool(rm, 3538);
+    EXPECT_EQ(s.cellAt(1, 2), QStringLiteral("TL-Kg"));
+    EXPECT_EQ(s.cellAt(1, 4), QStringLiteral("g/Kg "));
+}
+
+// A minus sign never reaches a feed's price or nutrient value in the grid; the
+// unit row and the name column take it.
+TEST_F(ReferenceWindowTest, TheGridRefusesAMinusSignInAFeedsValues)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    OABS_BROWSER* grid = rm->browser();
+    BARRAYSERVER& s = rm->edit().server();
+    const QString before = s.cellAt(2, 4);
+
+    // Typed first, it opens nothing; typed inside an editor, it is not taken.
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    test::typeText(grid, QStringLiteral("-"));
+    EXPECT_EQ(grid->openEditor(), nullptr);
+    test::typeText(grid, QStringLiteral("3"));
+    ASSERT_NE(grid->openEditor(), nullptr);
+    test::typeText(grid->openEditor(), QStringLiteral("-,5"));
+    EXPECT_EQ(grid->openEditor()->text(), QStringLiteral("3,5"));
+    QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s.cellAt(2, 4), QStringLiteral("     3.5000"));
+    EXPECT_NE(s.cellAt(2, 4), before);
+
+    const struct {
+        int row;
+        int column;
+        const char* typed;
+        const char* stored;
+    } texts[] = {
+        {0, 3, "-%", "-%"},         // a unit text
+        {1, 0, "-MISIR", "-MISIR"},  // a name
+    };
+    for (const auto& t : texts) {
+        grid->setCurrentIndex(grid->model()->index(t.row, t.column));
+        const QString typed = QString::fromUtf8(t.typed);
+        test::typeText(grid, typed.left(1));
+        ASSERT_NE(grid->openEditor(), nullptr) << t.typed;
+        test::typeText(grid->openEditor(), typed.mid(1));
+        QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.cellAt(t.row + 1, t.column + 1), QString::fromUtf8(t.stored)) << t.typed;
+    }
+}
+
+// "İl&gili Yardım" (F2) shows the table's topic in the help display; the
+// right button shows the context menu in the form view as in the grid.
+TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
+{
+    struct Launches : HelpLauncher {
+        QStringList shown;
+        bool launch(const QString& file, const QString& topic) override
+        {
+            shown << QFileInfo(file).fileName() + QLatin1Char(' ') + topic;
+            return true;
+        }
+    };
+    QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    STANDARDSHELLWINDOW& w = window();
+    auto launches = std::make_shared<Launches>();
+    w.setHelpLauncher(launches);
+
+    const struct {
+        int selection;
+        const char* topic;
+    } tables[] = {
+        {ITEM_RMSEC_HK, "Havada Kuru Matris"},
+        {ITEM_RMSEC_KME, "Kuru Madde Esaslı Matris"},
+    };
+    for (const auto& t : tables) {
+        launches->shown.clear();
+        STDDATAWINDOW* rm = openReference(w, t.selection);
+        ASSERT_NE(rm, nullptr);
+        QTest::keyClick(rm->browser(), Qt::Key_F2);
+        QTest::keyClick(rm->browser(), Qt::Key_F1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(launches->shown, (QStringList{QStringLiteral("Zeva.chm ") + QString::fromUtf8(t.topic),
+                                                QStringLiteral("Zeva.chm HelpIndex")}));
+        clickTool(rm, 3548);
+        for (QWidget* target : {static_cast<QWidget*>(rm->formEdit(2)), rm->formEdit(1)->parentWidget()}) {
+            QMenu* menu = rm->contextMenu()->topMenus().value(0);
+            ASSERT_NE(menu, nullptr);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+            QApplication::sendEvent(target, &event);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(menu->isVisible());
+            EXPECT_EQ(QApplication::activePopupWidget(), menu);
+            menu->close();
+        }
+        rm->close();
+        QCoreApplication::processEvents();
+    }
+}
+
+// The closing question is answered Evet or Hayır: Esc and the box's close
+// button leave it standing, so no edit is thrown away unasked.
+TEST_F(ReferenceWindowTest, TheClosingQuestionWaitsForAnAnswer)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    const QString path = rm->CRMFILE();
+    OABS_BROWSER* grid = rm->browser();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    test::typeText(grid, QStringLiteral("7"));
+    ASSERT_NE(grid->openEditor(), nullptr);
+    QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box) {
+            ADD_FAILURE() << d.windowTitle().toStdString();
+            d.reject();
+            return d.result();
+        }
+        asked << box->text();
+        QTest::keyClick(box->button(QMessageBox::Yes), Qt::Key_Escape);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_FALSE(box->close());
+        EXPECT_TRUE(box->isVisible());
+        box->button(QMessageBox::Yes)->click();
+        return d.result();
+    });
+    QTest::keyClick(grid, Qt::Key_Escape);  // Esc in the grid closes the window
+    QCoreApplication::processEvents();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.first().endsWith(QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz?")));
+    DbfTable after;
+    ASSERT_TRUE(readDbfFile(path, &after));
+    EXPECT_EQ(after.value(after.liveRecords().at(1), QStringLiteral("FIATI")), QStringLiteral("      7.000"));
+}
+
+// The frozen name column, switched on far down the table, labels every row
+// with its own feed at once.
+TEST_F(ReferenceWindowTest, TheFrozenNameColumnFollowsTheGridFromTheStart)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    OABS_BROWSER* grid = rm->browser();
+    const int last = grid->model()->rowCount() - 1;
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    clickTool(rm, 3541);  // "Sona git"
+    ASSERT_EQ(grid->currentIndex().row(), last);
+    ASSERT_GT(grid->verticalScrollBar()->value(), 0);
+
+    clickTool(rm, 3543);  // "Kolon dondur"
+    QTableView* frozen = grid->frozenView();
+    ASSERT_NE(frozen, nullptr);
+    ASSERT_TRUE(frozen->isVisible());
+    for (int row : {last, last - 5}) {
+        EXPECT_EQ(frozen->visualRect(frozen->model()->index(row, 0)).top(),
+                  grid->visualRect(grid->model()->index(row, 3)).top())
+            << row;
+    }
+    EXPECT_EQ(frozen->indexAt(QPoint(2, 2)).row(), grid->indexAt(QPoint(2, 2)).row());
+
+    clickTool(rm, 3543);
+    EXPECT_EQ(grid->frozenView(), nullptr);
+}
+
+// Column arithmetic from the toolbar changes the column and leaves the grid
+// on the row and column it stood on.
+TEST_F(ReferenceWindowTest, ColumnArithmeticKeepsTheGridOnItsRow)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    w.qtPort()->setDialogRunner([this](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<COLONMATHS*>(&d)) {
+            dlg->CBVALAP->setEditText(QStringLiteral("2"));
+            dlg->pbCarpi->click();
+            return d.result();
+        }
+        return answer(d);
+    });
+    OABS_BROWSER* grid = rm->browser();
+    BARRAYSERVER& s = rm->edit().server();
+    grid->setCurrentIndex(grid->model()->index(5, 3));
+    grid->setFocus();
+    const QString before = s.cellAt(6, 4);
+    clickTool(rm, 3544);  // "Kolon aritmetiği"
+    EXPECT_EQ(s.cellAt(6, 4), SDAYA(Str(Val(before) * 2, 11, 4), 4));
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(5, 3));
+    EXPECT_EQ(s.RecNo(), 6);
 }
 
 }  // namespace

@@ -82,9 +82,10 @@ TEST_F(RefEditTest, EditsStayInMemoryUntilYes)
     EXPECT_NE(bytesOf(path), before);
     DbfTable back;
     ASSERT_TRUE(readDbfFile(path, &back));
-    EXPECT_EQ(back.recordCount(), 4);  // the deleted record went with the rewrite
-    EXPECT_EQ(back.value(2, QStringLiteral("FIATI")), QStringLiteral("     12.500"));
-    EXPECT_EQ(back.value(2, QStringLiteral("HP")), QStringLiteral("     0.2500"));
+    EXPECT_EQ(back.recordCount(), 5);  // the deleted record stays where it was
+    EXPECT_TRUE(back.isDeleted(2));
+    EXPECT_EQ(back.value(3, QStringLiteral("FIATI")), QStringLiteral("     12.500"));
+    EXPECT_EQ(back.value(3, QStringLiteral("HP")), QStringLiteral("     0.2500"));
     EXPECT_EQ(back.value(0, QStringLiteral("FIATI")).trimmed(), QStringLiteral("TL/Kg"));
     EXPECT_EQ(back.value(0, QStringLiteral("YM_ADI")).trimmed(), kReferenceUnitRowName);
 }
@@ -120,6 +121,45 @@ TEST_F(RefEditTest, DeleteAsksAndNeverTakesTheUnitRow)
     EXPECT_EQ(s.RecNo(), 2);
     EXPECT_TRUE(edit->LRMCHANGED);
     EXPECT_EQ(bytesOf(path), before);
+}
+
+// A save writes the records the file marks deleted back unchanged, each in
+// its place among the live ones; the feed deleted in the window (its pack) is
+// the only record that leaves.
+TEST_F(RefEditTest, SaveKeepsTheFilesDeletedRecordsInTheirPlaces)
+{
+    ASSERT_TRUE(writeReference(path, {"KMO", "HP"}, {"%", "%"},
+                               {{"Silik-1", "1", {"1", "1"}, true},
+                                {"Arpa", "10", {"88", "11"}},
+                                {"Silik-2", "2", {"2", "2"}, true},
+                                {"Mısır", "12", {"87", "9"}},
+                                {"Silik-3", "3", {"3", "3"}, true},
+                                {"Soya", "30", {"89", "44"}},
+                                {"Silik-4", "4", {"4", "4"}, true}}));
+    DbfTable before;
+    ASSERT_TRUE(readDbfFile(path, &before));
+    auto edit = ReferenceMatrixEdit::open(path, port);
+    ASSERT_TRUE(edit);
+    BARRAYSERVER& s = edit->server();
+    ASSERT_EQ(s.LastRec(), 4);
+    s.GoTo(3);  // Mısır, with deleted records on both sides
+    port.replies = {REPLY_YES, REPLY_YES};
+    edit->RMDELETE(port);
+    s.Append();
+    s.FieldPut(1, QStringLiteral("Yulaf"));
+    ASSERT_TRUE(edit->QUERYCLOSE(port));
+
+    DbfTable back;
+    ASSERT_TRUE(readDbfFile(path, &back));
+    QStringList names;
+    for (int rec = 0; rec < back.recordCount(); ++rec)
+        names << (back.isDeleted(rec) ? QStringLiteral("*") : QString()) + back.value(rec, 0).trimmed();
+    EXPECT_EQ(names, (QStringList{"BIRIM", "*Silik-1", "Arpa", "*Silik-2", "*Silik-3", "Soya", "*Silik-4", "Yulaf"}));
+    // Unchanged, cell by cell.
+    const QList<QPair<int, int>> same = {{1, 1}, {3, 3}, {5, 4}, {7, 6}};
+    for (const auto& [from, to] : same)
+        for (int f = 0; f < before.fieldCount(); ++f)
+            EXPECT_EQ(back.value(to, f), before.value(from, f)) << from << " " << f;
 }
 
 TEST_F(RefEditTest, FailedWriteKeepsTheFileAndTheWindow)
