@@ -233,7 +233,7 @@ TEST_F(RequirementDialogsTest, YoungCattle)
     EXPECT_EQ(d.SLEENKONS->text(), QStringLiteral("1.00"));
     EXPECT_EQ(focus(), d.SLEENKONS);
 
-    expectBounds(d, d.SLEENKONS, {"energy", "0.95", "       0.95", "1.05", "       1.05", {"0.94", "1.051", "abc", "0,95"}});
+    expectBounds(d, d.SLEENKONS, {"energy", "0.95", "       0.95", "1.05", "       1.05", {"0.94", "1.051", "abc", "0,94"}});
     expectBounds(d, d.SLECANAG, {"weight", "100", "     100.00", "800", "     800.00", {"99", "801", "abc", "-450"}});
     expectBounds(d, d.SLEBAGKAZ, {"gain", "400", "     400.00", "1000", "    1000.00", {"399", "1001"}});
 
@@ -365,16 +365,11 @@ TEST_F(RequirementDialogsTest, CowWholeNumbersAndParity)
 {
     LACTCATLEDW d(nullptr, port_);
     show(d);
-    // A fraction typed as day of pregnancy is cut at the point.
-    typeInto(d.SLEGEBGUN, QStringLiteral("100.5"));
-    leave(d.SLEGEBGUN);
-    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("        100"));
-
     const struct {
         const char* typed;
         const char* shown;  // null: refused
-    } parities[] = {{"5", "          3"}, {"3", "          3"}, {"2.7", "          2"}, {"0", "          0"},
-                    {"-1", nullptr}};
+    } parities[] = {{"5", "          3"}, {"3", "          3"}, {"2.0", "          2"}, {"0", "          0"},
+                    {"-1", nullptr},       {"2.7", nullptr},       {"2,5", nullptr},       {"999999999999", nullptr}};
     for (const auto& p : parities) {
         typeInto(d.SLEGEBSAY, QString::fromLatin1(p.typed));
         leave(d.SLEGEBSAY);
@@ -386,16 +381,93 @@ TEST_F(RequirementDialogsTest, CowWholeNumbersAndParity)
             EXPECT_EQ(focus(), d.SLEGEBSAY) << p.typed;
         }
     }
-    // Typed and confirmed with Enter at once: the same limits.
+    typeInto(d.SLEGEBSAY, QStringLiteral("2"));
+    leave(d.SLEGEBSAY);
+    // A fraction typed as day of pregnancy is refused, as it is on OK.
+    typeInto(d.SLEGEBGUN, QStringLiteral("150.5"));
+    leave(d.SLEGEBGUN);
+    EXPECT_EQ(focus(), d.SLEGEBGUN);
+    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("150.5"));
     typeInto(d.SLECANAG, QStringLiteral("600"));
-    typeInto(d.SLEGEBSAY, QStringLiteral("7"));
-    typeInto(d.SLEGEBGUN, QStringLiteral("200.9"));
+    typeInto(d.SLEGEBGUN, QStringLiteral("200,9"));
+    QTest::keyClick(d.SLEGEBGUN, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(focus(), d.SLEGEBGUN);
+
+    typeInto(d.SLEGEBGUN, QStringLiteral("200,0"));
     QTest::keyClick(d.SLEGEBGUN, Qt::Key_Return);
     EXPECT_EQ(d.result(), 1);
+    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("        200"));
     EXPECT_EQ(d.NGEBEGUN, 200);
-    EXPECT_EQ(d.NGEBESAY, 3);
+    EXPECT_EQ(d.NGEBESAY, 2);
     EXPECT_EQ(d.NCANAGIR, 600.0);
     EXPECT_EQ(d.NYEMTUKE, 1);
+}
+
+// What a Turkish user types: a comma is the decimal point, and the range is
+// tested on the number that is stored. A minus sign anywhere, and a number
+// with more integer digits than the 11-character form holds, are refused.
+TEST_F(RequirementDialogsTest, FieldsTestTheNumberThatIsStored)
+{
+    const QString nines = QString(400, QLatin1Char('9'));  // too big for a double: read as 0 before
+    {
+        GROWCATLEDW d(nullptr);
+        show(d);
+        typeInto(d.SLEENKONS, QStringLiteral("0,96"));
+        leave(d.SLEENKONS);
+        EXPECT_NE(focus(), d.SLEENKONS);
+        EXPECT_EQ(d.SLEENKONS->text(), QStringLiteral("       0.96"));
+        for (const QString& refused : {QStringLiteral("3,5"), QStringLiteral("450-"), QStringLiteral("1000,01")}) {
+            typeInto(d.SLEBAGKAZ, refused);
+            leave(d.SLEBAGKAZ);
+            EXPECT_EQ(focus(), d.SLEBAGKAZ) << refused.toStdString();
+            EXPECT_EQ(d.SLEBAGKAZ->text(), refused);
+        }
+        typeInto(d.SLEBAGKAZ, QStringLiteral("812,5"));
+        typeInto(d.SLECANAG, QStringLiteral("0000000000000450"));  // 16 characters, 3 digits to hold
+        QTest::keyClick(d.SLECANAG, Qt::Key_Return);
+        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(d.NENECONS, 0.96);
+        EXPECT_EQ(d.NCANAGIR, 450.0);
+        EXPECT_EQ(d.NBEKCAAR, 812.5);
+    }
+    {
+        LACTCATLEDW d(nullptr, port_);
+        show(d);
+        typeInto(d.SLECANAG, QStringLiteral("600"));
+        typeInto(d.SLEGEBSAY, QStringLiteral("2"));
+        for (const QString& refused : {nines, QStringLiteral("-0"), QStringLiteral("66,5")}) {
+            typeInto(d.SLESUTVER, refused);
+            leave(d.SLESUTVER);
+            EXPECT_EQ(focus(), d.SLESUTVER) << refused.left(20).toStdString();
+            EXPECT_EQ(d.SLESUTVER->text(), refused);
+        }
+        // OK refuses it too: the cow is not computed as a dry one.
+        QTest::keyClick(d.SLESUTVER, Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(focus(), d.SLESUTVER);
+        typeInto(d.SLESUTVER, QStringLiteral("32,4"));
+        typeInto(d.SLESYAGTEST, QStringLiteral("3,7"));
+        QTest::keyClick(d.SLESYAGTEST, Qt::Key_Return);
+        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(d.NSUTVERI, 32.4);
+        EXPECT_EQ(d.NSYAGTES, 3.7);
+    }
+    {
+        MATBULDW d(nullptr);
+        show(d);
+        typeInto(d.SLECA, nines);
+        QTest::keyClick(d.SLECA, Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(focus(), d.SLECA);
+        typeInto(d.SLECA, QStringLiteral("1.399,5"));  // the first mark is the point, as stored
+        leave(d.SLECA);
+        EXPECT_EQ(focus(), d.SLECA);
+        d.reject();
+    }
 }
 
 TEST_F(RequirementDialogsTest, CowWarnings)
