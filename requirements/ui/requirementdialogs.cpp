@@ -98,6 +98,35 @@ void widenRadioButtons(TemplateDialog& d)
     }
 }
 
+// The frames draw their top line lower than the layout reckons with, at the
+// top of their contents: a label inside a frame that starts less than a few
+// pixels below that moves down, keeping its bottom where its text still fits
+// in the smaller height.
+void clearOfFrameLines(TemplateDialog& d)
+{
+    constexpr int gap = 4;
+    const QList<QGroupBox*> frames = d.findChildren<QGroupBox*>();
+    for (QLabel* label : d.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->parentWidget() != &d)
+            continue;
+        for (const QGroupBox* f : frames) {
+            if (f->parentWidget() != &d || !f->geometry().contains(label->geometry().center()))
+                continue;
+            const int top = f->y() + f->contentsRect().top() + gap;
+            if (label->y() >= top)
+                continue;
+            const int shift = top - label->y();
+            const QRect smaller(0, 0, label->width(), label->height() - shift);
+            const QRect need = label->fontMetrics().boundingRect(smaller, Qt::TextWordWrap | label->alignment(),
+                                                                 label->text());
+            if (need.height() <= smaller.height())
+                label->setGeometry(label->x(), top, label->width(), smaller.height());
+            else
+                label->move(label->x(), top);
+        }
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- templates
@@ -255,6 +284,7 @@ void STIPISECW::PBIPTAL()
 RequirementInputDialog::RequirementInputDialog(const DialogTemplate& tpl, QWidget* owner) : TemplateDialog(tpl, owner)
 {
     setIcons(ZVXTOD());
+    clearOfFrameLines(*this);
 }
 
 RequirementInputDialog::~RequirementInputDialog()

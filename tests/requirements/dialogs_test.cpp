@@ -619,6 +619,57 @@ TEST_F(RequirementDialogsTest, EveryTextShowsWhole)
     }
 }
 
+// No frame's top line runs through the text of a label inside the frame.
+TEST_F(RequirementDialogsTest, FrameLinesRunAboveTheLabels)
+{
+    GROWCATLEDW young(nullptr);
+    LACTCATLEDW cow(nullptr, port_);
+    MATBULDW bull(nullptr);
+    for (QDialog* d : std::initializer_list<QDialog*>{&young, &cow, &bull}) {
+        SCOPED_TRACE(d->objectName().toStdString());
+        show(*d);
+        const QImage image = d->grab().toImage();
+        int labelsInFrames = 0;
+        for (QGroupBox* frame : d->findChildren<QGroupBox*>()) {
+            // The frame's top line: the first row, from the frame's top, that
+            // leaves the dialog's background in one long run of one colour.
+            const QRect g = frame->geometry();
+            const int mid = g.left() + g.width() / 2;
+            const QRgb background = image.pixel(mid, g.top());
+            int line = -1;
+            for (int y = g.top(); y < g.top() + g.height() / 2 && line < 0; ++y) {
+                const QRgb colour = image.pixel(mid, y);
+                if (colour == background)
+                    continue;
+                int run = 0;
+                for (int x = mid; x < g.right() - 4 && image.pixel(x, y) == colour; ++x)
+                    ++run;
+                if (run >= g.width() / 2 - 6)
+                    line = y;
+            }
+            ASSERT_GE(line, 0) << frame->title().toStdString();
+            for (QLabel* label : d->findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || !g.contains(label->geometry().center()))
+                    continue;
+                ++labelsInFrames;
+                const QRect text = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                                     Qt::TextWordWrap | label->alignment(),
+                                                                     label->text());
+                EXPECT_GT(label->y() + text.top(), line + 1) << label->text().toStdString();
+            }
+        }
+        EXPECT_GE(labelsInFrames, 2);
+        const QList<QLabel*> labels = d->findChildren<QLabel*>();
+        for (QLabel* a : labels)
+            for (QLabel* b : labels)
+                if (a < b && !a->text().isEmpty() && !b->text().isEmpty())
+                    EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                        << a->text().toStdString() << " / " << b->text().toStdString();
+        expectTextsWhole(*d);
+        d->reject();
+    }
+}
+
 // ---------------------------------------------------------------- through the run
 
 // The real dialogs through the estimation run: cancelled any way, there are no
