@@ -6,6 +6,7 @@
 #include "requirements/ui/requirementdialogs.h"
 
 #include "core/numeric.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/ui/controls.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
@@ -668,6 +669,64 @@ TEST_F(RequirementDialogsTest, FrameLinesRunAboveTheLabels)
         expectTextsWhole(*d);
         d->reject();
     }
+}
+
+// Alt with a key, and the text that key types.
+void altKey(QWidget* w, const QString& text, Qt::KeyboardModifiers more = Qt::NoModifier)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_I, text, Qt::AltModifier | more);
+}
+
+// The i key answers "&İptal" (Alt+i, Turkish and US keyboards alike). In the
+// young-cattle dialog it answers "Erkek - Küçük &Irk" as well: it moves the
+// focus between the two and presses neither; the dotless ı still chooses
+// "&Irk".
+TEST_F(RequirementDialogsTest, AccessKeysOnTheDottedI)
+{
+    installAccessKeys();
+    {
+        STIPISECW d(nullptr, 2);
+        show(d);
+        altKey(focus(), QStringLiteral("i"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(d.result(), 0);
+    }
+    {
+        MATBULDW d(nullptr);
+        show(d);
+        altKey(d.SLEEY, QStringLiteral("i"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(d.result(), 0);
+    }
+    GROWCATLEDW d(nullptr);
+    show(d);
+    ASSERT_EQ(focus(), d.SLEENKONS);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    const QWidget* first = focus();
+    EXPECT_TRUE(first == d.EKI_RBUTTON || first == d.pbIptal);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    EXPECT_TRUE(focus() == d.EKI_RBUTTON || focus() == d.pbIptal);
+    EXPECT_NE(focus(), first);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    EXPECT_EQ(focus(), first);
+    QTest::qWait(300);  // a press would show by now
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(d.EKI_RBUTTON->isChecked());
+    EXPECT_TRUE(d.DBI_RBUTTON->isChecked());
+
+    altKey(focus(), QStringLiteral("ı"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d.EKI_RBUTTON->isChecked(); }, 2000));
+    // The capital I is left to the shortcuts of "&I" captions (which one the
+    // window system's keyboard map says it is): the dotted rule never takes it.
+    d.SLECANAG->setFocus(Qt::OtherFocusReason);
+    altKey(focus(), QStringLiteral("I"), Qt::ShiftModifier);
+    QTest::qWait(300);
+    EXPECT_EQ(focus(), d.SLECANAG);
+    EXPECT_TRUE(d.isVisible());
+    d.reject();
 }
 
 // ---------------------------------------------------------------- through the run

@@ -8,6 +8,7 @@
 #include "core/problemfile.h"
 #include "core/problemtestutil.h"
 #include "platform/atomicfile.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/settingsstore.h"
 #include "resources/menus.h"
 #include "shell/menustate.h"
@@ -31,6 +32,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QMdiSubWindow>
@@ -514,6 +516,33 @@ TEST_F(MainWindowTest, MenuFollowsTheActiveChild)
     QApplication::processEvents();
     EXPECT_EQ(shownToolBars(w), QList<QToolBar*>{w.mainMenu()->toolBar()});
     EXPECT_EQ(titles(w.menuBar()).value(0), QStringLiteral("&Dosya"));
+}
+
+// The i key answers the "&İ" items: Alt+M then i opens "Matris &İşlemleri",
+// i in the open "&Yardım" menu chooses "&İndeks".
+TEST_F(MainWindowTest, AccessKeysOnTheDottedIAnswerTheIKey)
+{
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    showActive(w);
+    QMenu* matrices = w.mainMenu()->action(3565)->menu();
+    QMenu* work = w.mainMenu()->action(3571)->menu();
+    ASSERT_TRUE(matrices && work);
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return matrices->isVisible(); }, 2000));
+    QTest::keyClick(matrices, Qt::Key_I);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return work->isVisible(); }, 2000));
+    work->hide();
+    matrices->hide();
+
+    int index = 0;
+    QObject::connect(w.mainMenu()->action(3577), &QAction::triggered, [&index] { ++index; });
+    QMenu* help = w.mainMenu()->action(3576)->menu();
+    help->popup(w.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return help->isVisible(); }, 2000));
+    QTest::keyClick(help, Qt::Key_I);
+    EXPECT_EQ(index, 1);
+    EXPECT_FALSE(help->isVisible());
 }
 
 // Cascaded windows: all of one usable size (at least half the area each way),
