@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace zeva {
 
 namespace {
