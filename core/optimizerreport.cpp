@@ -18,6 +18,8 @@
 #include "platform/runtime.h"
 #include "platform/tolerance.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 #include <optional>
 
@@ -57,8 +59,9 @@ QString highestPriceText(double m)
 
 class SolutionReport {
 public:
-    explicit SolutionReport(Optimizer& o)
-        : o_(o), daily_(o.kind == ProblemKind::DailyRation), found_(o.optimumFound)
+    // `reportFile`: the file the report goes to, named in its header.
+    SolutionReport(Optimizer& o, QString reportFile)
+        : o_(o), daily_(o.kind == ProblemKind::DailyRation), found_(o.optimumFound), reportFile_(std::move(reportFile))
     {
         const int n = o.NFEEDCOLS;
         share_.assign(n, 0.0);
@@ -110,7 +113,7 @@ private:
                  kLineWidth));
         t_.blank();
         t_.add(b(5) + QStringLiteral("§ DOSYA: ") + QStringLiteral("Veri Dosyasi..: ") + base + QStringLiteral(".ZVF"));
-        t_.add(b(14) + QStringLiteral("Rapor Dosyası.: ") + base + QStringLiteral(".TXT"));
+        t_.add(b(14) + QStringLiteral("Rapor Dosyası.: ") + reportFile_);
         t_.blank();
         if (found_) {
             t_.add(b(5) + QStringLiteral("§ ÇÖZÜM DURUMU: ") + QStringLiteral("Optimum Çözüm Bulundu."));
@@ -340,6 +343,7 @@ private:
     Optimizer& o_;
     const bool daily_;
     const bool found_;
+    const QString reportFile_;
     ReportText t_;
     std::vector<double> share_;
     std::vector<bool> selected_;
@@ -363,13 +367,17 @@ bool Optimizer::SONUCDOSYA()
     if (!PARMGIR(*OOWNER, type, CAMOUNT, CCURRENCY, CWEIGHTUNIT))
         return false;
 
-    const QByteArray bytes = SolutionReport(*this).build().bytes();
     const QString base = PROBFILEBASE();
     // A report already there under another letter case is replaced, never
-    // joined by a second one.
+    // joined by a second one, and its header names it as it is on disk.
     QString file = base + QStringLiteral(".TXT");
-    if (const QString existing = findExistingPath(file); !base.isEmpty() && !existing.isEmpty())
+    QString shown = file;
+    if (const QString existing = findExistingPath(file); !base.isEmpty() && !existing.isEmpty()) {
         file = existing;
+        shown.chop(QFileInfo(shown).fileName().size());
+        shown += QFileInfo(existing).fileName();
+    }
+    const QByteArray bytes = SolutionReport(*this, shown).build().bytes();
     if (!base.isEmpty() && writeFileAtomically(file, bytes))
         G().CREPORTFILE = file;
     else

@@ -11,6 +11,8 @@ namespace zeva {
 
 constexpr int kSplashLifeMs = 3000;
 constexpr int kSplashHoldMs = 2000;
+// How long the splash waits, at most, for the window system to let it paint.
+constexpr int kSplashPaintWaitMs = 1000;
 
 // Milliseconds on a monotonic clock.
 using MonotonicClock = std::function<qint64()>;

@@ -4,6 +4,7 @@
 #include "controls/ui/wmbitmapbutton.h"
 #include "platform/runtime.h"
 #include "platform/ui/dialogtemplate.h"
+#include "platform/ui/filedialogcolumns.h"
 
 #include <QAction>
 #include <QApplication>
@@ -469,6 +470,7 @@ void speakTurkish(QFileDialog& dialog, const QString& accept)
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dosya türü:"));
     dialog.setLabelText(QFileDialog::Accept, accept);
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("&İptal"));
+    showTurkishFileColumns(dialog);
 }
 
 class DialogFileChooser : public FileChooser {

@@ -47,6 +47,39 @@ long wholeNumber(double value, long low, long high)
     return static_cast<long>(std::clamp(std::trunc(value), static_cast<double>(low), static_cast<double>(high)));
 }
 
+// A field's text read as SDAYA reads it: digits and the first decimal point
+// (a comma counts as one) kept, everything else dropped.
+struct FieldNumber {
+    double value = 0;       // the number, all its decimals kept
+    bool fraction = false;  // a non-zero digit after the point
+    bool tooLong = false;   // more integer digits than the 11-character form holds
+};
+
+FieldNumber readField(const QString& text)
+{
+    QString whole;
+    QString decimals;
+    bool point = false;
+    for (QChar c : text) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            point = true;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            (point ? decimals : whole) += c;
+    }
+    while (whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    FieldNumber n;
+    n.tooLong = whole.size() > kNumWidth;
+    for (QChar c : decimals)
+        n.fraction = n.fraction || c != QLatin1Char('0');
+    if (!n.tooLong) {
+        const QString number = (whole.isEmpty() ? QStringLiteral("0") : whole) + QLatin1Char('.') + decimals
+                               + QLatin1Char('0');
+        n.value = number.toDouble();  // C locale
+    }
+    return n;
+}
+
 // The substitute font runs wider than the one the dialogs were laid out for:
 // a radio button whose text would be cut grows to the right, as far as the
 // frame it sits in (or the dialog) leaves room.
@@ -62,6 +95,35 @@ void widenRadioButtons(TemplateDialog& d)
             if (f->geometry().contains(b->geometry().center()))
                 right = std::min(right, f->geometry().right() - 3);
         b->resize(std::max(b->width(), std::min(need, right - b->x() + 1)), b->height());
+    }
+}
+
+// The frames draw their top line lower than the layout reckons with, at the
+// top of their contents: a label inside a frame that starts less than a few
+// pixels below that moves down, keeping its bottom where its text still fits
+// in the smaller height.
+void clearOfFrameLines(TemplateDialog& d)
+{
+    constexpr int gap = 4;
+    const QList<QGroupBox*> frames = d.findChildren<QGroupBox*>();
+    for (QLabel* label : d.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->parentWidget() != &d)
+            continue;
+        for (const QGroupBox* f : frames) {
+            if (f->parentWidget() != &d || !f->geometry().contains(label->geometry().center()))
+                continue;
+            const int top = f->y() + f->contentsRect().top() + gap;
+            if (label->y() >= top)
+                continue;
+            const int shift = top - label->y();
+            const QRect smaller(0, 0, label->width(), label->height() - shift);
+            const QRect need = label->fontMetrics().boundingRect(smaller, Qt::TextWordWrap | label->alignment(),
+                                                                 label->text());
+            if (need.height() <= smaller.height())
+                label->setGeometry(label->x(), top, label->width(), smaller.height());
+            else
+                label->move(label->x(), top);
+        }
     }
 }
 
@@ -222,6 +284,7 @@ void STIPISECW::PBIPTAL()
 RequirementInputDialog::RequirementInputDialog(const DialogTemplate& tpl, QWidget* owner) : TemplateDialog(tpl, owner)
 {
     setIcons(ZVXTOD());
+    clearOfFrameLines(*this);
 }
 
 RequirementInputDialog::~RequirementInputDialog()
@@ -248,15 +311,24 @@ bool RequirementInputDialog::inRange(const EditRule& rule, double value)
     return value >= rule.low && value <= rule.high;
 }
 
+bool RequirementInputDialog::accepted(const EditRule& rule, const QString& text)
+{
+    if (text.contains(QLatin1Char('-')))
+        return false;
+    const FieldNumber n = readField(text);
+    if (n.tooLong || (n.fraction && (rule.parity || rule.decimals == 0)))
+        return false;
+    return inRange(rule, n.value);
+}
+
 bool RequirementInputDialog::EDITFOCUSCHANGE(const EditRule& rule)
 {
     QString text = rule.edit->text();
     if (isBlank(text))
         return true;
-    const double value = Val(text);
-    if (!inRange(rule, value))
+    if (!accepted(rule, text))
         return false;
-    if (rule.parity && value > 3)
+    if (rule.parity && readField(text).value > 3)
         text = QStringLiteral("3");
     rule.edit->setText(SDAYA(text, rule.parity ? 0 : rule.decimals));
     return true;
@@ -266,7 +338,7 @@ bool RequirementInputDialog::editsAccepted()
 {
     for (const EditRule& rule : rules_) {
         const QString text = rule.edit->text();
-        if (!isBlank(text) && !inRange(rule, Val(text))) {
+        if (!isBlank(text) && !accepted(rule, text)) {
             // The edit that loses the focus now is not tested again.
             const bool wasMoving = movingFocus_;
             movingFocus_ = true;
@@ -275,9 +347,10 @@ bool RequirementInputDialog::editsAccepted()
             return false;
         }
     }
+    // Every filled edit is stored in its normalised form, also one filled
+    // without typing.
     for (const EditRule& rule : rules_)
-        if (rule.edit->isModified())
-            EDITFOCUSCHANGE(rule);
+        EDITFOCUSCHANGE(rule);
     return true;
 }
 

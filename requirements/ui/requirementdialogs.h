@@ -95,8 +95,8 @@ protected:
     };
     void addEdit(const EditRule& rule);
 
-    // OK's tests: every filled edit in range (the changed ones normalised),
-    // else the focus goes into the first one that is not, and FALSE.
+    // OK's tests: every filled edit accepted (then normalised), else the
+    // focus goes into the first one that is not, and FALSE.
     bool editsAccepted();
 
     // Focus changes inside the dialog that the subclass handles (the ratio
@@ -111,9 +111,14 @@ protected:
     static bool isBlank(const QString& text);
 
 private:
-    // The test made when the focus leaves an edit; TRUE when the text is in
-    // range (then normalised) or empty.
+    // The test made when the focus leaves an edit; TRUE when the text is
+    // accepted (then normalised) or empty.
     bool EDITFOCUSCHANGE(const EditRule& rule);
+    // A filled edit's text is accepted when the number it stores is in range:
+    // read as SDAYA reads it (comma or point as the decimal point), with no
+    // minus sign, no fraction in a whole-number edit and no more integer
+    // digits than the 11-character form holds.
+    static bool accepted(const EditRule& rule, const QString& text);
     static bool inRange(const EditRule& rule, double value);
 
     QList<EditRule> rules_;

@@ -4,6 +4,7 @@
 // by zeva-setup); a problem file named on the command line is opened at start.
 
 #include "editing/ui/entrywindowopeners.h"
+#include "platform/ui/accesskeys.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "reports/ui/reportpads.h"
 #include "reports/ui/textreportcommands.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zeva"));
     zeva::installQtTurkish();
+    zeva::installAccessKeys();
     zeva::QtStartupOptions options;
     // The other parts of the program add their commands to the main window here.
     options.wireMainWindow = [](zeva::STANDARDSHELLWINDOW& w) {

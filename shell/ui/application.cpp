@@ -1,6 +1,7 @@
 #include "shell/ui/application.h"
 
 #include "core/messages.h"
+#include "platform/ui/programicons.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/singleinstance.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <QScreen>
 #include <QStatusBar>
@@ -24,6 +26,11 @@ namespace zeva {
 
 bool installQtTurkish()
 {
+    // Qt's own dialogs name file types, sizes and dates in Turkish. The
+    // program's numbers never go through the default locale (the runtime
+    // helpers use the point whatever it says), and the controls read the
+    // system's own locale, which stays as it is.
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     static QTranslator* translator = nullptr;
     if (translator)
         return true;
@@ -40,6 +47,9 @@ bool installQtTurkish()
 QtStartupHost::QtStartupHost(QtStartupOptions options)
     : options_(std::move(options)), startFolder_(QDir::currentPath())
 {
+    // Every window without an icon of its own, the boxes shown before the
+    // main window among them, carries the program's.
+    QApplication::setWindowIcon(ZVXTOD());
     if (!options_.port)
         bootPort_ = std::make_unique<QtUserPort>(nullptr);
 }

@@ -38,9 +38,10 @@ struct QtStartupOptions {
 };
 
 // Qt's own dialogs and buttons (the file dialogs above all) speak Turkish:
-// installs Qt's Turkish translation from the system's translations folder
-// (Debian's qt6-translations-l10n) once. FALSE when it is not there; Qt's
-// texts then stay English.
+// makes Turkish the default locale (file types, sizes, dates; the system
+// locale stays as it is) and installs Qt's Turkish translation from the
+// system's translations folder (Debian's qt6-translations-l10n) once. FALSE
+// when the translation is not there; Qt's texts then stay English.
 bool installQtTurkish();
 
 class QtStartupHost : public StartupHost {

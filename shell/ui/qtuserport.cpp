@@ -3,6 +3,7 @@
 #include "core/ui/choicedialogs.h"
 #include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
+#include "platform/ui/filedialogcolumns.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
 #include "shell/ui/colonmathsdialog.h"
@@ -122,6 +123,7 @@ QString QtUserPort::askFileName(const QString& caption, const QString& folder, c
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    showTurkishFileColumns(dialog);
     if (run(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -3,6 +3,7 @@
 #include "platform/ui/programicons.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -92,9 +93,24 @@ SPLASHSCREEN::SPLASHSCREEN(QWidget* owner, MonotonicClock clock, Sleeper sleeper
 void SPLASHSCREEN::SHOW()
 {
     show();
+    raise();
     timing_.shown();
     timer_.start(timing_.remainingMs());
+    // The window system maps the window and asks for its paint in its own
+    // time, after the call that showed it: the hold blocks every paint, so
+    // wait for the first one (a second at most) and hand it to the screen.
     QCoreApplication::processEvents();
+    if (!painted_) {
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        limit.start(kSplashPaintWaitMs);
+        waitingForPaint_ = &loop;
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        waitingForPaint_ = nullptr;
+    }
+    QGuiApplication::sync();
     if (sleeper_)
         sleeper_(kSplashHoldMs);
 }
@@ -118,6 +134,11 @@ void SPLASHSCREEN::paintEvent(QPaintEvent* event)
     QPainter p(this);
     p.setPen(palette().color(QPalette::Dark));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    painted_ = true;
+    // The children paint after this window, in the same pass: the wait ends
+    // once the pass is over.
+    if (waitingForPaint_)
+        QMetaObject::invokeMethod(waitingForPaint_, &QEventLoop::quit, Qt::QueuedConnection);
 }
 
 QPointer<SPLASHSCREEN> showSplashIfEnabled(const ActiveProblem& problem, MonotonicClock clock, Sleeper sleeper)

@@ -6,6 +6,7 @@
 #include "shell/splash.h"
 #include "shell/ui/dialogsupport.h"
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 
@@ -51,6 +52,8 @@ private:
     SplashTiming timing_;
     Sleeper sleeper_;
     QTimer timer_;
+    bool painted_ = false;
+    QEventLoop* waitingForPaint_ = nullptr;
 };
 
 // The start-up's splash: when problem.LSHOWLOGO is on, a splash owned by no

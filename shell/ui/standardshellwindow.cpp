@@ -24,9 +24,13 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace zeva {
 
@@ -241,9 +245,35 @@ void STANDARDSHELLWINDOW::closeEvent(QCloseEvent* event)
 
 // ---------------------------------------------------------------- child windows
 
+// Cascade: every window that is neither hidden nor minimised gets the same
+// size, the area less a third of its height, and the windows step down and to
+// the right by a title bar from the bottom one to the active one on top,
+// starting again at the corner when the steps run out.
 void STANDARDSHELLWINDOW::WINDOWCASCADE()
 {
-    mdi_->cascadeSubWindows();
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* child : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (child->isVisible() && !child->isMinimized())
+            windows << child;
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdi_->viewport()->rect();
+    QStyleOptionTitleBar option;
+    option.initFrom(windows.first());
+    QStyle* style = windows.first()->style();
+    const int spacing = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight, &option, windows.first())
+                                     + style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, windows.first())
+                                     - 1,
+                                 1);
+    const int steps = area.height() / (3 * spacing);
+    const QSize size(std::max(area.width() - steps * spacing, 1), std::max(area.height() - steps * spacing, 1));
+    int n = 0;
+    for (QMdiSubWindow* child : windows) {
+        if (child->isMaximized())
+            child->showNormal();
+        const int offset = spacing * (n++ % (steps + 1));
+        child->setGeometry(QRect(area.topLeft() + QPoint(offset, offset), size));
+    }
 }
 
 void STANDARDSHELLWINDOW::WINDOWTILE()

@@ -154,7 +154,7 @@ void dailyRation(bool withKmo)
 }
 
 class SolutionReportTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         ASSERT_TRUE(tmp_.valid());
@@ -433,22 +433,44 @@ TEST_F(SolutionReportTest, FailedWriteKeepsTheOldReport)
     }
 }
 
-// A report that exists in another letter case is written over, not beside.
+// A report that exists in another letter case is written over, not beside,
+// and the report's header names it as it is on disk.
+void expectReportWrittenOverInItsCase(bool daily)
+{
+    const QString name = daily ? QStringLiteral("Rasyon") : QStringLiteral("Cased");
+    const QString upper = SolutionReportTest::open(name);
+    const QString cased = QStringLiteral("Data/") + name + QStringLiteral(".txt");
+    ASSERT_TRUE(writeFileAtomically(cased, "eski rapor"));
+    auto run = SolutionReportTest::solve(daily, upper, ok(daily ? QStringLiteral("1.000") : QStringLiteral("1000.00")));
+    ASSERT_TRUE(run->opt->optimumFound);
+    EXPECT_EQ(QDir(QStringLiteral("Data"))
+                  .entryList({name + QStringLiteral(".txt"), name + QStringLiteral(".TXT")},
+                             QDir::Files | QDir::CaseSensitive),
+              QStringList{name + QStringLiteral(".txt")});
+    const QByteArray report = readFile(cased);
+    EXPECT_GT(report.size(), 1000);
+    QStringList lines = reportLines(report);
+    for (QString& line : lines)
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+    EXPECT_TRUE(lines.contains(QStringLiteral("     § DOSYA: Veri Dosyasi..: Data/") + name + QStringLiteral(".ZVF")));
+    EXPECT_TRUE(lines.contains(QString(14, QLatin1Char(' ')) + QStringLiteral("Rapor Dosyası.: ") + cased))
+        << lines.mid(0, 8).join(QLatin1Char('\n')).toStdString();
+    // The report now current is the file that holds it.
+    EXPECT_EQ(QFileInfo(G().CREPORTFILE).fileName(), name + QStringLiteral(".txt"));
+    EXPECT_EQ(readFile(G().CREPORTFILE), report);
+}
+
 TEST_F(SolutionReportTest, ReportReplacesItsNameInAnyLetterCase)
 {
     compoundFound();
-    const QString upper = open(QStringLiteral("KARMA1"));
-    const QString lower = QStringLiteral("Data/KARMA1.txt");
-    ASSERT_TRUE(writeFileAtomically(lower, "eski rapor"));
-    auto run = solve(false, upper, ok(QStringLiteral("1000.00")));
-    EXPECT_TRUE(run->result());
-    EXPECT_EQ(QDir(QStringLiteral("Data")).entryList(QDir::Files), QStringList{QStringLiteral("KARMA1.txt")});
-    const QByteArray report = readFile(lower);
-    EXPECT_TRUE(report.startsWith("  ")) << report.left(40).toStdString();
-    EXPECT_GT(report.size(), 1000);
-    // The report now current is the file that holds it.
-    EXPECT_EQ(QFileInfo(G().CREPORTFILE).fileName(), QStringLiteral("KARMA1.txt"));
-    EXPECT_EQ(readFile(G().CREPORTFILE), report);
+    expectReportWrittenOverInItsCase(false);
+}
+
+TEST_F(SolutionReportTest, DailyReportReplacesItsNameInAnyLetterCase)
+{
+    dailyRation(true);
+    expectReportWrittenOverInItsCase(true);
 }
 
 // ---------------------------------------------------------------------------

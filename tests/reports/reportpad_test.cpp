@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTextBlock>
 #include <QTextFrame>
 #include <QMimeData>
@@ -705,11 +707,32 @@ TEST_F(ReportPadTest, PadMenuCommandsReachThePadTheManagerAndTheMainWindow)
     padItem(5179);  // the print dialog cancelled
     EXPECT_EQ(dialogs_.log.last(), QStringLiteral("print"));
 
-    // The window commands reach the main window.
+    // The window commands reach the main window: tile sets the two pads side
+    // by side over the whole area, cascade steps them with a usable size.
+    showActive();
     padItem(5169);
-    padItem(5198);
-    padItem(5196);
-    EXPECT_EQ(pads().APADWINS().size(), 2);
+    ASSERT_EQ(pads().APADWINS().size(), 2);
+    const QRect area = w().mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> windows = w().mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_EQ(windows.size(), 2);
+    padItem(5198);  // "&Diz..."
+    const QRect a = windows.at(0)->geometry();
+    const QRect b = windows.at(1)->geometry();
+    EXPECT_FALSE(a.intersects(b));
+    EXPECT_TRUE(area.contains(a));
+    EXPECT_TRUE(area.contains(b));
+    EXPECT_GE(a.width() * a.height() + b.width() * b.height(), area.width() * area.height() * 9 / 10);
+    padItem(5196);  // "&Küçült"
+    const QRect below = windows.at(0)->geometry();
+    const QRect top = windows.at(1)->geometry();
+    EXPECT_EQ(below.topLeft(), area.topLeft());
+    EXPECT_GT(top.y(), below.y());
+    EXPECT_GT(top.x(), below.x());
+    EXPECT_EQ(top.size(), below.size());
+    EXPECT_TRUE(area.contains(top));
+    EXPECT_GE(top.width(), area.width() / 2);
+    EXPECT_GE(top.height(), area.height() / 2);
+    EXPECT_EQ(w().mdiArea()->activeSubWindow(), windows.at(1));
 }
 
 // The dialog's texts show whole in the substitute fonts.

@@ -6,6 +6,7 @@
 #include "requirements/ui/requirementdialogs.h"
 
 #include "core/numeric.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/ui/controls.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
@@ -233,7 +234,7 @@ TEST_F(RequirementDialogsTest, YoungCattle)
     EXPECT_EQ(d.SLEENKONS->text(), QStringLiteral("1.00"));
     EXPECT_EQ(focus(), d.SLEENKONS);
 
-    expectBounds(d, d.SLEENKONS, {"energy", "0.95", "       0.95", "1.05", "       1.05", {"0.94", "1.051", "abc", "0,95"}});
+    expectBounds(d, d.SLEENKONS, {"energy", "0.95", "       0.95", "1.05", "       1.05", {"0.94", "1.051", "abc", "0,94"}});
     expectBounds(d, d.SLECANAG, {"weight", "100", "     100.00", "800", "     800.00", {"99", "801", "abc", "-450"}});
     expectBounds(d, d.SLEBAGKAZ, {"gain", "400", "     400.00", "1000", "    1000.00", {"399", "1001"}});
 
@@ -365,16 +366,11 @@ TEST_F(RequirementDialogsTest, CowWholeNumbersAndParity)
 {
     LACTCATLEDW d(nullptr, port_);
     show(d);
-    // A fraction typed as day of pregnancy is cut at the point.
-    typeInto(d.SLEGEBGUN, QStringLiteral("100.5"));
-    leave(d.SLEGEBGUN);
-    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("        100"));
-
     const struct {
         const char* typed;
         const char* shown;  // null: refused
-    } parities[] = {{"5", "          3"}, {"3", "          3"}, {"2.7", "          2"}, {"0", "          0"},
-                    {"-1", nullptr}};
+    } parities[] = {{"5", "          3"}, {"3", "          3"}, {"2.0", "          2"}, {"0", "          0"},
+                    {"-1", nullptr},       {"2.7", nullptr},       {"2,5", nullptr},       {"999999999999", nullptr}};
     for (const auto& p : parities) {
         typeInto(d.SLEGEBSAY, QString::fromLatin1(p.typed));
         leave(d.SLEGEBSAY);
@@ -386,16 +382,93 @@ TEST_F(RequirementDialogsTest, CowWholeNumbersAndParity)
             EXPECT_EQ(focus(), d.SLEGEBSAY) << p.typed;
         }
     }
-    // Typed and confirmed with Enter at once: the same limits.
+    typeInto(d.SLEGEBSAY, QStringLiteral("2"));
+    leave(d.SLEGEBSAY);
+    // A fraction typed as day of pregnancy is refused, as it is on OK.
+    typeInto(d.SLEGEBGUN, QStringLiteral("150.5"));
+    leave(d.SLEGEBGUN);
+    EXPECT_EQ(focus(), d.SLEGEBGUN);
+    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("150.5"));
     typeInto(d.SLECANAG, QStringLiteral("600"));
-    typeInto(d.SLEGEBSAY, QStringLiteral("7"));
-    typeInto(d.SLEGEBGUN, QStringLiteral("200.9"));
+    typeInto(d.SLEGEBGUN, QStringLiteral("200,9"));
+    QTest::keyClick(d.SLEGEBGUN, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(focus(), d.SLEGEBGUN);
+
+    typeInto(d.SLEGEBGUN, QStringLiteral("200,0"));
     QTest::keyClick(d.SLEGEBGUN, Qt::Key_Return);
     EXPECT_EQ(d.result(), 1);
+    EXPECT_EQ(d.SLEGEBGUN->text(), QStringLiteral("        200"));
     EXPECT_EQ(d.NGEBEGUN, 200);
-    EXPECT_EQ(d.NGEBESAY, 3);
+    EXPECT_EQ(d.NGEBESAY, 2);
     EXPECT_EQ(d.NCANAGIR, 600.0);
     EXPECT_EQ(d.NYEMTUKE, 1);
+}
+
+// What a Turkish user types: a comma is the decimal point, and the range is
+// tested on the number that is stored. A minus sign anywhere, and a number
+// with more integer digits than the 11-character form holds, are refused.
+TEST_F(RequirementDialogsTest, FieldsTestTheNumberThatIsStored)
+{
+    const QString nines = QString(400, QLatin1Char('9'));  // too big for a double: read as 0 before
+    {
+        GROWCATLEDW d(nullptr);
+        show(d);
+        typeInto(d.SLEENKONS, QStringLiteral("0,96"));
+        leave(d.SLEENKONS);
+        EXPECT_NE(focus(), d.SLEENKONS);
+        EXPECT_EQ(d.SLEENKONS->text(), QStringLiteral("       0.96"));
+        for (const QString& refused : {QStringLiteral("3,5"), QStringLiteral("450-"), QStringLiteral("1000,01")}) {
+            typeInto(d.SLEBAGKAZ, refused);
+            leave(d.SLEBAGKAZ);
+            EXPECT_EQ(focus(), d.SLEBAGKAZ) << refused.toStdString();
+            EXPECT_EQ(d.SLEBAGKAZ->text(), refused);
+        }
+        typeInto(d.SLEBAGKAZ, QStringLiteral("812,5"));
+        typeInto(d.SLECANAG, QStringLiteral("0000000000000450"));  // 16 characters, 3 digits to hold
+        QTest::keyClick(d.SLECANAG, Qt::Key_Return);
+        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(d.NENECONS, 0.96);
+        EXPECT_EQ(d.NCANAGIR, 450.0);
+        EXPECT_EQ(d.NBEKCAAR, 812.5);
+    }
+    {
+        LACTCATLEDW d(nullptr, port_);
+        show(d);
+        typeInto(d.SLECANAG, QStringLiteral("600"));
+        typeInto(d.SLEGEBSAY, QStringLiteral("2"));
+        for (const QString& refused : {nines, QStringLiteral("-0"), QStringLiteral("66,5")}) {
+            typeInto(d.SLESUTVER, refused);
+            leave(d.SLESUTVER);
+            EXPECT_EQ(focus(), d.SLESUTVER) << refused.left(20).toStdString();
+            EXPECT_EQ(d.SLESUTVER->text(), refused);
+        }
+        // OK refuses it too: the cow is not computed as a dry one.
+        QTest::keyClick(d.SLESUTVER, Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(focus(), d.SLESUTVER);
+        typeInto(d.SLESUTVER, QStringLiteral("32,4"));
+        typeInto(d.SLESYAGTEST, QStringLiteral("3,7"));
+        QTest::keyClick(d.SLESYAGTEST, Qt::Key_Return);
+        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(d.NSUTVERI, 32.4);
+        EXPECT_EQ(d.NSYAGTES, 3.7);
+    }
+    {
+        MATBULDW d(nullptr);
+        show(d);
+        typeInto(d.SLECA, nines);
+        QTest::keyClick(d.SLECA, Qt::Key_Return);
+        settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(focus(), d.SLECA);
+        typeInto(d.SLECA, QStringLiteral("1.399,5"));  // the first mark is the point, as stored
+        leave(d.SLECA);
+        EXPECT_EQ(focus(), d.SLECA);
+        d.reject();
+    }
 }
 
 TEST_F(RequirementDialogsTest, CowWarnings)
@@ -545,6 +618,115 @@ TEST_F(RequirementDialogsTest, EveryTextShowsWhole)
         expectTextsWhole(*d);
         EXPECT_FALSE(d->windowIcon().isNull());
     }
+}
+
+// No frame's top line runs through the text of a label inside the frame.
+TEST_F(RequirementDialogsTest, FrameLinesRunAboveTheLabels)
+{
+    GROWCATLEDW young(nullptr);
+    LACTCATLEDW cow(nullptr, port_);
+    MATBULDW bull(nullptr);
+    for (QDialog* d : std::initializer_list<QDialog*>{&young, &cow, &bull}) {
+        SCOPED_TRACE(d->objectName().toStdString());
+        show(*d);
+        const QImage image = d->grab().toImage();
+        int labelsInFrames = 0;
+        for (QGroupBox* frame : d->findChildren<QGroupBox*>()) {
+            // The frame's top line: the first row, from the frame's top, that
+            // leaves the dialog's background in one long run of one colour.
+            const QRect g = frame->geometry();
+            const int mid = g.left() + g.width() / 2;
+            const QRgb background = image.pixel(mid, g.top());
+            int line = -1;
+            for (int y = g.top(); y < g.top() + g.height() / 2 && line < 0; ++y) {
+                const QRgb colour = image.pixel(mid, y);
+                if (colour == background)
+                    continue;
+                int run = 0;
+                for (int x = mid; x < g.right() - 4 && image.pixel(x, y) == colour; ++x)
+                    ++run;
+                if (run >= g.width() / 2 - 6)
+                    line = y;
+            }
+            ASSERT_GE(line, 0) << frame->title().toStdString();
+            for (QLabel* label : d->findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || !g.contains(label->geometry().center()))
+                    continue;
+                ++labelsInFrames;
+                const QRect text = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                                     Qt::TextWordWrap | label->alignment(),
+                                                                     label->text());
+                EXPECT_GT(label->y() + text.top(), line + 1) << label->text().toStdString();
+            }
+        }
+        EXPECT_GE(labelsInFrames, 2);
+        const QList<QLabel*> labels = d->findChildren<QLabel*>();
+        for (QLabel* a : labels)
+            for (QLabel* b : labels)
+                if (a < b && !a->text().isEmpty() && !b->text().isEmpty())
+                    EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                        << a->text().toStdString() << " / " << b->text().toStdString();
+        expectTextsWhole(*d);
+        d->reject();
+    }
+}
+
+// Alt with a key, and the text that key types.
+void altKey(QWidget* w, const QString& text, Qt::KeyboardModifiers more = Qt::NoModifier)
+{
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_I, text, Qt::AltModifier | more);
+}
+
+// The i key answers "&İptal" (Alt+i, Turkish and US keyboards alike). In the
+// young-cattle dialog it answers "Erkek - Küçük &Irk" as well: it moves the
+// focus between the two and presses neither; the dotless ı still chooses
+// "&Irk".
+TEST_F(RequirementDialogsTest, AccessKeysOnTheDottedI)
+{
+    installAccessKeys();
+    {
+        STIPISECW d(nullptr, 2);
+        show(d);
+        altKey(focus(), QStringLiteral("i"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(d.result(), 0);
+    }
+    {
+        MATBULDW d(nullptr);
+        show(d);
+        altKey(d.SLEEY, QStringLiteral("i"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(d.result(), 0);
+    }
+    GROWCATLEDW d(nullptr);
+    show(d);
+    ASSERT_EQ(focus(), d.SLEENKONS);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    const QWidget* first = focus();
+    EXPECT_TRUE(first == d.EKI_RBUTTON || first == d.pbIptal);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    EXPECT_TRUE(focus() == d.EKI_RBUTTON || focus() == d.pbIptal);
+    EXPECT_NE(focus(), first);
+    altKey(focus(), QStringLiteral("i"));
+    settle();
+    EXPECT_EQ(focus(), first);
+    QTest::qWait(300);  // a press would show by now
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(d.EKI_RBUTTON->isChecked());
+    EXPECT_TRUE(d.DBI_RBUTTON->isChecked());
+
+    altKey(focus(), QStringLiteral("ı"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d.EKI_RBUTTON->isChecked(); }, 2000));
+    // The capital I is left to the shortcuts of "&I" captions (which one the
+    // window system's keyboard map says it is): the dotted rule never takes it.
+    d.SLECANAG->setFocus(Qt::OtherFocusReason);
+    altKey(focus(), QStringLiteral("I"), Qt::ShiftModifier);
+    QTest::qWait(300);
+    EXPECT_EQ(focus(), d.SLECANAG);
+    EXPECT_TRUE(d.isVisible());
+    d.reject();
 }
 
 // ---------------------------------------------------------------- through the run

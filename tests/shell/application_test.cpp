@@ -9,6 +9,7 @@
 #include "core/problemfile.h"
 #include "platform/dbf.h"
 #include "platform/settingsstore.h"
+#include "platform/ui/programicons.h"
 #include "shell/menustate.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
@@ -26,6 +27,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -161,6 +163,9 @@ TEST_F(ApplicationTest, SecondCopyAndMissingInstallationEndTheRunBeforeAnyWindow
     EXPECT_EQ(run({}), 1);
     EXPECT_EQ(port_.log, QStringList{QStringLiteral("box 16 Hata...: ZEVA 2.0 hazır yüklü...\nGörev çubuğunda olabilir!")});
     EXPECT_FALSE(port_.boxes.first().owned);
+    // A box without an owner, as this one is, carries the program's icon.
+    QMessageBox box;
+    EXPECT_EQ(box.windowIcon().pixmap(32, 32).toImage(), ZVXTOD().pixmap(32, 32).toImage());
     EXPECT_TRUE(G().CDATAPATH.isEmpty()) << "no settings read";
     EXPECT_EQ(host_->mainWindow(), nullptr);
 

@@ -8,6 +8,7 @@
 #include "core/problemfile.h"
 #include "core/problemtestutil.h"
 #include "platform/atomicfile.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/settingsstore.h"
 #include "resources/menus.h"
 #include "shell/menustate.h"
@@ -31,6 +32,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QMdiSubWindow>
@@ -516,6 +518,91 @@ TEST_F(MainWindowTest, MenuFollowsTheActiveChild)
     EXPECT_EQ(titles(w.menuBar()).value(0), QStringLiteral("&Dosya"));
 }
 
+// The i key answers the "&İ" items: Alt+M then i opens "Matris &İşlemleri",
+// i in the open "&Yardım" menu chooses "&İndeks".
+TEST_F(MainWindowTest, AccessKeysOnTheDottedIAnswerTheIKey)
+{
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    showActive(w);
+    QMenu* matrices = w.mainMenu()->action(3565)->menu();
+    QMenu* work = w.mainMenu()->action(3571)->menu();
+    ASSERT_TRUE(matrices && work);
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return matrices->isVisible(); }, 2000));
+    QTest::keyClick(matrices, Qt::Key_I);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return work->isVisible(); }, 2000));
+    work->hide();
+    matrices->hide();
+
+    int index = 0;
+    QObject::connect(w.mainMenu()->action(3577), &QAction::triggered, [&index] { ++index; });
+    QMenu* help = w.mainMenu()->action(3576)->menu();
+    help->popup(w.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return help->isVisible(); }, 2000));
+    QTest::keyClick(help, Qt::Key_I);
+    EXPECT_EQ(index, 1);
+    EXPECT_FALSE(help->isVisible());
+}
+
+// Cascaded windows: all of one usable size (at least half the area each way),
+// inside the area, each one a step down and to the right of the one below it,
+// the active one still on top.
+void expectCascaded(STANDARDSHELLWINDOW& w, int count)
+{
+    const QRect area = w.mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> windows = w.mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_EQ(windows.size(), count);
+    EXPECT_EQ(windows.last(), w.mdiArea()->activeSubWindow());
+    for (int i = 0; i < count; ++i) {
+        const QRect g = windows.at(i)->geometry();
+        EXPECT_TRUE(area.contains(g)) << i;
+        EXPECT_GE(g.width(), area.width() / 2) << i;
+        EXPECT_GE(g.height(), area.height() / 2) << i;
+        EXPECT_EQ(g.size(), windows.first()->size()) << i;
+        EXPECT_FALSE(windows.at(i)->isMaximized());
+        if (i > 0) {
+            const QPoint step = g.topLeft() - windows.at(i - 1)->pos();
+            EXPECT_GT(step.x(), 0) << i;
+            EXPECT_EQ(step.x(), step.y()) << i;
+            // A step shows the title bar of the window below.
+            EXPECT_GE(step.y(), windows.at(i - 1)->widget()->mapTo(windows.at(i - 1), QPoint(0, 0)).y() - 2) << i;
+        }
+    }
+}
+
+// A single window, maximised as the report pads open, keeps a usable size.
+TEST_F(MainWindowTest, CascadeKeepsUsableWindowSizes)
+{
+    STANDARDSHELLWINDOW& w = window();
+    w.resize(900, 700);
+    showActive(w);
+    auto* child = new MenuChild(&w);
+    QMdiSubWindow* sub = w.addChildWindow(child);
+    sub->showMaximized();
+    w.mdiArea()->setActiveSubWindow(sub);
+    child->childMenu()->action(3525)->trigger();  // "&Küçült"
+    expectCascaded(w, 1);
+    EXPECT_EQ(sub->pos(), QPoint(0, 0));
+
+    // More windows than steps fit: they start again at the corner.
+    for (int i = 0; i < 20; ++i) {
+        QMdiSubWindow* more = w.addChildWindow(new MenuChild(&w, false));
+        more->resize(50, 30);
+        more->show();
+    }
+    w.mdiArea()->setActiveSubWindow(sub);
+    w.WINDOWCASCADE();
+    const QRect area = w.mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> windows = w.mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(windows.last(), sub);
+    for (QMdiSubWindow* s : windows) {
+        EXPECT_TRUE(area.contains(s->geometry()));
+        EXPECT_GE(s->height(), area.height() / 2);
+    }
+    EXPECT_EQ(windows.value(0)->pos(), QPoint(0, 0));
+}
+
 TEST_F(MainWindowTest, ChildMenusReachCascadeAndTileOfTheMainWindow)
 {
     STANDARDSHELLWINDOW& w = window();
@@ -542,12 +629,7 @@ TEST_F(MainWindowTest, ChildMenusReachCascadeAndTileOfTheMainWindow)
         corners.insert(s->pos());
     EXPECT_EQ(corners.size(), 3);  // side by side, none on top of another
     menu->action(3525)->trigger();  // "&Küçült": cascade
-    QList<QPoint> cascaded;
-    for (QMdiSubWindow* s : w.mdiArea()->subWindowList(QMdiArea::StackingOrder))
-        cascaded << s->pos();
-    ASSERT_EQ(cascaded.size(), 3);
-    EXPECT_LT(cascaded[0].x(), cascaded[1].x());
-    EXPECT_LT(cascaded[1].y(), cascaded[2].y());
+    expectCascaded(w, 3);
     EXPECT_EQ(sent, (QList<QPair<QString, bool>>{{QStringLiteral("WINDOWTILE"), true},
                                                   {QStringLiteral("WINDOWCASCADE"), true}}));
     for (MenuChild* c : children)

@@ -5,6 +5,7 @@
 #include "core/paramdialog.h"
 #include "core/ui/choicedialogs.h"
 #include "core/ui/paramdialogs.h"
+#include "platform/runtime.h"
 #include "platform/ui/controls.h"
 #include "shell/ui/application.h"
 #include "shell/ui/newproblemdialog.h"
@@ -14,7 +15,9 @@
 #include "support/typing.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -25,6 +28,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -362,4 +366,55 @@ TEST(QtUserPort, FileDialogsSpeakTurkishAndAskNothingThemselves)
     EXPECT_EQ(port.askSaveFileName(QStringLiteral("Farklı Kaydet"), dir.path(), filters),
               dir.file(QStringLiteral("ORNEK.ZVF")));
     EXPECT_EQ(qtBoxes, QStringList());
+}
+
+// The file dialog's columns in Turkish: a folder's type, a file's size, type
+// and date. The program's own numbers and the system locale do not change.
+TEST(QtUserPort, FileDialogColumnsReadTurkish)
+{
+    const QString systemBefore = QLocale::system().name();
+    ASSERT_TRUE(installQtTurkish());
+    test::TempDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Alt")));
+    for (const auto& [name, bytes] : {std::pair{"ORNEK.ZVF", "abc"}, std::pair{"NOT.xyz123", "\x01\x02"}}) {
+        QFile f(dir.file(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QDateTime stamp(QDate(2026, 12, 11), QTime(9, 5));
+    {
+        QFile f(dir.file(QStringLiteral("ORNEK.ZVF")));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+    }
+    QMap<QString, QStringList> rows;
+    ScriptedPort port;
+    port.steps = {[&](QDialog& d) {
+        auto& fd = static_cast<QFileDialog&>(d);
+        d.show();
+        auto* view = fd.findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_TRUE(view);
+        const QAbstractItemModel* model = view->model();
+        const QModelIndex root = view->rootIndex();
+        QTest::qWaitFor([&] { return model->rowCount(root) == 3; }, 5000);
+        QTest::qWait(200);  // the types and sizes come in afterwards
+        for (int r = 0; r < model->rowCount(root); ++r) {
+            QStringList cells;
+            for (int c = 1; c < 4; ++c)
+                cells << model->index(r, c, root).data().toString();
+            rows[model->index(r, 0, root).data().toString()] = cells;
+        }
+        d.reject();
+    }};
+    port.askOpenFileName(QStringLiteral("Aç..."), dir.path(), {QStringLiteral("Tüm dosyalar (*)")});
+    EXPECT_EQ(rows.value(QStringLiteral("Alt")).value(1), QStringLiteral("Klasör"));
+    EXPECT_EQ(rows.value(QStringLiteral("ORNEK.ZVF")).value(0), QStringLiteral("3 bayt"));
+    EXPECT_EQ(rows.value(QStringLiteral("ORNEK.ZVF")).value(2), QStringLiteral("11.12.2026 09:05"));
+    EXPECT_EQ(rows.value(QStringLiteral("NOT.xyz123")).value(1), QStringLiteral("bilinmeyen"));
+    // Numbers in files, reports and typed fields keep the point; the system
+    // locale the controls read is the one the program started with.
+    EXPECT_EQ(QLocale::system().name(), systemBefore);
+    EXPECT_EQ(Str(1.5, 6, 2), QStringLiteral("  1.50"));
+    EXPECT_EQ(Val(QStringLiteral("2.25")), 2.25);
+    EXPECT_EQ(QString::number(0.5), QStringLiteral("0.5"));
 }

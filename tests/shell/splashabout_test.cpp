@@ -5,6 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -74,6 +77,61 @@ TEST(Splash, ShownOnTopAndGoneThreeSecondsLater)
     splash->TIMER();
     flushDeletes();
     EXPECT_FALSE(splash);
+}
+
+// The window system lets the window paint a little after it was shown (on a
+// real display, once the server has mapped it): the hold must not begin
+// before that paint, or the splash stays black for its two seconds.
+class LateExpose : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Expose || held_)
+            return false;
+        held_ = true;
+        auto* window = static_cast<QWindow*>(watched);
+        const QRegion region = static_cast<QExposeEvent*>(event)->region();
+        QTimer::singleShot(50, window, [window, region] {
+            QExposeEvent late(region);
+            QCoreApplication::sendEvent(window, &late);
+        });
+        return true;
+    }
+
+private:
+    bool held_ = false;
+};
+
+TEST(Splash, PaintedBeforeTheHold)
+{
+    FakeClock t;
+    QImage seen;
+    QPointer<SPLASHSCREEN> splash;
+    Sleeper sleeper = [&](int ms) {
+        t.sleeps << ms;
+        // What the screen holds of the splash while the start-up is held.
+        seen = splash->screen()->grabWindow(splash->winId()).toImage();
+    };
+    splash = new SPLASHSCREEN(nullptr, t.clock(), sleeper);
+    splash->winId();
+    LateExpose late;
+    splash->windowHandle()->installEventFilter(&late);
+    splash->SHOW();
+    EXPECT_EQ(t.sleeps, QList<int>{2000});
+    ASSERT_FALSE(seen.isNull());
+    ASSERT_EQ(seen.size(), splash->size() * splash->devicePixelRatio());
+    // The cyan behind the title and the description, and the picture.
+    for (QLabel* label : {splash->title, splash->description}) {
+        const QPoint corner = label->geometry().topLeft() + QPoint(4, 4);
+        EXPECT_EQ(seen.pixelColor(corner), QColor(0, 255, 255)) << label->text().toStdString();
+    }
+    const QImage picture = splash->picture->pixmap().toImage();
+    const QPoint inPicture = splash->picture->geometry().center();
+    const QPoint fromPicture = inPicture - splash->picture->geometry().topLeft()
+                               - QPoint((splash->picture->width() - picture.width()) / 2,
+                                        (splash->picture->height() - picture.height()) / 2);
+    EXPECT_EQ(seen.pixelColor(inPicture), picture.pixelColor(fromPicture));
+    delete splash.data();
 }
 
 TEST(Splash, NoSplashAndNoPauseWhenTheOptionIsOff)
