@@ -100,8 +100,10 @@ bool isAllDigits(const QString& text)
 
 }  // namespace
 
+// The names and the first day of the week come from the system's locale, not
+// from the default locale the program sets for Qt's own dialogs.
 PECALENDAR::PECALENDAR(QWidget* owner, int id, const QRect& geometry)
-    : QFrame(owner), id_(id), model_(0, 0, QDate::currentDate()), locale_(QLocale())
+    : QFrame(owner), id_(id), model_(0, 0, QDate::currentDate()), locale_(QLocale::system())
 {
     model_.setFIRSTDAYOFTHEWEEK(controls::firstDayOfTheWeekCode(locale_.firstDayOfWeek()));
     setFrameStyle(QFrame::NoFrame);

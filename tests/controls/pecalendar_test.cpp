@@ -192,6 +192,19 @@ TEST(PeCalendar, WeekdayRowRedAtBothEnds)
     EXPECT_EQ(cal->monthName(3), QStringLiteral("Mart"));
 }
 
+// The program sets a Turkish default locale for Qt's own dialogs; the
+// calendar keeps reading the system's.
+TEST(PeCalendar, ReadsTheSystemLocaleNotTheDefault)
+{
+    const QLocale before;
+    const QLocale other = QLocale::system().language() == QLocale::Turkish ? american() : turkish();
+    QLocale::setDefault(other);
+    PECALENDAR cal(nullptr, 0, QRect(100, 100, 247, 139));
+    QLocale::setDefault(before);
+    EXPECT_EQ(cal.calendarLocale(), QLocale::system());
+    EXPECT_NE(cal.calendarLocale(), other);
+}
+
 TEST(PeCalendar, AMoveInTheMonthRepaintsOnlyTwoDays)
 {
     test::QtWarningCatcher warnings;
