@@ -3,6 +3,7 @@
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/mainloop.h>
+#include <pulse/sample.h>
 #include <pulse/simple.h>
 
 #include <algorithm>
@@ -12,6 +13,12 @@
 #include <thread>
 
 namespace zeva {
+
+namespace {
+
+constexpr pa_usec_t kLatencyMicroseconds = 30000;
+
+}  // namespace
 
 std::vector<std::int16_t> toneSamples(int frequency, int milliseconds, int rate)
 {
@@ -107,10 +114,18 @@ bool TonePlayer::sound(int frequency, int milliseconds)
     spec.format = PA_SAMPLE_S16LE;
     spec.rate = kToneRate;
     spec.channels = 1;
+    // A short target latency: the server's default (seconds) would keep the
+    // drain, and so the caller, waiting long after the tone has been heard.
+    pa_buffer_attr buffer{};
+    buffer.maxlength = static_cast<std::uint32_t>(-1);
+    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatencyMicroseconds, &spec));
+    buffer.prebuf = static_cast<std::uint32_t>(-1);
+    buffer.minreq = static_cast<std::uint32_t>(-1);
+    buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     // Naming the server that answered keeps the library from starting one.
     pa_simple* stream = pa_simple_new(serverName_.empty() ? nullptr : serverName_.c_str(), "zeva",
-                                      PA_STREAM_PLAYBACK, nullptr, "tone", &spec, nullptr, nullptr, &error);
+                                      PA_STREAM_PLAYBACK, nullptr, "tone", &spec, nullptr, &buffer, &error);
     if (!stream)
         return false;
     const bool played = pa_simple_write(stream, samples.data(), samples.size() * sizeof(std::int16_t), &error) >= 0 &&
