@@ -1,7 +1,6 @@
 #include "platform/sound/toneplayer.h"
 
 #include <pulse/context.h>
-#include <pulse/error.h>
 #include <pulse/mainloop.h>
 #include <pulse/sample.h>
 #include <pulse/simple.h>
@@ -114,11 +113,14 @@ bool TonePlayer::sound(int frequency, int milliseconds)
     spec.format = PA_SAMPLE_S16LE;
     spec.rate = kToneRate;
     spec.channels = 1;
-    // A short target latency: the server's default (seconds) would keep the
-    // drain, and so the caller, waiting long after the tone has been heard.
+    const std::size_t bytes = samples.size() * sizeof(std::int16_t);
+    // The server holds the whole tone before it starts, so a late write
+    // cannot break it up; a buffer no longer than that keeps the latency
+    // short (the server's default of seconds would keep the drain, and so
+    // the caller, waiting long after the tone has been heard).
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatencyMicroseconds, &spec));
+    buffer.tlength = static_cast<std::uint32_t>(std::max(bytes, pa_usec_to_bytes(kLatencyMicroseconds, &spec)));
     buffer.prebuf = static_cast<std::uint32_t>(-1);
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
@@ -128,7 +130,7 @@ bool TonePlayer::sound(int frequency, int milliseconds)
                                       PA_STREAM_PLAYBACK, nullptr, "tone", &spec, nullptr, &buffer, &error);
     if (!stream)
         return false;
-    const bool played = pa_simple_write(stream, samples.data(), samples.size() * sizeof(std::int16_t), &error) >= 0 &&
+    const bool played = pa_simple_write(stream, samples.data(), bytes, &error) >= 0 &&
                         pa_simple_drain(stream, &error) >= 0;
     pa_simple_free(stream);
     return played;

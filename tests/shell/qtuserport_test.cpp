@@ -164,14 +164,24 @@ TEST(QtUserPort, TonesPlayInOrderThroughThePlayer)
     const QByteArray missing = "unix:" + tmp.file(QStringLiteral("no-server")).toUtf8();
     test::EnvGuard server("PULSE_SERVER", &missing);
 
+    // No event is handled while the tones play: a command cannot start in
+    // the middle of them.
+    bool eventHandled = false;
+    QTimer::singleShot(0, [&] { eventHandled = true; });
     std::vector<int> pauses;
-    TonePlayer player([&](int ms) { pauses.push_back(ms); });
+    TonePlayer player([&](int ms) {
+        EXPECT_FALSE(eventHandled);
+        pauses.push_back(ms);
+    });
     QtUserPort port;
     port.setTonePlayer(&player);
     ERRBEEP(port);
     DONEBEEP(port);
     EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
     EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
+    EXPECT_FALSE(eventHandled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(eventHandled);
 
     TonePlayer untouched([&](int ms) { pauses.push_back(ms); });
     ScriptedPort quiet;
