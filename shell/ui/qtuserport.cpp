@@ -3,6 +3,7 @@
 #include "core/ui/choicedialogs.h"
 #include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
+#include "platform/sound/toneplayer.h"
 #include "platform/ui/filedialogcolumns.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
@@ -15,7 +16,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QThread>
 
 #include <memory>
 
@@ -75,8 +75,9 @@ void QtUserPort::tone(int frequency, int duration)
 {
     if (toneHandler_)
         toneHandler_(frequency, duration);
+    // No event loop runs while a tone plays: no command can start meanwhile.
     if (toneWait_)
-        QThread::msleep(static_cast<unsigned long>(toneMilliseconds(duration)));
+        (tonePlayer_ ? *tonePlayer_ : desktopTonePlayer()).play(frequency, toneMilliseconds(duration));
 }
 
 ParamAnswer QtUserPort::askProblemParams(const QString& type, const QString& amount,

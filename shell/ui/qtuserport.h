@@ -16,6 +16,8 @@ class QStatusBar;
 
 namespace zeva {
 
+class TonePlayer;
+
 class QtUserPort : public UserPort {
 public:
     explicit QtUserPort(QWidget* owner = nullptr);
@@ -34,10 +36,14 @@ public:
     using DialogRunner = std::function<int(QDialog&)>;
     void setDialogRunner(DialogRunner runner);
 
-    // The tones are silent: each one only lasts its duration, one after the
-    // other. Waiting can be switched off (tests); the handler sees every tone.
+    // The tones sound through the desktop's sound server, one after the
+    // other, each call returning once its tone has played; where no server
+    // answers, each is a silent pause of its length. With the wait switched
+    // off (tests) a tone neither sounds nor waits. The handler sees every tone.
     void setToneWait(bool wait) { toneWait_ = wait; }
     void setToneHandler(std::function<void(int, int)> handler) { toneHandler_ = std::move(handler); }
+    // The player the tones go to; by default the program's one.
+    void setTonePlayer(TonePlayer* player) { tonePlayer_ = player; }
 
     // The please-wait box that is up, if any.
     ACTALERT* OALERTWIN() const { return alert_.data(); }
@@ -70,6 +76,7 @@ private:
     DialogRunner runner_;
     bool toneWait_ = true;
     std::function<void(int, int)> toneHandler_;
+    TonePlayer* tonePlayer_ = nullptr;
     QPointer<ACTALERT> alert_;
 };
 

@@ -6,11 +6,13 @@
 #include "core/ui/choicedialogs.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/runtime.h"
+#include "platform/sound/toneplayer.h"
 #include "platform/ui/controls.h"
 #include "shell/ui/application.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/smallforms.h"
+#include "support/envguard.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -155,6 +157,49 @@ TEST(QtUserPort, StatusTextTonesAndThePleaseWaitBox)
     EXPECT_EQ(port.OALERTWIN(), nullptr);
     EXPECT_FALSE(anyWaitBoxVisible());
     port.waitClose();  // nothing up: nothing happens
+}
+
+// The tones go to the sound server's player one at a time in their order,
+// each with its length; with no server each is its pause. With the wait off
+// (the tests' ports) the player is never reached, so no device is opened.
+TEST(QtUserPort, TonesPlayInOrderThroughThePlayer)
+{
+    test::TempDir tmp;
+    const QByteArray missing = "unix:" + tmp.file(QStringLiteral("no-server")).toUtf8();
+    test::EnvGuard server("PULSE_SERVER", &missing);
+
+    // No event is handled while the tones play: a command cannot start in
+    // the middle of them.
+    bool eventHandled = false;
+    QTimer::singleShot(0, [&] { eventHandled = true; });
+    std::vector<int> pauses;
+    TonePlayer player([&](int ms) {
+        EXPECT_FALSE(eventHandled);
+        pauses.push_back(ms);
+    });
+    QtUserPort port;
+    port.setTonePlayer(&player);
+    ERRBEEP(port);
+    DONEBEEP(port);
+    EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
+    EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
+    EXPECT_FALSE(eventHandled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(eventHandled);
+
+    TonePlayer untouched([&](int ms) { pauses.push_back(ms); });
+    ScriptedPort quiet;
+    quiet.setTonePlayer(&untouched);
+    ERRBEEP(quiet);
+    DONEBEEP(quiet);
+    EXPECT_EQ(quiet.tones.size(), 5);
+    EXPECT_EQ(untouched.server(), TonePlayer::Server::Untried);
+    EXPECT_EQ(pauses.size(), 5u);
+
+    // A port left as the program makes it uses the program's player.
+    QtUserPort programs;
+    ERRBEEP(programs);
+    EXPECT_NE(desktopTonePlayer().server(), TonePlayer::Server::Untried);
 }
 
 TEST(QtUserPort, ParameterDialogThroughTheSolvesQuestion)
