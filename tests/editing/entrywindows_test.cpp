@@ -19,6 +19,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/helplauncher.h"
 #include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
@@ -612,19 +613,11 @@ TEST_F(EntryWindowsTest, HelpAndAboutFromTheWindowMenu)
 // and F2 show the main window's help file, F2 with the window's topic.
 TEST_F(EntryWindowsTest, HelpKeysReachTheMainWindowsHelpDisplay)
 {
-    struct Launches : HelpLauncher {
-        QStringList shown;
-        bool launch(const QString& file, const QString& topic) override
-        {
-            shown << QFileInfo(file).fileName() + QLatin1Char(' ') + topic;
-            return true;
-        }
-    };
     QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     STANDARDSHELLWINDOW& w = window();
-    auto launches = std::make_shared<Launches>();
+    auto launches = std::make_shared<test::RecordingHelpLauncher>();
     w.setHelpLauncher(launches);
     openProblem(w, 2, 2, 1);
 

@@ -33,6 +33,7 @@
 #include "shell/ui/standardshellwindow.h"
 #include "support/agree.h"
 #include "support/fakeport.h"
+#include "support/helplauncher.h"
 #include "support/programenv.h"
 #include "support/sampledata.h"
 #include "support/tempdir.h"
@@ -665,19 +666,11 @@ TEST_F(ReferenceWindowTest, TheGridRefusesAMinusSignInAFeedsValues)
 // right button shows the context menu in the form view as in the grid.
 TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
 {
-    struct Launches : HelpLauncher {
-        QStringList shown;
-        bool launch(const QString& file, const QString& topic) override
-        {
-            shown << QFileInfo(file).fileName() + QLatin1Char(' ') + topic;
-            return true;
-        }
-    };
     QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
     STANDARDSHELLWINDOW& w = window();
-    auto launches = std::make_shared<Launches>();
+    auto launches = std::make_shared<test::RecordingHelpLauncher>();
     w.setHelpLauncher(launches);
 
     const struct {
