@@ -109,10 +109,10 @@ bool TonePlayer::serverAnswers()
 bool TonePlayer::sound(int frequency, int milliseconds)
 {
     const std::vector<std::int16_t> samples = toneSamples(frequency, milliseconds);
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = kToneRate;
-    spec.channels = 1;
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = kToneRate;
+    sampleFormat.channels = 1;
     const std::size_t bytes = samples.size() * sizeof(std::int16_t);
     // The server holds the whole tone before it starts, so a late write
     // cannot break it up; a buffer no longer than that keeps the latency
@@ -120,14 +120,14 @@ bool TonePlayer::sound(int frequency, int milliseconds)
     // the caller, waiting long after the tone has been heard).
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.tlength = static_cast<std::uint32_t>(std::max(bytes, pa_usec_to_bytes(kLatencyMicroseconds, &spec)));
+    buffer.tlength = static_cast<std::uint32_t>(std::max(bytes, pa_usec_to_bytes(kLatencyMicroseconds, &sampleFormat)));
     buffer.prebuf = static_cast<std::uint32_t>(-1);
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     // Naming the server that answered keeps the library from starting one.
     pa_simple* stream = pa_simple_new(serverName_.empty() ? nullptr : serverName_.c_str(), "zeva",
-                                      PA_STREAM_PLAYBACK, nullptr, "tone", &spec, nullptr, &buffer, &error);
+                                      PA_STREAM_PLAYBACK, nullptr, "tone", &sampleFormat, nullptr, &buffer, &error);
     if (!stream)
         return false;
     const bool played = pa_simple_write(stream, samples.data(), bytes, &error) >= 0 &&

@@ -613,12 +613,9 @@ TEST_F(EntryWindowsTest, HelpAndAboutFromTheWindowMenu)
 // and F2 show the main window's help file, F2 with the window's topic.
 TEST_F(EntryWindowsTest, HelpKeysReachTheMainWindowsHelpDisplay)
 {
-    QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.close();
     STANDARDSHELLWINDOW& w = window();
-    auto launches = std::make_shared<test::RecordingHelpLauncher>();
-    w.setHelpLauncher(launches);
+    const auto launches = test::recordHelp(w, tmp_.file(QStringLiteral("Zeva.chm")));
+    ASSERT_NE(launches, nullptr);
     openProblem(w, 2, 2, 1);
 
     const struct {

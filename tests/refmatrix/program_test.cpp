@@ -666,12 +666,9 @@ TEST_F(ReferenceWindowTest, TheGridRefusesAMinusSignInAFeedsValues)
 // right button shows the context menu in the form view as in the grid.
 TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
 {
-    QFile help(tmp_.file(QStringLiteral("Zeva.chm")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.close();
     STANDARDSHELLWINDOW& w = window();
-    auto launches = std::make_shared<test::RecordingHelpLauncher>();
-    w.setHelpLauncher(launches);
+    const auto launches = test::recordHelp(w, tmp_.file(QStringLiteral("Zeva.chm")));
+    ASSERT_NE(launches, nullptr);
 
     const struct {
         int selection;
