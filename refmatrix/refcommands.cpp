@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 
 namespace zeva {
 
@@ -443,6 +444,43 @@ QList<int> referenceFeeds(const Reference& ref, const QString& feed, bool daily)
     return found;
 }
 
+// The reference feed of problem feed `j` (0-based), as a position in
+// ref.names: its one reference record, or the record the user picks in the
+// matching dialog when it has none or several that its kept name cannot tell
+// apart; a pick renames the feed to the record's kept name (`renamed` is then
+// raised). -1: none (skipped, or a nameless feed); nothing: İptal.
+std::optional<int> referenceFeedOf(UserPort& port, const Reference& ref, int j, bool daily, QStringList& skipList,
+                                   bool& renamed)
+{
+    ActiveProblem& p = G();
+    const QString feed = p.AYMNAMES.at(j);
+    QList<int> offered = referenceFeeds(ref, feed, daily);
+    if (offered.size() == 1)
+        return offered.first();
+    if (feed.isEmpty())
+        return -1;  // a nameless feed has nothing to match
+    if (offered.isEmpty())
+        for (int k = 0; k < ref.names.size(); ++k)
+            offered << k;
+    QStringList names;
+    for (int k : offered)
+        names << ref.names.at(k);
+    const int chosen = matchName(port, feed, names, skipList);
+    if (chosen < 0)
+        return std::nullopt;
+    if (chosen == 0)
+        return -1;
+    const int k = offered.at(chosen - 1);
+    const QString kept = keptFeedName(ref.names.at(k));
+    if (!ExactEqual(kept, feed)) {
+        p.AYMNAMES[j] = kept;
+        if (!p.AYMTABLE[j].isEmpty())
+            p.AYMTABLE[j][YMNAME] = PadR(kept, kFeedNameCell);
+        renamed = true;
+    }
+    return k;
+}
+
 void addNutrients(UserPort& port, const Variant& v)
 {
     Reference ref;
@@ -494,8 +532,8 @@ void addNutrients(UserPort& port, const Variant& v)
     }
 
     QStringList skipList;
-    // The reference feed each problem feed was given in the matching dialog
-    // (-1: none), kept for the rest of the run.
+    // The reference feed of each problem feed (-1: none), found or asked
+    // once and kept for the rest of the run.
     QHash<int, int> answered;
     for (int pos : picked) {
         const QString f = lines.at(pos - 1);
@@ -511,39 +549,14 @@ void addNutrients(UserPort& port, const Variant& v)
         Row& row = p.AMATRIX.last();
 
         for (int j = 0; j < cols; ++j) {
-            const QString feed = p.AYMNAMES.at(j);
-            int k = answered.value(j, -2);
-            if (k == -2) {
-                const QList<int> found = referenceFeeds(ref, feed, v.daily);
-                if (found.size() == 1) {
-                    k = found.first();
-                } else {
-                    if (feed.isEmpty())
-                        continue;  // a nameless feed has nothing to match
-                    // No record of its name, or several that the file's name
-                    // cannot tell apart: the user says which.
-                    QStringList candidates;
-                    for (int c : found)
-                        candidates << ref.names.at(c);
-                    const int chosen = matchName(port, feed, found.isEmpty() ? ref.names : candidates, skipList);
-                    if (chosen < 0)
-                        return;  // the row in progress stays, blank from this feed on
-                    k = chosen == 0 ? -1 : found.isEmpty() ? chosen - 1 : found.at(chosen - 1);
-                    answered.insert(j, k);
-                    if (k >= 0) {
-                        const QString kept = keptFeedName(ref.names.at(k));
-                        if (!ExactEqual(kept, feed)) {
-                            p.AYMNAMES[j] = kept;
-                            if (!p.AYMTABLE[j].isEmpty())
-                                p.AYMTABLE[j][YMNAME] = PadR(kept, kFeedNameCell);
-                            changes.feeds = true;
-                        }
-                    }
-                }
+            if (!answered.contains(j)) {
+                const std::optional<int> k = referenceFeedOf(port, ref, j, v.daily, skipList, changes.feeds);
+                if (!k)
+                    return;  // the row in progress stays, blank from this feed on
+                answered.insert(j, *k);
             }
-            if (k < 0)
-                continue;
-            row[j] = ref.table.value(ref.feedRecords.at(k), field);
+            if (const int k = answered.value(j); k >= 0)
+                row[j] = ref.table.value(ref.feedRecords.at(k), field);
         }
     }
 }
