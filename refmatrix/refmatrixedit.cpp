@@ -113,8 +113,8 @@ bool ReferenceMatrixEdit::QUERYCLOSE(UserPort& port)
                          QStringLiteral(") değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
     if (ASK(port, QStringLiteral("Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
         return true;
-    // Another program's change is never replaced unasked; kept, it keeps
-    // the window and its edits.
+    // What another program changed in the file is never written over
+    // unasked; No keeps the window and its edits.
     if (fingerprint_.changedOnDisk()
         && ASK(port, QStringLiteral("Uyarı..."), referenceChangedOnDiskQuestion(path_), BOX_YESNO_EXCLAMATION)
                != REPLY_YES)
