@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "editing/browserrules.h"
+#include "platform/atomicfile.h"
 
 #include <QFileInfo>
 
@@ -31,8 +32,15 @@ Table liveRows(const DbfTable& table)
 
 }  // namespace
 
-ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table)
-    : path_(std::move(path)), original_(std::move(table))
+QString referenceChangedOnDiskQuestion(const QString& path)
+{
+    return QStringLiteral("Referans matris dosyası (") + path
+           + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine yazarsanız dosyadaki bu "
+                            "değişiklikler kaybolacak. Üzerine yazılmasını istiyor musunuz?");
+}
+
+ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table, FileFingerprint fingerprint)
+    : path_(std::move(path)), fingerprint_(std::move(fingerprint)), original_(std::move(table))
 {
     // Records the file marks deleted are not edited, but they go back into
     // the file where they stood: after the live records that preceded them.
@@ -52,12 +60,18 @@ ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table)
 
 std::unique_ptr<ReferenceMatrixEdit> ReferenceMatrixEdit::open(const QString& path, UserPort& port)
 {
+    // The table is parsed from the very bytes its fingerprint is taken of.
+    const QString existing = findExistingPath(path);
     DbfTable table;
-    if (!readDbfFile(path, &table) || table.fieldCount() < 1) {
+    QByteArray bytes;
+    FileFingerprint fingerprint;
+    if (existing.isEmpty() || !FileFingerprint::read(existing, &bytes, &fingerprint)
+        || !DbfTable::fromBytes(bytes, &table) || table.fieldCount() < 1) {
         ERRMESS(port, kReferenceOpenError);
         return nullptr;
     }
-    return std::unique_ptr<ReferenceMatrixEdit>(new ReferenceMatrixEdit(path, std::move(table)));
+    return std::unique_ptr<ReferenceMatrixEdit>(
+        new ReferenceMatrixEdit(path, std::move(table), std::move(fingerprint)));
 }
 
 void ReferenceMatrixEdit::RMDELETE(UserPort& port)
@@ -99,6 +113,12 @@ bool ReferenceMatrixEdit::QUERYCLOSE(UserPort& port)
                          QStringLiteral(") değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
     if (ASK(port, QStringLiteral("Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
         return true;
+    // What another program changed in the file is never written over
+    // unasked; No keeps the window and its edits.
+    if (fingerprint_.changedOnDisk()
+        && ASK(port, QStringLiteral("Uyarı..."), referenceChangedOnDiskQuestion(path_), BOX_YESNO_EXCLAMATION)
+               != REPLY_YES)
+        return false;
     QString error;
     if (save(&error))
         return true;
@@ -129,7 +149,13 @@ bool ReferenceMatrixEdit::save(QString* error)
             out.setValue(rec, f, rows.at(r).at(f));
     }
     deletedUpTo(static_cast<int>(rows.size()));
-    return writeDbfFile(path_, out, error);
+    // What is written is what the window holds from now on.
+    const QString target = pathForWriting(path_);
+    const QByteArray bytes = out.toBytes();
+    if (!writeFileAtomically(target, bytes, error))
+        return false;
+    fingerprint_ = FileFingerprint::of(target, bytes);
+    return true;
 }
 
 ReferenceWindowRegistry& ReferenceWindowRegistry::instance()

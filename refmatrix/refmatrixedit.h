@@ -8,12 +8,19 @@
 // discards every change; a failed write is reported and keeps the window
 // (and the copy) open.
 //
+// The file is shared: another program, or another session of this one, may
+// change it while the window is open. Before the write the file is compared
+// with what was read (size, time and content); when it changed, the user is
+// told and chooses whether to write over it. Not writing keeps the window
+// and its edits.
+//
 // One writer per table: while a window holds a table, it is registered here
 // (see ReferenceWindowRegistry); commands that restructure the file refuse.
 
 #include "core/userport.h"
 #include "editing/barrayserver.h"
 #include "platform/dbf.h"
+#include "platform/filefingerprint.h"
 
 #include <QObject>
 #include <QString>
@@ -24,6 +31,9 @@ namespace zeva {
 
 inline const QString kReferenceDeleteQuestion = QStringLiteral("Seçili yem maddesi siliniyor!");
 inline const QString kReferenceOpenError = QStringLiteral("Referans matris dosyası açma hatası!");
+// The question before a write over the table at `path` when it changed on
+// disk since the window read it.
+QString referenceChangedOnDiskQuestion(const QString& path);
 inline const QString kReferenceWindowOpen =
     QStringLiteral("Referans matris penceresi açıkken bu işlem yapılamaz.");
 
@@ -48,16 +58,18 @@ public:
     // reference cell rules; nothing when the text is unchanged.
     void formCellEdited(int nCol, const QString& text);
     // The close question: TRUE when the window may close (no change, No, or
-    // Yes and the write succeeded). A failed write gives the error box and
-    // FALSE.
+    // Yes and the write succeeded). When the file changed on disk since it
+    // was read, the user is asked whether to write over it; No to that gives
+    // FALSE and writes nothing. A failed write gives the error box and FALSE.
     bool QUERYCLOSE(UserPort& port);
     // Writes the whole copy to the file in one step.
     bool save(QString* error);
 
 private:
-    ReferenceMatrixEdit(QString path, DbfTable table);
+    ReferenceMatrixEdit(QString path, DbfTable table, FileFingerprint fingerprint);
 
     QString path_;
+    FileFingerprint fingerprint_;  // the file as read
     DbfTable original_;  // the file's fields and header, for the write back
     // The file's deleted records, each with the number of live records
     // before it: (live records before, record in original_), in file order.

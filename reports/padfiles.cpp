@@ -3,7 +3,6 @@
 #include "platform/codec.h"
 #include "platform/runtime.h"
 
-#include <QFile>
 
 namespace zeva {
 
@@ -43,13 +42,9 @@ PadFileKind padFileKind(const QString& name)
     return PadFileKind::Other;
 }
 
-bool readPadText(const QString& path, PadText* out)
+bool padTextFromBytes(const QByteArray& bytes, PadText* out)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.isEmpty())
+    if (bytes.isEmpty())
         return false;
     QString text = cp1254::decode(bytes);
     if (bytes.contains("\r\n")) {

@@ -33,8 +33,9 @@ struct PadText {
     QString newline = QStringLiteral("\r\n");     // the file's line end
 };
 
-// Reads a plain-text file. FALSE when it cannot be read or is empty.
-bool readPadText(const QString& path, PadText* out);
+// The text of a plain-text file's bytes. FALSE when there are none (an empty
+// file).
+bool padTextFromBytes(const QByteArray& bytes, PadText* out);
 // The bytes of a plain-text file. `lossless` (when given) turns false when
 // a character has no Windows-1254 byte; it is written as "?".
 QByteArray padTextBytes(const PadText& text, bool* lossless = nullptr);

@@ -314,18 +314,22 @@ bool PADWIN::load()
     bool ok = true;
     loading_ = true;
     doc->setUndoRedoEnabled(false);
+    // The text shown is parsed from the very bytes the pad's fingerprint of
+    // its file is taken of; a file of another kind shows nothing, but a save
+    // still knows what stood there.
+    QByteArray bytes;
+    const bool read = kind != PadFileKind::Untitled && FileFingerprint::read(CFNAME, &bytes, &fingerprint_);
     if (kind == PadFileKind::RichText) {
-        QFile file(CFNAME);
         rtf::Document model;
         rtf::ReadInfo info;
-        ok = file.open(QIODevice::ReadOnly) && rtf::read(file.readAll(), &model, &info);
+        ok = read && rtf::read(bytes, &model, &info);
         if (ok) {
             setRichText(*doc, model);
             skipped_ = info.skipped;
         }
     } else if (kind == PadFileKind::PlainText) {
         PadText text;
-        ok = readPadText(CFNAME, &text);
+        ok = read && padTextFromBytes(bytes, &text);
         if (ok) {
             newline_ = text.newline;
             setPlainLines(*doc, text.text);
@@ -445,10 +449,22 @@ bool PADWIN::writeFile(const QString& path, Format format)
         if (port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) != REPLY_YES)
             return false;
     }
+    // The pad's own file, rewritten since the pad opened it, is written over
+    // only when the user says so.
+    if (!fingerprint_.path().isEmpty() && QFileInfo(path) == QFileInfo(fingerprint_.path())
+        && fingerprint_.changedOnDisk()) {
+        const QString question = path
+                                 + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte "
+                                                  "değiştirilmiş.\n\nÜzerine yazarsanız dosyadaki bu değişiklikler "
+                                                  "kaybolacak. Üzerine yazılmasını istiyor musunuz?");
+        if (port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) != REPLY_YES)
+            return false;
+    }
     if (!writeFileAtomically(path, bytes)) {
         port.messageBox(QStringLiteral("Hata..."), path + QStringLiteral(" dosyası kaydedilemedi..."), BOX_ERROR);
         return false;
     }
+    fingerprint_ = FileFingerprint::of(path, bytes);
     skipped_.clear();
     port.statusText(QStringLiteral("Dosya başarıyla kaydedildi!"));
     return true;

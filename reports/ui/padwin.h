@@ -8,7 +8,14 @@
 // Saving reports its outcome: the changed flag is cleared, and a pad closes
 // after "Yes" to its save question, only once the file was written. A write
 // that fails says so and keeps the flag.
+//
+// A report file may be rewritten while its pad is open (a later solve, the
+// command-line solve, another program): a save over the pad's own file first
+// compares it with what the pad opened, and when it changed the user is told
+// and chooses whether to write over it; not writing keeps the pad and its
+// edits.
 
+#include "platform/filefingerprint.h"
 #include "platform/rtf.h"
 #include "platform/ui/dialogtemplate.h"
 #include "reports/padfiles.h"
@@ -224,6 +231,7 @@ private:
     bool loading_ = false;
     QString newline_ = QStringLiteral("\r\n");
     QStringList skipped_;
+    FileFingerprint fingerprint_;  // the pad's file as opened or last saved
     PadRuler* ruler_ = nullptr;
 };
 

@@ -19,7 +19,9 @@
 #include "platform/helpdisplay.h"
 #include "platform/runtime.h"
 #include "platform/ui/controls.h"
+#include "refmatrix/nutrientcolumns.h"
 #include "refmatrix/refcommands.h"
+#include "refmatrix/refmatrixedit.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "refmatrix/ui/stddatawindow.h"
@@ -57,6 +59,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
@@ -741,6 +744,116 @@ TEST_F(ReferenceWindowTest, TheClosingQuestionWaitsForAnAnswer)
     DbfTable after;
     ASSERT_TRUE(readDbfFile(path, &after));
     EXPECT_EQ(after.value(after.liveRecords().at(1), QStringLiteral("FIATI")), QStringLiteral("      7.000"));
+}
+
+// The feed library is shared: while its window is open, another program
+// changes a price in MATNRC.DBF and another session's nutrient column
+// dialog adds a column. A price typed in the window and Evet at closing,
+// by the toolbar, the context menu, Esc or the program's exit, never write
+// over them unasked: the user is told, and Hayır keeps the window with its
+// edits and the file as the others left it.
+TEST_F(ReferenceWindowTest, ChangesOtherProgramsMadeToTheTableAreNotWrittenOverUnasked)
+{
+    STANDARDSHELLWINDOW& w = window();
+    QPointer<STDDATAWINDOW> rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    const QString path = rm->CRMFILE();
+
+    // Another program (a spreadsheet) saves the table with a new price for
+    // the second feed.
+    DbfTable theirs;
+    ASSERT_TRUE(readDbfFile(path, &theirs));
+    const int second = theirs.liveRecords().at(2);
+    const QString theirPrice = QStringLiteral("     77.250");
+    ASSERT_NE(theirs.value(second, QStringLiteral("FIATI")), theirPrice);
+    theirs.setValue(second, QStringLiteral("FIATI"), theirPrice);
+    ASSERT_TRUE(writeDbfFile(path, theirs));
+
+    // The user types a price for the first feed.
+    OABS_BROWSER* grid = rm->browser();
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    test::typeText(grid, QStringLiteral("8"));
+    ASSERT_NE(grid->openEditor(), nullptr);
+    QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(rm->edit().server().cellAt(2, 2), QStringLiteral("      8.000"));
+
+    QStringList asked;
+    QList<bool> replies;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box || replies.isEmpty()) {
+            ADD_FAILURE() << "unexpected " << d.windowTitle().toStdString() << ": "
+                          << (box ? box->text().toStdString() : std::string());
+            d.reject();
+            return d.result();
+        }
+        asked << box->text();
+        box->button(replies.takeFirst() ? QMessageBox::Yes : QMessageBox::No)->click();
+        return d.result();
+    });
+    const QString save = QStringLiteral("Referans matris dosyası (") + path
+                         + QStringLiteral(") değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+    const QString changed = QStringLiteral("Referans matris dosyası (") + path
+                            + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine yazarsanız "
+                                             "dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor "
+                                             "musunuz?");
+    auto fileKeepsTheirs = [&](const char* way) {
+        DbfTable now;
+        ASSERT_TRUE(readDbfFile(path, &now)) << way;
+        EXPECT_EQ(now.value(second, QStringLiteral("FIATI")), theirPrice) << way;
+        EXPECT_NE(now.value(now.liveRecords().at(1), QStringLiteral("FIATI")), QStringLiteral("      8.000")) << way;
+        ASSERT_FALSE(rm.isNull()) << way;
+        EXPECT_TRUE(rm->isVisible()) << way;
+        EXPECT_EQ(rm->edit().server().cellAt(2, 2), QStringLiteral("      8.000")) << way;
+    };
+
+    // "Kapat" on the toolbar, Evet: told, and Hayır keeps it all.
+    replies = {true, false};
+    clickTool(rm, 3528);
+    EXPECT_EQ(asked, (QStringList{save, changed}));
+    fileKeepsTheirs("toolbar");
+
+    // Another session adds a nutrient column to the same table meanwhile.
+    test::FakePort other;
+    other.nutrientColumns = {{1, QStringLiteral("LIF"), 0}};
+    ASSERT_TRUE(BM_MAN_WIN(other, path, kAsFedTable));
+    const QByteArray withColumn = test::fileBytes(path);
+
+    const struct {
+        const char* way;
+        std::function<void()> close;
+        QList<bool> replies;
+    } ways[] = {
+        {"context menu Kapat", [&] { rm->contextMenu()->action(5863)->trigger(); }, {true, false}},
+        {"Esc in the grid", [&] { QTest::keyClick(rm->browser(), Qt::Key_Escape); }, {true, false}},
+        {"the program's exit", [&] { w.close(); }, {true, true, false}},
+    };
+    for (const auto& way : ways) {
+        asked.clear();
+        replies = way.replies;
+        way.close();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(replies.isEmpty()) << way.way;
+        ASSERT_GE(asked.size(), 2) << way.way;
+        EXPECT_EQ(asked.mid(asked.size() - 2), (QStringList{save, changed})) << way.way;
+        EXPECT_EQ(test::fileBytes(path), withColumn) << way.way;
+        fileKeepsTheirs(way.way);
+        EXPECT_TRUE(w.isVisible()) << way.way;
+    }
+    DbfTable now;
+    ASSERT_TRUE(readDbfFile(path, &now));
+    EXPECT_TRUE(now.hasField(QStringLiteral("LIF")));
+
+    // Hayır to the save question closes the window and writes nothing.
+    asked.clear();
+    replies = {false};
+    clickTool(rm, 3528);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked, QStringList{save});
+    EXPECT_EQ(test::fileBytes(path), withColumn);
+    EXPECT_FALSE(ReferenceWindowRegistry::instance().isHeld(path));
 }
 
 // The frozen name column, switched on far down the table, labels every row

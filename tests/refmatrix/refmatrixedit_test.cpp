@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QObject>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace zeva;
@@ -174,6 +177,56 @@ TEST_F(RefEditTest, FailedWriteKeepsTheFileAndTheWindow)
     EXPECT_EQ(port.boxes.last().type, 16);
     EXPECT_EQ(bytesOf(path), before);
     EXPECT_EQ(edit->server().cellAt(2, 2), QStringLiteral("     99.000"));
+}
+
+// Another program changes a price in the file while the window holds it
+// (in place, the same size, its old time set back): the close asks before
+// it writes over that, and No keeps the window with its edits and the file
+// with the other program's price.
+TEST_F(RefEditTest, AFileChangedOnDiskIsNotWrittenOverUnasked)
+{
+    auto edit = ReferenceMatrixEdit::open(path, port);
+    ASSERT_TRUE(edit);
+    edit->server().GoTo(2);
+    edit->formCellEdited(2, QStringLiteral("99"));
+
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    QByteArray theirs = before;
+    ASSERT_EQ(theirs.count("     12.000"), 1);
+    theirs.replace("     12.000", "     13.500");  // Mısır's price
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_EQ(f.write(theirs), theirs.size());
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+
+    const QString changed = QStringLiteral("Referans matris dosyası (") + path
+                            + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine yazarsanız "
+                                             "dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor "
+                                             "musunuz?");
+    port.replies = {REPLY_YES, REPLY_NO};
+    EXPECT_FALSE(edit->QUERYCLOSE(port));
+    ASSERT_EQ(port.boxes.size(), 2);
+    EXPECT_EQ(port.boxes.at(1).type, 52);
+    EXPECT_EQ(port.boxes.at(1).title, QStringLiteral("Uyarı..."));
+    EXPECT_EQ(port.boxes.at(1).text, changed);
+    EXPECT_EQ(bytesOf(path), theirs);
+    EXPECT_EQ(edit->server().cellAt(2, 2), QStringLiteral("     99.000"));
+    EXPECT_TRUE(edit->LRMCHANGED);
+
+    // Asked again, the user writes over it knowingly.
+    port.boxes.clear();
+    port.replies = {REPLY_YES, REPLY_YES};
+    EXPECT_TRUE(edit->QUERYCLOSE(port));
+    EXPECT_EQ(port.boxes.size(), 2);
+    DbfTable back;
+    ASSERT_TRUE(readDbfFile(path, &back));
+    EXPECT_EQ(back.value(1, QStringLiteral("FIATI")), QStringLiteral("     99.000"));
+    EXPECT_EQ(back.value(3, QStringLiteral("FIATI")), QStringLiteral("     12.000"));
+    EXPECT_TRUE(port.allAnswersUsed());
 }
 
 TEST_F(RefEditTest, UnreadableTableOpensNothing)

@@ -56,8 +56,11 @@ TEST_F(PadTextTest, UnchangedTextFilesAreWrittenBackByteForByte)
         expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         EXPECT_EQ(textOf(pad), expected) << c.name;
         EXPECT_FALSE(pad->LCHANGE());
+        // Changed on disk meanwhile: the save asks, and Yes writes the text back.
         writeBytes(path, "changed on disk");
+        port_.replies = {REPLY_YES};
         ASSERT_TRUE(pad->RTFSAVE()) << c.name;
+        EXPECT_TRUE(port_.allAnswersUsed()) << c.name;
         EXPECT_EQ(bytes(path), c.bytes) << c.name;
         pad->CLOSE();
     }

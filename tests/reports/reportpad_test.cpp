@@ -490,6 +490,79 @@ TEST_F(ReportPadTest, FailedWritesAreReportedAndKeepTheFlag)
     EXPECT_FALSE(pads().padMenu()->isEnabled(5176));
 }
 
+// A later solve rewrites the report while its pad is open: "&Kaydet", the
+// closing question's Yes, a second pad on the same file and "Farklı Kaydet"
+// onto it all ask before they write over it, and No keeps the pad, its
+// edits and the solve's report.
+TEST_F(ReportPadTest, AReportRewrittenSinceThePadOpenedItIsNotWrittenOverUnasked)
+{
+    const QString report = data(QStringLiteral("BROYLER.TXT"));
+    writeBytes(report, "ilk \xe7\xf6z\xfcm\r\n");
+    G().CREPORTFILE = report;
+    pads().REPORTPAD();
+    PADWIN* pad = pads().activePad();
+    typeInto(pad, QStringLiteral("not"));
+
+    const QByteArray solved("ikinci \xe7\xf6z\xfcm\r\nTOPLAM\r\n");
+    ASSERT_TRUE(writeFileAtomically(report, solved));  // as the solve writes it
+    const QString changed = "box 52 Uyarı...: " + report
+                            + " Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine "
+                              "yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor musunuz?";
+
+    port_.replies = {REPLY_NO};
+    padItem(5176);  // "&Kaydet"
+    EXPECT_EQ(port_.log, QStringList{changed});
+    EXPECT_EQ(bytes(report), solved);
+    EXPECT_TRUE(pad->LCHANGE());
+    EXPECT_TRUE(pads().padMenu()->isEnabled(5176));
+
+    // Closing: Yes to the save question, No to writing over: the pad stays.
+    port_.log.clear();
+    port_.replies = {REPLY_YES, REPLY_NO};
+    padItem(5173);  // "Ka&pat"
+    EXPECT_EQ(port_.log, (QStringList{"box 35 Uyarı...: " + report + kSaveQuestion, changed}));
+    EXPECT_EQ(bytes(report), solved);
+    EXPECT_EQ(pads().APADWINS(), QList<PADWIN*>{pad});
+
+    // "Farklı Kaydet" onto the same file: it exists, and it changed.
+    port_.log.clear();
+    port_.replies = {REPLY_YES, REPLY_NO};
+    dialogs_.saveAs = {{report, 1}};
+    padItem(5177);
+    EXPECT_EQ(port_.log, (QStringList{"box 36 Uyarı...: " + report
+                                          + " Dosyası mevcut.\n\nÜzerine yazılmasını istiyor musunuz?",
+                                      changed}));
+    EXPECT_EQ(bytes(report), solved);
+
+    // Told, the user writes over it; the next save asks nothing more.
+    port_.log.clear();
+    port_.replies = {REPLY_YES};
+    padItem(5176);
+    EXPECT_EQ(port_.log, (QStringList{changed, "status: Dosya başarıyla kaydedildi!"}));
+    EXPECT_EQ(bytes(report), QByteArray("ilk \xe7\xf6z\xfcm\r\nnot"));
+    EXPECT_FALSE(pad->LCHANGE());
+    port_.log.clear();
+    typeInto(pad, QStringLiteral("!"));
+    padItem(5176);
+    EXPECT_EQ(port_.log, QStringList{"status: Dosya başarıyla kaydedildi!"});
+
+    // A second pad on the file (a drop opens one): the first saves, and the
+    // second does not write over that unasked.
+    ASSERT_TRUE(pads().RE_DOOPENFILE(report));
+    PADWIN* second = pads().activePad();
+    ASSERT_NE(second, pad);
+    typeInto(pad, QStringLiteral("?"));
+    pad->RTFSAVE();
+    const QByteArray firstSaved = bytes(report);
+    typeInto(second, QStringLiteral("ek"));
+    port_.log.clear();
+    port_.replies = {REPLY_NO};
+    padItem(5176);
+    EXPECT_EQ(port_.log, QStringList{changed});
+    EXPECT_EQ(bytes(report), firstSaved);
+    EXPECT_TRUE(port_.allAnswersUsed());
+}
+
 TEST_F(ReportPadTest, SaveAsChoosesTheFormatByExtensionOrFilter)
 {
     pads().REPORTPAD();
