@@ -14,6 +14,7 @@
 #include "core/ui/paramdialogs.h"
 #include "editing/ui/celleditor.h"
 #include "editing/ui/entrywindowopeners.h"
+#include "editing/ui/entrywindows.h"
 #include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
 #include "platform/helpdisplay.h"
@@ -51,6 +52,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -61,6 +63,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QToolBar>
 
@@ -662,6 +665,179 @@ TEST_F(ReferenceWindowTest, TheGridRefusesAMinusSignInAFeedsValues)
         QTest::keyClick(grid->openEditor(), Qt::Key_Return);
         QCoreApplication::processEvents();
         EXPECT_EQ(s.cellAt(t.row + 1, t.column + 1), QString::fromUtf8(t.stored)) << t.typed;
+    }
+}
+
+// What a minus sign, a letter and a decimal comma do in every column of the
+// five entry grids, typed into the cell editor of the windows as the menus
+// open them. A numeric column takes no minus sign, neither as the character
+// that opens the editor nor inside it; it takes a letter and drops it when
+// the edit ends, and reads a comma as the decimal point. A text column keeps
+// all three as typed.
+TEST_F(ReferenceWindowTest, AMinusALetterAndACommaInEveryColumnOfTheEntryGrids)
+{
+    enum Kind {
+        kText,         // kept as typed
+        kUnit,         // kept, right-aligned in the cell
+        kUnitRowName,  // the reference unit row's name: "BIRIM" whatever is typed
+        kPrice,        // a number with 3 decimals
+        kAmount,       // a number with 5 decimals (a compound feed's amounts and limits)
+        kValue,        // a number with 4 decimals
+        kLabel,        // never takes the focus: it passes to the first feed
+    };
+    // By kind: what the editor shows of "-1-2", and the cell after "-1-2",
+    // "x4" and "5,5".
+    const struct {
+        const char* minusShown;
+        const char* minus;
+        const char* letter;
+        const char* comma;
+    } outcome[] = {
+        /* kText */ {"-1-2", "-1-2", "x4", "5,5"},
+        /* kUnit */ {"-1-2", "       -1-2", "         x4", "        5,5"},
+        /* kUnitRowName */ {"-1-2", "BIRIM", "BIRIM", "BIRIM"},
+        /* kPrice */ {"12", "     12.000", "      4.000", "      5.500"},
+        /* kAmount */ {"12", "   12.00000", "    4.00000", "    5.50000"},
+        /* kValue */ {"12", "    12.0000", "     4.0000", "     5.5000"},
+        /* kLabel */ {},
+    };
+    const QString kReference = QStringLiteral("reference");
+    // Every column of every grid, from 1; `last` 0 runs to the grid's last
+    // column. The reference grid is tried on a feed (record 2) and on its
+    // unit row (record 1).
+    const struct {
+        const char* grid;
+        int record;
+        int first;
+        int last;
+        Kind kind;
+    } columns[] = {
+        {"YM_GIRIS", 1, 1, 1, kText},            // name
+        {"YM_GIRIS", 1, 2, 2, kPrice},           // price
+        {"YM_GIRIS", 1, 3, 3, kAmount},          // fixed amount
+        {"YM_GIRIS", 1, 4, 4, kAmount},          // lower limit
+        {"YM_GIRIS", 1, 5, 5, kAmount},          // upper limit
+        {"BM_GIRIS", 1, 1, 1, kText},            // name
+        {"BM_GIRIS", 1, 2, 2, kUnit},            // unit
+        {"BM_GIRIS", 1, 3, 3, kValue},           // fixed value
+        {"BM_GIRIS", 1, 4, 4, kValue},           // lower limit
+        {"BM_GIRIS", 1, 5, 5, kValue},           // upper limit
+        {"BMO_GIRIS", 1, 1, 1, kText},           // first name
+        {"BMO_GIRIS", 1, 2, 2, kText},           // second name
+        {"BMO_GIRIS", 1, 3, 3, kValue},          // fixed value
+        {"BMO_GIRIS", 1, 4, 4, kValue},          // lower limit
+        {"BMO_GIRIS", 1, 5, 5, kValue},          // upper limit
+        {"AMAT_GIRIS", 1, 1, 1, kLabel},         // the nutrient's name and unit
+        {"AMAT_GIRIS", 1, 2, 0, kValue},         // every feed
+        {"reference", 2, 1, 1, kText},           // feed name
+        {"reference", 2, 2, 2, kPrice},          // price
+        {"reference", 2, 3, 0, kValue},          // dry matter and every nutrient
+        {"reference", 1, 1, 1, kUnitRowName},    // the unit row's name
+        {"reference", 1, 2, 0, kText},           // its unit texts
+    };
+
+    STANDARDSHELLWINDOW& w = window();
+    w.resize(1000, 700);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(w.DOOPENFILE(tmp_.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    ASSERT_EQ(G().APARAMS.value(0), QStringLiteral("K"));
+
+    // Characters go to the grid until one opens the cell editor, the rest
+    // into the editor; answers what the editor shows when Enter ends the edit.
+    const auto typeIntoCell = [](OABS_BROWSER* grid, const QString& text) {
+        for (QChar c : text) {
+            QWidget* to = grid->openEditor() ? static_cast<QWidget*>(grid->openEditor()) : grid;
+            test::typeText(to, QString(c));
+        }
+        CellEditor* editor = grid->openEditor();
+        if (!editor)
+            return QStringLiteral("(no editor)");
+        const QString shown = editor->text();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        return shown;
+    };
+
+    QString open;
+    QWidget* window = nullptr;
+    OABS_BROWSER* grid = nullptr;
+    QMap<QString, QSet<int>> tried;
+    QMap<QString, int> columnCounts;
+    for (const auto& c : columns) {
+        const QString name = QString::fromLatin1(c.grid);
+        if (name != open) {
+            if (window) {
+                window->close();
+                QCoreApplication::processEvents();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            if (name == kReference) {
+                STDDATAWINDOW* rm = openReference(w);
+                ASSERT_NE(rm, nullptr);
+                window = rm;
+                grid = rm->browser();
+            } else {
+                ASSERT_TRUE(w.dispatch(name));
+                auto* win = qobject_cast<ProblemEntryWindow*>(w.mdiArea()->activeSubWindow());
+                ASSERT_NE(win, nullptr) << c.grid;
+                window = win;
+                grid = win->browser();
+            }
+            // Small: the grid repaints after every edit.
+            window->resize(400, 200);
+            QCoreApplication::processEvents();
+            open = name;
+        }
+        BARRAYSERVER* s = grid->server();
+        ASSERT_NE(s, nullptr);
+        ASSERT_GE(s->LastRec(), c.record) << c.grid;
+        const int last = c.last ? c.last : grid->model()->columnCount();
+        for (int col = c.first; col <= last; ++col) {
+            SCOPED_TRACE(QStringLiteral("%1 record %2 column %3 (%4)")
+                             .arg(name)
+                             .arg(c.record)
+                             .arg(col)
+                             .arg(grid->model()->headerData(col - 1, Qt::Horizontal).toString())
+                             .toStdString());
+            tried[name + QString::number(c.record)].insert(col);
+            columnCounts[name + QString::number(c.record)] = grid->model()->columnCount();
+            const QModelIndex cell = grid->model()->index(c.record - 1, col - 1);
+            if (c.kind == kLabel) {
+                grid->setCurrentIndex(cell);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(grid->currentIndex(), cell.siblingAtColumn(1));
+                continue;
+            }
+            const auto& want = outcome[c.kind];
+            const struct {
+                const char* typed;
+                const char* shown;
+                const char* stored;
+            } probes[] = {
+                {"-1-2", want.minusShown, want.minus},
+                {"x4", "x4", want.letter},
+                {"5,5", "5,5", want.comma},
+            };
+            for (const auto& p : probes) {
+                grid->setCurrentIndex(cell);
+                ASSERT_EQ(grid->currentIndex(), cell);
+                EXPECT_EQ(typeIntoCell(grid, QString::fromLatin1(p.typed)), QString::fromLatin1(p.shown))
+                    << p.typed;
+                EXPECT_EQ(s->cellAt(c.record, col), QString::fromLatin1(p.stored)) << p.typed;
+            }
+        }
+    }
+
+    // The table reaches every column of every grid.
+    EXPECT_EQ(tried.keys(), (QStringList{"AMAT_GIRIS1", "BMO_GIRIS1", "BM_GIRIS1", "YM_GIRIS1", "reference1",
+                                         "reference2"}));
+    for (auto it = tried.cbegin(); it != tried.cend(); ++it) {
+        QSet<int> all;
+        for (int col = 1; col <= columnCounts.value(it.key()); ++col)
+            all.insert(col);
+        EXPECT_EQ(it.value(), all) << it.key().toStdString();
     }
 }
 

@@ -369,8 +369,9 @@ TEST_F(RequirementDialogsTest, CowWholeNumbersAndParity)
     const struct {
         const char* typed;
         const char* shown;  // null: refused
-    } parities[] = {{"5", "          3"}, {"3", "          3"}, {"2.0", "          2"}, {"0", "          0"},
-                    {"-1", nullptr},       {"2.7", nullptr},       {"2,5", nullptr},       {"999999999999", nullptr}};
+    } parities[] = {{"5", "          3"}, {"4", "          3"}, {"3", "          3"}, {"2.0", "          2"},
+                    {"0", "          0"}, {"-1", nullptr},       {"2.7", nullptr},       {"2,5", nullptr},
+                    {"999999999999", nullptr}};
     for (const auto& p : parities) {
         typeInto(d.SLEGEBSAY, QString::fromLatin1(p.typed));
         leave(d.SLEGEBSAY);

@@ -93,6 +93,27 @@ TEST(RequirementModel, DryPregnantCow)
     EXPECT_GT(e.NNPPREG, 0);
 }
 
+// Calcium and phosphorus of a cow carry an allowance for growth: 1.2 times
+// the maintenance part in the first lactation, 1.1 in the second. The figures
+// are worked out by hand from the equations: fat-corrected milk 30 x 0.925 =
+// 27.75 kg; past day 210 the dry cow counts 1.23 x 650 = 799.5 for pregnancy.
+TEST(RequirementModel, CowMineralsByParity)
+{
+    const struct {
+        const char* animal;
+        NUTREQESTIMATE e;
+        double ca;
+        double p;
+    } cows[] = {
+        {"30 kg milk, parity 1", computed(cow(600, 30, 3.5, 100, 1)), 118.27, 75.54},
+        {"30 kg milk, parity 2", computed(cow(600, 30, 3.5, 100, 2)), 115.84, 73.82},
+        {"30 kg milk, parity 3", computed(cow(600, 30, 3.5, 100, 3)), 113.41, 72.11},
+        {"dry, day 250, parity 2", computed(cow(650, 0, 0, 250, 2)), 45.39, 27.96},
+    };
+    for (const auto& c : cows)
+        expectFigures({FIG(c.e, NCA, c.ca, 2), FIG(c.e, NPHOS, c.p, 2)}, c.animal);
+}
+
 TEST(RequirementModel, UnderfedCowLosesWeight)
 {
     const NUTREQESTIMATE e = computed(cow(600, 25, 4.0, 0, 3, 0.80f));
