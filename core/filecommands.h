@@ -51,10 +51,13 @@ public:
     bool KAYDET();
 
     // Save As: asks a name, saves the open problem, copies its file to that
-    // name (always with the extension ".ZVF") and opens the copy. Returns
-    // FALSE when it stopped without a copy for a reason the user was shown
-    // (the open file's own name, a declined overwrite, a failed save or copy,
-    // a failed open of the copy); TRUE on Cancel and on success.
+    // name (always with the extension ".ZVF") and opens the copy. When the
+    // open file cannot be written, the problem as it is in memory is written
+    // into the chosen file instead, which is then opened; the open file stays
+    // as it was. Returns FALSE when it stopped without a copy for a reason
+    // the user was shown (the open file's own name, a declined overwrite, a
+    // refused save, a failed copy or write of the chosen file, a failed open
+    // of it); TRUE on Cancel and on success.
     bool FKAYDET();
 
     // Close: offers to save when anything changed, closes the file and empties

@@ -254,22 +254,20 @@ bool matrixFitsTables(const DbfTable& table)
     return true;
 }
 
-bool PROBDBFUPDATE(UserPort& port)
+namespace {
+
+// The table a save writes: the open file as it stands now, with the changed
+// parts of the active problem written over it. Another program may have
+// written into the file since the open, and the groups not changed here keep
+// what it wrote. A file that is gone or no longer a problem table is written
+// whole from the copy kept since the open or the last save. FALSE, with the
+// refusal shown, when the problem does not fit a problem file.
+bool tableToSave(UserPort& port, const ProblemServer& server, DbfTable* out)
 {
     ActiveProblem& p = G();
-    const std::shared_ptr<ProblemServer> server = p.OPROBSERVER;
-    if (!server)
-        return false;
-    if (!p.anyChanged())
-        return true;
-
-    // The file as it stands now: another program may have written into it
-    // since the open, and the groups not changed here keep what it wrote.
-    // A file that is gone or no longer a problem table is written whole from
-    // the copy kept since the open or the last save.
     DbfTable table;
-    if (!readDbfFile(server->path(), &table) || !isProblemTable(table))
-        table = server->table();
+    if (!readDbfFile(server.path(), &table) || !isProblemTable(table))
+        table = server.table();
     const int matrixCol = table.fieldIndex(field(kMatrixField));
     const int width = matrixCol >= 0 ? table.fields().at(matrixCol).length : kMatrixWidth;
     const int feeds = static_cast<int>(
@@ -297,12 +295,54 @@ bool PROBDBFUPDATE(UserPort& port)
         BMOKAYDI(table);
 
     table.setLastUpdate(QDate::currentDate());
+    *out = std::move(table);
+    return true;
+}
+
+void showSaveError(UserPort& port, const QString& path)
+{
+    ERRMESS(port, path + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
+}
+
+}  // namespace
+
+SaveResult saveProblem(UserPort& port)
+{
+    ActiveProblem& p = G();
+    const std::shared_ptr<ProblemServer> server = p.OPROBSERVER;
+    if (!server)
+        return SaveResult::Refused;
+    if (!p.anyChanged())
+        return SaveResult::Saved;
+    DbfTable table;
+    if (!tableToSave(port, *server, &table))
+        return SaveResult::Refused;
     if (!writeDbfFile(server->path(), table)) {
-        ERRMESS(port, server->path() + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
-        return false;
+        showSaveError(port, server->path());
+        return SaveResult::NotWritten;
     }
     server->table() = table;
     p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
+    return SaveResult::Saved;
+}
+
+bool PROBDBFUPDATE(UserPort& port)
+{
+    return saveProblem(port) == SaveResult::Saved;
+}
+
+bool writeProblemInto(UserPort& port, const QString& target)
+{
+    const std::shared_ptr<ProblemServer> server = G().OPROBSERVER;
+    if (!server)
+        return false;
+    DbfTable table;
+    if (!tableToSave(port, *server, &table))
+        return false;
+    if (!writeDbfFile(target, table)) {
+        showSaveError(port, target);
+        return false;
+    }
     return true;
 }
 

@@ -94,6 +94,25 @@ bool matrixFitsTables(const DbfTable& table);
 // the file as it was and returns FALSE. Requires an open file.
 bool PROBDBFUPDATE(UserPort& port);
 
+// What the save step came to: the problem is in the file (or nothing was to
+// be written); the problem was refused before anything was written (no open
+// file, too many feeds); the open file could not be replaced (a write-protected
+// file or medium, a full disk), which was shown.
+enum class SaveResult { Saved, Refused, NotWritten };
+
+// The save step, telling a refusal from a failed write. PROBDBFUPDATE is
+// saveProblem() == SaveResult::Saved.
+SaveResult saveProblem(UserPort& port);
+
+// Writes the active problem as it is in memory into `target`, as the save step
+// would write it into the open file: the open file as it now stands on disk
+// (the copy of the open when it cannot be read) with the changed parts written
+// over it, through a temporary file and a rename. The open file, its copy and
+// the changed flags are left as they are. FALSE, with the error shown through
+// `port`, when the problem is refused or `target` cannot be written; `target`
+// is then as it was.
+bool writeProblemInto(UserPort& port, const QString& target);
+
 // The reader: fills the active problem from `table` (the live records): the
 // three tables and their name lists, the matrix and the header; completes a
 // file without nutrients or feeds. Other flags are left as they are.

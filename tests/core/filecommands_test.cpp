@@ -1,5 +1,6 @@
 #include "core/filecommands.h"
 
+#include "core/feedlimit.h"
 #include "core/helpers.h"
 
 #include "core/activeproblem.h"
@@ -11,6 +12,7 @@
 #include "problemtestutil.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -408,22 +410,80 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              EXPECT_FALSE(G().anyChanged());
              EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
          }},
-        {"Save As stops after a failed save of the source",
+        {"Save As after a failed save of the source writes the problem into the chosen file",
          [&](Fx& f) {
              f.openChanged(QStringLiteral("ACIK.ZVF"));
              keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("KOPYA"));
+             testhooks::failAtomicWrite(testhooks::WriteFault::Write);  // the save fails, the new file not
+         },
+         saveAs, true,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed),
+                                kSavedAs};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("KOPYA.ZVF")));
+             // The source closed without a question, the new file opened.
+             EXPECT_EQ(f.events, (QStringList{QStringLiteral("menu"), QStringLiteral("menu"),
+                                              QStringLiteral("caption ZEVA 2.0 - ") + f.at(QStringLiteral("KOPYA.ZVF"))}));
+             EXPECT_FALSE(G().anyChanged());
+             EXPECT_EQ(G().AYMTABLE.value(0).value(YMPRICE), kNewPrice);
+             // The new file is the source with the change: the same records,
+             // field by field, but the one price.
+             const DbfTable source = readTable(f.at(QStringLiteral("ACIK.ZVF")));
+             const DbfTable copy = readTable(f.at(QStringLiteral("KOPYA.ZVF")));
+             ASSERT_EQ(copy.recordCount(), source.recordCount());
+             ASSERT_EQ(copy.fields().size(), source.fields().size());
+             for (int r = 0; r < source.recordCount(); ++r)
+                 for (int c = 0; c < source.fields().size(); ++c) {
+                     const bool price = r == 0 && source.fields().at(c).name == QLatin1String("YMFIAT");
+                     EXPECT_EQ(copy.value(r, c), price ? kNewPrice : source.value(r, c)) << r << " " << c;
+                 }
+             EXPECT_NE(source.value(0, QStringLiteral("YMFIAT")), kNewPrice);
+         }},
+        {"Save As when the chosen file cannot be written either",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             ASSERT_TRUE(QFile::setPermissions(f.at(QStringLiteral("ACIK.ZVF")), QFile::ReadOwner | QFile::ReadGroup));
+             keep(f, QStringLiteral("ACIK.ZVF"));
              f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
-             testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename, 1);  // a full disk for the new file
          },
          saveAs, false,
          [](Fx& f) {
              return QStringList{QStringLiteral("save Farklı Kaydet"),
-                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("KOPYA.ZVF")) + kSaveFailed)};
          },
          [&](Fx& f) {
              stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
              unchanged(f, QStringLiteral("ACIK.ZVF"));
-             EXPECT_FALSE(QFile::exists(f.at(QStringLiteral("KOPYA.ZVF"))));
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             EXPECT_TRUE(f.events.isEmpty());
+         }},
+        {"Save As refused for too many feeds writes nowhere",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             for (int j = 3; j < 86; ++j) {
+                 G().AYMTABLE << Row{PadR(QStringLiteral("YEM %1").arg(j), 20), blankCell(), blankCell(),
+                                     blankCell(), blankCell()};
+                 G().AYMNAMES << QStringLiteral("YEM %1").arg(j);
+             }
+             f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
+         },
+         saveAs, false,
+         [](Fx&) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), tooManyFeedsText(85) + QStringLiteral("\nKayıt yapılmadı."))};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("ACIK.ZVF")));
          }},
         {"Close with Yes",
          [](Fx& f) {
@@ -725,4 +785,75 @@ TEST_F(FileCommandsTest, ReadOnlyFilesAndLinks)
     EXPECT_TRUE(port.boxes.isEmpty());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(fileBytes(at(QStringLiteral("ASIL.ZVF"))).contains(kNewPrice.toLatin1()));
+}
+
+// As an ordinary user (the tests may run as root, whom no folder stops): a
+// problem opened from a folder made read-only after the open, a price changed,
+// Save As into the writable data folder. The save into the source fails and
+// is told, the new file holds the change, the source keeps its bytes and the
+// new file is the open problem. With the data folder read-only too, nothing
+// is written anywhere and the problem stays open with its change.
+TEST_F(FileCommandsTest, SaveAsFromAFolderMadeReadOnlyAfterTheOpen)
+{
+    SharedTempDir shared;
+    ASSERT_TRUE(shared.valid());
+    runUnprivileged([&](ChildChecks& check) {
+        const QString sourceDir = shared.file(QStringLiteral("Kaynak"));
+        const QString dataDir = shared.file(QStringLiteral("Data"));
+        const QString source = sourceDir + QStringLiteral("/ORNEK.ZVF");
+        const QString copy = dataDir + QStringLiteral("/YENI.ZVF");
+        const QString second = dataDir + QStringLiteral("/IKINCI.ZVF");
+        auto chmodDir = [](const QString& dir, mode_t mode) {
+            return ::chmod(QFile::encodeName(dir).constData(), mode) == 0;
+        };
+        CHILD_EXPECT(check, QDir().mkdir(sourceDir) && QDir().mkdir(dataDir));
+        G().reset();
+        G().CDATAPATH = shared.path();
+        {
+            FakePort quiet;
+            DbfTable t = newProblemTable(1);
+            CHILD_EXPECT(check, writeDbfFile(source, t));
+            G().OPROBSERVER = std::make_shared<ProblemServer>(source, t);
+            fillProblem(3, 2, 1);
+            CHILD_EXPECT(check, PROBDBFUPDATE(quiet));
+            G().reset();
+        }
+        FakePort user;
+        FileCommands files(user);
+        CHILD_EXPECT(check, files.DOOPENFILE(source));
+        CHILD_EXPECT(check, chmodDir(sourceDir, 0555));
+        const QByteArray before = childRead(source);
+        G().AMATRIX[1][2] = SDAYA(QStringLiteral("7,25"), 4);
+        G().LMATCHANGED = true;
+
+        user.fileNames << copy;
+        CHILD_EXPECT(check, files.FKAYDET());
+        CHILD_EXPECT(check, user.log == (QStringList{QStringLiteral("save Farklı Kaydet"),
+                                                     box(16, QStringLiteral("Hata..."), source + kSaveFailed),
+                                                     kSavedAs}));
+        CHILD_EXPECT(check, childRead(source) == before);
+        CHILD_EXPECT(check, openProblemPath() == copy);
+        CHILD_EXPECT(check, !G().anyChanged());
+        DbfTable t;
+        CHILD_EXPECT(check, readDbfFile(copy, &t));
+        CHILD_EXPECT(check, t.value(1, QStringLiteral("YMBMAT")).mid(24, 11) == SDAYA(QStringLiteral("7,25"), 4));
+
+        // Both folders read-only: the second write fails too.
+        user = FakePort();
+        CHILD_EXPECT(check, files.DOOPENFILE(source));
+        G().AYMTABLE[0][YMPRICE] = kNewPrice;
+        G().LYMCHANGED = true;
+        CHILD_EXPECT(check, chmodDir(dataDir, 0555));
+        user.fileNames << second;
+        CHILD_EXPECT(check, !files.FKAYDET());
+        CHILD_EXPECT(check, user.log == (QStringList{QStringLiteral("save Farklı Kaydet"),
+                                                     box(16, QStringLiteral("Hata..."), source + kSaveFailed),
+                                                     box(16, QStringLiteral("Hata..."), second + kSaveFailed)}));
+        CHILD_EXPECT(check, childRead(source) == before);
+        CHILD_EXPECT(check, !QFile::exists(second));
+        CHILD_EXPECT(check, openProblemPath() == source);
+        CHILD_EXPECT(check, G().LYMCHANGED && G().AYMTABLE[0][YMPRICE] == kNewPrice);
+        chmodDir(sourceDir, 0777);
+        chmodDir(dataDir, 0777);
+    });
 }
