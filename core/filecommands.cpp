@@ -209,10 +209,17 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
         return false;
     }
 
-    // A matrix wider or taller than its tables is cut to them as it is read:
-    // the user hears of it first, so a damaged file is not taken for a sound one.
-    if (!matrixFitsTables(table))
-        UYARI(port_, fileName + kMatrixMismatch);
+    // A matrix is cut or completed to its tables as it is read: the user
+    // hears of it first, so a damaged file is not taken for a sound one.
+    const MatrixFit fit = matrixFit(table);
+    if (!fit.fits()) {
+        QStringList what;
+        if (fit.beyond)
+            what << kMatrixCut;
+        if (fit.missing)
+            what << kMatrixPadded;
+        UYARI(port_, fileName + kMatrixMismatch + QStringLiteral("\n\n") + what.join(QLatin1Char('\n')));
+    }
 
     ActiveProblem& p = G();
     p.reset();  // nothing is open here: start from the empty problem

@@ -614,52 +614,83 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
     EXPECT_TRUE(port.log.isEmpty());
 }
 
-// A matrix with more cells than the file has feeds, or more rows than it has
-// nutrients, is cut to the tables as it is read; the open says so first, in
-// a warning, and goes on. A matrix narrower or shorter than the tables (a
-// feed or nutrient added without composition) opens without a word.
-TEST_F(FileCommandsTest, AMatrixBeyondItsTablesIsToldBeforeItIsCut)
+// A matrix that does not fit the file's feed and nutrient tables is cut or
+// completed to them as it is read; the open says so first, in a warning, and
+// goes on: rows or cells beyond the tables (a last row that is no header
+// among them: it is dropped and the default header supplied), and, in a file
+// with feeds and nutrients, rows or cells missing. What the save writes opens
+// without a word: as many rows as nutrients, each with a cell per feed; no
+// cells without feeds; one row of blank cells for feeds without nutrients.
+TEST_F(FileCommandsTest, AMatrixThatDoesNotFitItsTablesIsToldBeforeItIsRead)
 {
     const QString Y = QStringLiteral("YMADI"), B = QStringLiteral("BMADI"), M = QStringLiteral("YMBMAT");
     const QString header = QStringLiteral("K,1000.00,TL,Kg,");
+    const QStringList compound{"K", "1000.00", "TL", "Kg"};
+    const QStringList ration{"G", "1.000", "TL", "Kg"};
     using Rec = QList<QPair<QString, QString>>;
+    enum Warning { None, Cut, Padded, Both };
     struct Case {
         const char* what;
         QList<Rec> records;
-        bool warned;
-        Table matrix;  // as read
+        Warning warning;
+        Table matrix;        // as read
+        QStringList params;  // as read
     };
     const QString b11 = blankCell();
+    const QString cell = PadL(QStringLiteral("0.0200"), kCellWidth);
+    const QString one = PadL(QStringLiteral("1.0000"), kCellWidth);
     const Case cases[] = {
+        {"as the save writes it",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,"}}, {{M, header}}},
+         None, {{"3350", "3100"}, {"8.5", "13"}}, compound},
         // Feed 2 and its column removed, then a matrix of three cells saved
         // over the two feeds left.
         {"three cells for two feeds",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,2440,"}},
           {{Y, "SOYA KÜSPESİ 48"}, {B, "HP"}, {M, "8.5,13,48.5,"}},
           {{M, header}}},
-         true,
-         {{"3350", "3100"}, {"8.5", "13"}}},
+         Cut, {{"3350", "3100"}, {"8.5", "13"}}, compound},
         {"three rows for two nutrients",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, header}}},
-         true,
-         {{"3350"}, {"8.5"}}},
-        {"three rows for two nutrients, no header",
+         Cut, {{"3350"}, {"8.5"}}, compound},
+        {"four rows for two nutrients, no header",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, "0.08,"}}},
-         true,
-         {{"3350"}, {"8.5"}}},
-        {"matrix rows without any nutrient", {{{Y, "MISIR"}, {M, "3350,"}}, {{M, header}}}, true,
-         {{PadL("1.0000", kCellWidth)}}},
+         Cut, {{"3350"}, {"8.5"}}, compound},
+        // No header; the nutrient record of HP removed, its matrix row kept:
+        // the last row is no header but a row beyond the nutrients.
+        {"a nutrient removed from a file without a header",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,"}},
+          {{Y, "ARPA"}, {B, "KALSIYUM"}, {M, "8.5,13,"}},
+          {{M, cell + "," + cell + ","}}},
+         Cut, {{"3350", "3100"}, {"8.5", "13"}}, compound},
+        {"a last row that begins with a type is the header, whatever its length",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{M, "G,1.000,TL,"}}},
+         None, {{"3350"}}, {"G", "1.000", "TL", ""}},
+        {"a row after the header",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{M, "G,1.000,TL,Kg,"}}, {{M, "8.5,"}}},
+         Cut, {{"3350"}}, ration},
+        {"matrix rows without any nutrient", {{{Y, "MISIR"}, {M, "3350,"}}, {{M, header}}}, Cut, {{one}}, compound},
+        {"feeds without nutrients as the save writes them",
+         {{{Y, "MISIR"}, {M, b11 + "," + b11 + ","}}, {{Y, "ARPA"}, {M, header}}},
+         None, {{one, one}}, compound},
         {"fewer cells than feeds",
-         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,"}}, {{M, header}}},
-         false,
-         {{"3350", b11}, {"8.5", b11}}},
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,"}}, {{M, header}}},
+         Padded, {{"3350", b11}, {"8.5", "13"}}, compound},
         {"fewer rows than nutrients",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, header}}},
-         false,
-         {{"3350"}, {b11}}},
-        {"nutrients without feeds", {{{B, "ME_KA"}, {M, header}}, {{B, "HP"}}}, false, {{}, {}}},
+         Padded, {{"3350"}, {b11}}, compound},
+        {"feeds and nutrients without any matrix record", {{{Y, "MISIR"}, {B, "ME_KA"}}}, Padded, {{b11}}, compound},
+        {"a row too short and one too long",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,48.5,"}}, {{M, header}}},
+         Both, {{"3350", b11}, {"8.5", "13"}}, compound},
+        {"nutrients without feeds", {{{B, "ME_KA"}, {M, header}}, {{B, "HP"}}}, None, {{}, {}}, compound},
     };
     const QString path = at(QStringLiteral("MATRIS.ZVF"));
+    const QString first = path + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n");
+    const QString cut = QStringLiteral("Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+    const QString padded =
+        QStringLiteral("Matriste karşılığı olmayan yem ve besin maddelerinin hücreleri boş (0) alınacak.");
+    const QString warnings[] = {QString(), first + cut, first + padded, first + cut + "\n" + padded};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         G().reset();
@@ -675,16 +706,33 @@ TEST_F(FileCommandsTest, AMatrixBeyondItsTablesIsToldBeforeItIsCut)
         const QByteArray bytes = fileBytes(path);
 
         ASSERT_TRUE(cmd.DOOPENFILE(path));
-        const QStringList warning{box(BOX_WARNING, QStringLiteral("Uyarı..."),
-                                      path + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla "
-                                                            "uyuşmuyor...\n\nTablolarda karşılığı olmayan "
-                                                            "matris hücreleri ve satırları atılacak."))};
-        EXPECT_EQ(port.log, c.warned ? warning : QStringList{});
+        const QStringList warning{box(BOX_WARNING, QStringLiteral("Uyarı..."), warnings[c.warning])};
+        EXPECT_EQ(port.log, c.warning == None ? QStringList{} : warning);
         EXPECT_EQ(events, (QStringList{"menu", "caption ZEVA 2.0 - " + path}));
         EXPECT_TRUE(G().isOpen());
         EXPECT_EQ(G().AMATRIX, c.matrix);
+        EXPECT_EQ(G().APARAMS, c.params);
         EXPECT_EQ(fileBytes(path), bytes);
     }
+
+    // Feeds put into a new problem before any nutrient, saved and opened
+    // again, as the feed window leaves them: no warning.
+    G().reset();
+    port = FakePort();
+    port.newProblems << newAnswer(QStringLiteral("YEMLER"), 1);
+    ASSERT_TRUE(cmd.YENIDOSYAGIR());
+    for (int j = 1; j <= 2; ++j) {
+        G().AYMTABLE << Row{PadR(feedName(j), kYmNameWidth), b11, b11, b11, b11};
+        G().rebuildFeedNames();
+        ADDMATCOL(j);
+    }
+    G().LYMCHANGED = true;
+    ASSERT_TRUE(cmd.KAYDET());
+    G().reset();
+    port = FakePort();
+    ASSERT_TRUE(cmd.DOOPENFILE(at(QStringLiteral("YEMLER.ZVF"))));
+    EXPECT_TRUE(port.log.isEmpty()) << port.log.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(G().ABMNAMES, QStringList{QStringLiteral("AGIRLIK")});
 }
 
 // Bytes after the records the header counts (a record another tool wrote
