@@ -132,8 +132,26 @@ bool FileCommands::FKAYDET()
         if (ASK(port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_STOP) != REPLY_YES)
             return false;
     }
-    if (!PROBDBFUPDATE(port_))
+    const QString target = existing.isEmpty() ? chosen : existing;
+    switch (saveProblem(port_)) {
+    case SaveResult::Refused:
         return false;
+    case SaveResult::NotWritten: {
+        // The open file cannot be written (a write-protected file or medium,
+        // a full disk): the problem goes into the chosen file as it is in
+        // memory and that file becomes the open one. The open file stays as
+        // it was; when the chosen file fails too, the problem stays open
+        // with its changes.
+        if (!writeProblemInto(port_, target))
+            return false;
+        ActiveProblem& p = G();
+        p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
+        port_.statusText(QStringLiteral("Dosya başarıyla kaydedildi..."));
+        return DOOPENFILE(chosen);
+    }
+    case SaveResult::Saved:
+        break;
+    }
 
     QFile file(source);
     QByteArray bytes;
@@ -144,7 +162,7 @@ bool FileCommands::FKAYDET()
         file.close();
     }
     if (copied)
-        copied = writeFileAtomically(existing.isEmpty() ? chosen : existing, bytes);
+        copied = writeFileAtomically(target, bytes);
     if (!copied) {
         ERRMESS(port_, chosen + QStringLiteral(" dosyasına kopyalamada hata!"));
         return false;
@@ -191,10 +209,17 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
         return false;
     }
 
-    // A matrix wider or taller than its tables is cut to them as it is read:
-    // the user hears of it first, so a damaged file is not taken for a sound one.
-    if (!matrixFitsTables(table))
-        UYARI(port_, fileName + kMatrixMismatch);
+    // A matrix is cut or completed to its tables as it is read: the user
+    // hears of it first, so a damaged file is not taken for a sound one.
+    const MatrixFit fit = matrixFit(table);
+    if (!fit.fits()) {
+        QStringList what;
+        if (fit.beyond)
+            what << kMatrixCut;
+        if (fit.missing)
+            what << kMatrixPadded;
+        UYARI(port_, fileName + kMatrixMismatch + QStringLiteral("\n\n") + what.join(QLatin1Char('\n')));
+    }
 
     ActiveProblem& p = G();
     p.reset();  // nothing is open here: start from the empty problem

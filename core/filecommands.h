@@ -15,11 +15,13 @@
 
 namespace zeva {
 
-// The open step's warning about a matrix wider or taller than the file's
-// feed and nutrient tables, after the file name.
-inline const QString kMatrixMismatch = QStringLiteral(
-    " dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
-    "Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+// The open step's warning about a matrix that does not fit the file's feed
+// and nutrient tables: after the file name the first line, then a blank line
+// and what the reader does, one line for each way the matrix departs.
+inline const QString kMatrixMismatch = QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...");
+inline const QString kMatrixCut = QStringLiteral("Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+inline const QString kMatrixPadded =
+    QStringLiteral("Matriste karşılığı olmayan yem ve besin maddelerinin hücreleri boş (0) alınacak.");
 
 // What the commands need of the main window. Every hook may be left empty.
 struct FileCommandHooks {
@@ -51,10 +53,13 @@ public:
     bool KAYDET();
 
     // Save As: asks a name, saves the open problem, copies its file to that
-    // name (always with the extension ".ZVF") and opens the copy. Returns
-    // FALSE when it stopped without a copy for a reason the user was shown
-    // (the open file's own name, a declined overwrite, a failed save or copy,
-    // a failed open of the copy); TRUE on Cancel and on success.
+    // name (always with the extension ".ZVF") and opens the copy. When the
+    // open file cannot be written, the problem as it is in memory is written
+    // into the chosen file instead, which is then opened; the open file stays
+    // as it was. Returns FALSE when it stopped without a copy for a reason
+    // the user was shown (the open file's own name, a declined overwrite, a
+    // refused save, a failed copy or write of the chosen file, a failed open
+    // of it); TRUE on Cancel and on success.
     bool FKAYDET();
 
     // Close: offers to save when anything changed, closes the file and empties
@@ -66,7 +71,8 @@ public:
 
     // The open step: checks the ".ZVF" extension (any case), closes an open
     // problem (stopping when that fails), reads the file into the active
-    // problem (with a warning first when its matrix does not fit its tables),
+    // problem (with a warning first when its matrix does not fit its tables:
+    // rows or cells beyond them, or feeds and nutrients without their cells),
     // sends the menu-state update and sets the caption to "ZEVA 2.0 - " +
     // `fileName` as passed. The name may differ in letter case from the file
     // on disk. Returns TRUE when the file is open.

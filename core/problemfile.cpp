@@ -5,6 +5,7 @@
 #include "core/numeric.h"
 #include "platform/runtime.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zeva {
@@ -87,10 +88,15 @@ QStringList splitMatrixRow(const QString& text)
     return cells;
 }
 
+// A row that begins as a header does: with a problem type.
+bool beginsAsHeader(const QStringList& row)
+{
+    return !row.isEmpty() && (row.first() == QLatin1String("K") || row.first() == QLatin1String("G"));
+}
+
 bool isHeaderRow(const QStringList& row)
 {
-    return row.size() == 4
-        && (row.first() == QLatin1String("K") || row.first() == QLatin1String("G"));
+    return row.size() == 4 && beginsAsHeader(row);
 }
 
 QStringList defaultHeader()
@@ -110,8 +116,9 @@ int countNamed(const DbfTable& table, const char* name)
 
 // The non-empty YMBMAT records of a table as the reader sees them: their
 // records, their cells, and which of them is the header. The header is the
-// last record that reads as one; without one, no record (none at all, or as
-// many as nutrients, all matrix rows) or the last record.
+// last record that reads as one; without one, the last record when it begins
+// with a problem type and the records are not as many as the nutrients.
+// Otherwise the file has no header: every record is a matrix row.
 struct MatrixRecords {
     QList<int> records;
     Table rows;
@@ -135,7 +142,8 @@ MatrixRecords matrixRecords(const DbfTable& table)
         if (isHeaderRow(m.rows.at(i)))
             m.header = i;
     const int count = static_cast<int>(m.rows.size());
-    if (m.header < 0 && count > 0 && count != countNamed(table, kNutrientFields[0]))
+    if (m.header < 0 && count > 0 && count != countNamed(table, kNutrientFields[0])
+        && beginsAsHeader(m.rows.last()))
         m.header = count - 1;
     return m;
 }
@@ -242,34 +250,54 @@ void MATRIXKAYDI(DbfTable& table)
     writeMatrix(table, G().AMATRIX, headerText(G().APARAMS));
 }
 
-bool matrixFitsTables(const DbfTable& table)
+MatrixFit matrixFit(const DbfTable& table)
 {
-    const Table matrix = matrixRecords(table).matrix();
-    if (matrix.size() > countNamed(table, kNutrientFields[0]))
-        return false;
+    const MatrixRecords m = matrixRecords(table);
+    const Table matrix = m.matrix();
+    const int nutrients = countNamed(table, kNutrientFields[0]);
     const int feeds = countNamed(table, kFeedFields[0]);
+    // Rows after the header are no matrix rows: the reader drops them.
+    const bool afterHeader = m.header >= 0 && m.header < m.rows.size() - 1;
+    MatrixFit fit;
+    fit.beyond = afterHeader || matrix.size() > nutrients;
     for (const Row& row : matrix)
         if (row.size() > feeds)
-            return false;
-    return true;
+            fit.beyond = true;
+    if (nutrients == 0 && feeds > 0 && !afterHeader) {
+        // Feeds without nutrients get the weight row in place of what the
+        // file holds. The save writes them with at most one row of blank
+        // cells, which loses nothing.
+        const bool blankRow = matrix.size() == 1 && matrix.first().size() <= feeds
+            && std::all_of(matrix.first().cbegin(), matrix.first().cend(), isEmptyText);
+        if (blankRow)
+            fit.beyond = false;
+    }
+    // With no feed the rows hold no cells and the save writes them empty,
+    // so they are not counted; with feeds every nutrient has its row with a
+    // cell for every feed.
+    if (feeds > 0 && nutrients > 0) {
+        fit.missing = matrix.size() < nutrients;
+        for (const Row& row : matrix)
+            if (row.size() < feeds)
+                fit.missing = true;
+    }
+    return fit;
 }
 
-bool PROBDBFUPDATE(UserPort& port)
+namespace {
+
+// The table a save writes: the open file as it stands now, with the changed
+// parts of the active problem written over it. Another program may have
+// written into the file since the open, and the groups not changed here keep
+// what it wrote. A file that is gone or no longer a problem table is written
+// whole from the copy kept since the open or the last save. FALSE, with the
+// refusal shown, when the problem does not fit a problem file.
+bool tableToSave(UserPort& port, const ProblemServer& server, DbfTable* out)
 {
     ActiveProblem& p = G();
-    const std::shared_ptr<ProblemServer> server = p.OPROBSERVER;
-    if (!server)
-        return false;
-    if (!p.anyChanged())
-        return true;
-
-    // The file as it stands now: another program may have written into it
-    // since the open, and the groups not changed here keep what it wrote.
-    // A file that is gone or no longer a problem table is written whole from
-    // the copy kept since the open or the last save.
     DbfTable table;
-    if (!readDbfFile(server->path(), &table) || !isProblemTable(table))
-        table = server->table();
+    if (!readDbfFile(server.path(), &table) || !isProblemTable(table))
+        table = server.table();
     const int matrixCol = table.fieldIndex(field(kMatrixField));
     const int width = matrixCol >= 0 ? table.fields().at(matrixCol).length : kMatrixWidth;
     const int feeds = static_cast<int>(
@@ -297,12 +325,54 @@ bool PROBDBFUPDATE(UserPort& port)
         BMOKAYDI(table);
 
     table.setLastUpdate(QDate::currentDate());
+    *out = std::move(table);
+    return true;
+}
+
+void showSaveError(UserPort& port, const QString& path)
+{
+    ERRMESS(port, path + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
+}
+
+}  // namespace
+
+SaveResult saveProblem(UserPort& port)
+{
+    ActiveProblem& p = G();
+    const std::shared_ptr<ProblemServer> server = p.OPROBSERVER;
+    if (!server)
+        return SaveResult::Refused;
+    if (!p.anyChanged())
+        return SaveResult::Saved;
+    DbfTable table;
+    if (!tableToSave(port, *server, &table))
+        return SaveResult::Refused;
     if (!writeDbfFile(server->path(), table)) {
-        ERRMESS(port, server->path() + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi."));
-        return false;
+        showSaveError(port, server->path());
+        return SaveResult::NotWritten;
     }
     server->table() = table;
     p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
+    return SaveResult::Saved;
+}
+
+bool PROBDBFUPDATE(UserPort& port)
+{
+    return saveProblem(port) == SaveResult::Saved;
+}
+
+bool writeProblemInto(UserPort& port, const QString& target)
+{
+    const std::shared_ptr<ProblemServer> server = G().OPROBSERVER;
+    if (!server)
+        return false;
+    DbfTable table;
+    if (!tableToSave(port, *server, &table))
+        return false;
+    if (!writeDbfFile(target, table)) {
+        showSaveError(port, target);
+        return false;
+    }
     return true;
 }
 

@@ -75,10 +75,19 @@ void BMOKAYDI(DbfTable& table);
 // other header values, a matrix cell through SDAYA(cell, 4).
 void MATRIXKAYDI(DbfTable& table);
 
-// TRUE unless the matrix of `table` holds more rows than the table has
-// nutrients, or a row with more cells than it has feeds: a file the save step
-// never writes, which the reader cuts down to its tables.
-bool matrixFitsTables(const DbfTable& table);
+// How the matrix of `table` departs from its feed and nutrient tables, as
+// the reader will make it exactly nutrients x feeds. `beyond`: rows or cells
+// the tables have no place for (more rows than nutrients, among them a last
+// row that is no header, rows after the header, more cells than feeds), which
+// the reader drops. `missing`: a file with feeds and nutrients whose matrix
+// has fewer rows than nutrients or a row with fewer cells than feeds, which
+// the reader completes with blank cells. The save step never writes either.
+struct MatrixFit {
+    bool beyond = false;
+    bool missing = false;
+    bool fits() const { return !beyond && !missing; }
+};
+MatrixFit matrixFit(const DbfTable& table);
 
 // The save step: writes the parts of the active problem whose flags are
 // raised over the open file as it now stands on disk (read afresh; the copy
@@ -94,6 +103,25 @@ bool matrixFitsTables(const DbfTable& table);
 // the file as it was and returns FALSE. Requires an open file.
 bool PROBDBFUPDATE(UserPort& port);
 
+// What the save step came to: the problem is in the file (or nothing was to
+// be written); the problem was refused before anything was written (no open
+// file, too many feeds); the open file could not be replaced (a write-protected
+// file or medium, a full disk), which was shown.
+enum class SaveResult { Saved, Refused, NotWritten };
+
+// The save step, telling a refusal from a failed write. PROBDBFUPDATE is
+// saveProblem() == SaveResult::Saved.
+SaveResult saveProblem(UserPort& port);
+
+// Writes the active problem as it is in memory into `target`, as the save step
+// would write it into the open file: the open file as it now stands on disk
+// (the copy of the open when it cannot be read) with the changed parts written
+// over it, through a temporary file and a rename. The open file, its copy and
+// the changed flags are left as they are. FALSE, with the error shown through
+// `port`, when the problem is refused or `target` cannot be written; `target`
+// is then as it was.
+bool writeProblemInto(UserPort& port, const QString& target);
+
 // The reader: fills the active problem from `table` (the live records): the
 // three tables and their name lists, the matrix and the header; completes a
 // file without nutrients or feeds. Other flags are left as they are.
@@ -103,9 +131,12 @@ bool PROBDBFUPDATE(UserPort& port);
 // all keeps APARAMS for an empty file (New sets it) and gives the default
 // {"K","1000.00","TL","Kg"} (raising LPARAMCHANGED) when the file holds
 // feeds or nutrients; as many rows as nutrients are all matrix rows with that
-// default header (LPARAMCHANGED raised); otherwise the last row is taken as
-// the header (made four values). The matrix is then made exactly nutrients x
-// feeds (blank cells and empty rows added, what lies beyond cut).
+// default header (LPARAMCHANGED raised); otherwise a last row whose first
+// cell is "K" or "G" is taken as the header (made four values), and a last
+// row that begins otherwise is a matrix row: all rows are matrix rows, with
+// the default header (LPARAMCHANGED raised). The matrix is then made exactly
+// nutrients x feeds (blank cells and empty rows added, what lies beyond cut;
+// see matrixFit).
 void AKTPRODIZOLUSTUR(const DbfTable& table);
 
 // The open problem file's path, or empty when none is open.

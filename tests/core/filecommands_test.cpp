@@ -1,5 +1,6 @@
 #include "core/filecommands.h"
 
+#include "core/feedlimit.h"
 #include "core/helpers.h"
 
 #include "core/activeproblem.h"
@@ -11,6 +12,7 @@
 #include "problemtestutil.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -408,22 +410,80 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              EXPECT_FALSE(G().anyChanged());
              EXPECT_EQ(readTable(f.at(QStringLiteral("ACIK.ZVF"))).value(0, QStringLiteral("YMFIAT")), kNewPrice);
          }},
-        {"Save As stops after a failed save of the source",
+        {"Save As after a failed save of the source writes the problem into the chosen file",
          [&](Fx& f) {
              f.openChanged(QStringLiteral("ACIK.ZVF"));
              keep(f, QStringLiteral("ACIK.ZVF"));
+             f.port.fileNames << f.at(QStringLiteral("KOPYA"));
+             testhooks::failAtomicWrite(testhooks::WriteFault::Write);  // the save fails, the new file not
+         },
+         saveAs, true,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed),
+                                kSavedAs};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("KOPYA.ZVF")));
+             // The source closed without a question, the new file opened.
+             EXPECT_EQ(f.events, (QStringList{QStringLiteral("menu"), QStringLiteral("menu"),
+                                              QStringLiteral("caption ZEVA 2.0 - ") + f.at(QStringLiteral("KOPYA.ZVF"))}));
+             EXPECT_FALSE(G().anyChanged());
+             EXPECT_EQ(G().AYMTABLE.value(0).value(YMPRICE), kNewPrice);
+             // The new file is the source with the change: the same records,
+             // field by field, but the one price.
+             const DbfTable source = readTable(f.at(QStringLiteral("ACIK.ZVF")));
+             const DbfTable copy = readTable(f.at(QStringLiteral("KOPYA.ZVF")));
+             ASSERT_EQ(copy.recordCount(), source.recordCount());
+             ASSERT_EQ(copy.fields().size(), source.fields().size());
+             for (int r = 0; r < source.recordCount(); ++r)
+                 for (int c = 0; c < source.fields().size(); ++c) {
+                     const bool price = r == 0 && source.fields().at(c).name == QLatin1String("YMFIAT");
+                     EXPECT_EQ(copy.value(r, c), price ? kNewPrice : source.value(r, c)) << r << " " << c;
+                 }
+             EXPECT_NE(source.value(0, QStringLiteral("YMFIAT")), kNewPrice);
+         }},
+        {"Save As when the chosen file cannot be written either",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             ASSERT_TRUE(QFile::setPermissions(f.at(QStringLiteral("ACIK.ZVF")), QFile::ReadOwner | QFile::ReadGroup));
+             keep(f, QStringLiteral("ACIK.ZVF"));
              f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
-             testhooks::failAtomicWrite(testhooks::WriteFault::Write);
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename, 1);  // a full disk for the new file
          },
          saveAs, false,
          [](Fx& f) {
              return QStringList{QStringLiteral("save Farklı Kaydet"),
-                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed)};
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("ACIK.ZVF")) + kSaveFailed),
+                                box(16, QStringLiteral("Hata..."), f.at(QStringLiteral("KOPYA.ZVF")) + kSaveFailed)};
          },
          [&](Fx& f) {
              stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
              unchanged(f, QStringLiteral("ACIK.ZVF"));
-             EXPECT_FALSE(QFile::exists(f.at(QStringLiteral("KOPYA.ZVF"))));
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             EXPECT_TRUE(f.events.isEmpty());
+         }},
+        {"Save As refused for too many feeds writes nowhere",
+         [&](Fx& f) {
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             keep(f, QStringLiteral("ACIK.ZVF"));
+             for (int j = 3; j < 86; ++j) {
+                 G().AYMTABLE << Row{PadR(QStringLiteral("YEM %1").arg(j), 20), blankCell(), blankCell(),
+                                     blankCell(), blankCell()};
+                 G().AYMNAMES << QStringLiteral("YEM %1").arg(j);
+             }
+             f.port.fileNames << f.at(QStringLiteral("KOPYA.ZVF"));
+         },
+         saveAs, false,
+         [](Fx&) {
+             return QStringList{QStringLiteral("save Farklı Kaydet"),
+                                box(16, QStringLiteral("Hata..."), tooManyFeedsText(85) + QStringLiteral("\nKayıt yapılmadı."))};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
+             EXPECT_EQ(openProblemPath(), f.at(QStringLiteral("ACIK.ZVF")));
          }},
         {"Close with Yes",
          [](Fx& f) {
@@ -554,52 +614,83 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
     EXPECT_TRUE(port.log.isEmpty());
 }
 
-// A matrix with more cells than the file has feeds, or more rows than it has
-// nutrients, is cut to the tables as it is read; the open says so first, in
-// a warning, and goes on. A matrix narrower or shorter than the tables (a
-// feed or nutrient added without composition) opens without a word.
-TEST_F(FileCommandsTest, AMatrixBeyondItsTablesIsToldBeforeItIsCut)
+// A matrix that does not fit the file's feed and nutrient tables is cut or
+// completed to them as it is read; the open says so first, in a warning, and
+// goes on: rows or cells beyond the tables (a last row that is no header
+// among them: it is dropped and the default header supplied), and, in a file
+// with feeds and nutrients, rows or cells missing. What the save writes opens
+// without a word: as many rows as nutrients, each with a cell per feed; no
+// cells without feeds; one row of blank cells for feeds without nutrients.
+TEST_F(FileCommandsTest, AMatrixThatDoesNotFitItsTablesIsToldBeforeItIsRead)
 {
     const QString Y = QStringLiteral("YMADI"), B = QStringLiteral("BMADI"), M = QStringLiteral("YMBMAT");
     const QString header = QStringLiteral("K,1000.00,TL,Kg,");
+    const QStringList compound{"K", "1000.00", "TL", "Kg"};
+    const QStringList ration{"G", "1.000", "TL", "Kg"};
     using Rec = QList<QPair<QString, QString>>;
+    enum Warning { None, Cut, Padded, Both };
     struct Case {
         const char* what;
         QList<Rec> records;
-        bool warned;
-        Table matrix;  // as read
+        Warning warning;
+        Table matrix;        // as read
+        QStringList params;  // as read
     };
     const QString b11 = blankCell();
+    const QString cell = PadL(QStringLiteral("0.0200"), kCellWidth);
+    const QString one = PadL(QStringLiteral("1.0000"), kCellWidth);
     const Case cases[] = {
+        {"as the save writes it",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,"}}, {{M, header}}},
+         None, {{"3350", "3100"}, {"8.5", "13"}}, compound},
         // Feed 2 and its column removed, then a matrix of three cells saved
         // over the two feeds left.
         {"three cells for two feeds",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,2440,"}},
           {{Y, "SOYA KÜSPESİ 48"}, {B, "HP"}, {M, "8.5,13,48.5,"}},
           {{M, header}}},
-         true,
-         {{"3350", "3100"}, {"8.5", "13"}}},
+         Cut, {{"3350", "3100"}, {"8.5", "13"}}, compound},
         {"three rows for two nutrients",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, header}}},
-         true,
-         {{"3350"}, {"8.5"}}},
-        {"three rows for two nutrients, no header",
+         Cut, {{"3350"}, {"8.5"}}, compound},
+        {"four rows for two nutrients, no header",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, "8.5,"}}, {{M, "0.02,"}}, {{M, "0.08,"}}},
-         true,
-         {{"3350"}, {"8.5"}}},
-        {"matrix rows without any nutrient", {{{Y, "MISIR"}, {M, "3350,"}}, {{M, header}}}, true,
-         {{PadL("1.0000", kCellWidth)}}},
+         Cut, {{"3350"}, {"8.5"}}, compound},
+        // No header; the nutrient record of HP removed, its matrix row kept:
+        // the last row is no header but a row beyond the nutrients.
+        {"a nutrient removed from a file without a header",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,3100,"}},
+          {{Y, "ARPA"}, {B, "KALSIYUM"}, {M, "8.5,13,"}},
+          {{M, cell + "," + cell + ","}}},
+         Cut, {{"3350", "3100"}, {"8.5", "13"}}, compound},
+        {"a last row that begins with a type is the header, whatever its length",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{M, "G,1.000,TL,"}}},
+         None, {{"3350"}}, {"G", "1.000", "TL", ""}},
+        {"a row after the header",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{M, "G,1.000,TL,Kg,"}}, {{M, "8.5,"}}},
+         Cut, {{"3350"}}, ration},
+        {"matrix rows without any nutrient", {{{Y, "MISIR"}, {M, "3350,"}}, {{M, header}}}, Cut, {{one}}, compound},
+        {"feeds without nutrients as the save writes them",
+         {{{Y, "MISIR"}, {M, b11 + "," + b11 + ","}}, {{Y, "ARPA"}, {M, header}}},
+         None, {{one, one}}, compound},
         {"fewer cells than feeds",
-         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,"}}, {{M, header}}},
-         false,
-         {{"3350", b11}, {"8.5", b11}}},
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,"}}, {{M, header}}},
+         Padded, {{"3350", b11}, {"8.5", "13"}}, compound},
         {"fewer rows than nutrients",
          {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{B, "HP"}, {M, header}}},
-         false,
-         {{"3350"}, {b11}}},
-        {"nutrients without feeds", {{{B, "ME_KA"}, {M, header}}, {{B, "HP"}}}, false, {{}, {}}},
+         Padded, {{"3350"}, {b11}}, compound},
+        {"feeds and nutrients without any matrix record", {{{Y, "MISIR"}, {B, "ME_KA"}}}, Padded, {{b11}}, compound},
+        {"a row too short and one too long",
+         {{{Y, "MISIR"}, {B, "ME_KA"}, {M, "3350,"}}, {{Y, "ARPA"}, {B, "HP"}, {M, "8.5,13,48.5,"}}, {{M, header}}},
+         Both, {{"3350", b11}, {"8.5", "13"}}, compound},
+        {"nutrients without feeds", {{{B, "ME_KA"}, {M, header}}, {{B, "HP"}}}, None, {{}, {}}, compound},
     };
     const QString path = at(QStringLiteral("MATRIS.ZVF"));
+    const QString first = path + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n");
+    const QString cut = QStringLiteral("Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+    const QString padded =
+        QStringLiteral("Matriste karşılığı olmayan yem ve besin maddelerinin hücreleri boş (0) alınacak.");
+    const QString warnings[] = {QString(), first + cut, first + padded, first + cut + "\n" + padded};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         G().reset();
@@ -615,16 +706,33 @@ TEST_F(FileCommandsTest, AMatrixBeyondItsTablesIsToldBeforeItIsCut)
         const QByteArray bytes = fileBytes(path);
 
         ASSERT_TRUE(cmd.DOOPENFILE(path));
-        const QStringList warning{box(BOX_WARNING, QStringLiteral("Uyarı..."),
-                                      path + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla "
-                                                            "uyuşmuyor...\n\nTablolarda karşılığı olmayan "
-                                                            "matris hücreleri ve satırları atılacak."))};
-        EXPECT_EQ(port.log, c.warned ? warning : QStringList{});
+        const QStringList warning{box(BOX_WARNING, QStringLiteral("Uyarı..."), warnings[c.warning])};
+        EXPECT_EQ(port.log, c.warning == None ? QStringList{} : warning);
         EXPECT_EQ(events, (QStringList{"menu", "caption ZEVA 2.0 - " + path}));
         EXPECT_TRUE(G().isOpen());
         EXPECT_EQ(G().AMATRIX, c.matrix);
+        EXPECT_EQ(G().APARAMS, c.params);
         EXPECT_EQ(fileBytes(path), bytes);
     }
+
+    // Feeds put into a new problem before any nutrient, saved and opened
+    // again, as the feed window leaves them: no warning.
+    G().reset();
+    port = FakePort();
+    port.newProblems << newAnswer(QStringLiteral("YEMLER"), 1);
+    ASSERT_TRUE(cmd.YENIDOSYAGIR());
+    for (int j = 1; j <= 2; ++j) {
+        G().AYMTABLE << Row{PadR(feedName(j), kYmNameWidth), b11, b11, b11, b11};
+        G().rebuildFeedNames();
+        ADDMATCOL(j);
+    }
+    G().LYMCHANGED = true;
+    ASSERT_TRUE(cmd.KAYDET());
+    G().reset();
+    port = FakePort();
+    ASSERT_TRUE(cmd.DOOPENFILE(at(QStringLiteral("YEMLER.ZVF"))));
+    EXPECT_TRUE(port.log.isEmpty()) << port.log.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(G().ABMNAMES, QStringList{QStringLiteral("AGIRLIK")});
 }
 
 // Bytes after the records the header counts (a record another tool wrote
@@ -725,4 +833,75 @@ TEST_F(FileCommandsTest, ReadOnlyFilesAndLinks)
     EXPECT_TRUE(port.boxes.isEmpty());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(fileBytes(at(QStringLiteral("ASIL.ZVF"))).contains(kNewPrice.toLatin1()));
+}
+
+// As an ordinary user (the tests may run as root, whom no folder stops): a
+// problem opened from a folder made read-only after the open, a price changed,
+// Save As into the writable data folder. The save into the source fails and
+// is told, the new file holds the change, the source keeps its bytes and the
+// new file is the open problem. With the data folder read-only too, nothing
+// is written anywhere and the problem stays open with its change.
+TEST_F(FileCommandsTest, SaveAsFromAFolderMadeReadOnlyAfterTheOpen)
+{
+    SharedTempDir shared;
+    ASSERT_TRUE(shared.valid());
+    runUnprivileged([&](ChildChecks& check) {
+        const QString sourceDir = shared.file(QStringLiteral("Kaynak"));
+        const QString dataDir = shared.file(QStringLiteral("Data"));
+        const QString source = sourceDir + QStringLiteral("/ORNEK.ZVF");
+        const QString copy = dataDir + QStringLiteral("/YENI.ZVF");
+        const QString second = dataDir + QStringLiteral("/IKINCI.ZVF");
+        auto chmodDir = [](const QString& dir, mode_t mode) {
+            return ::chmod(QFile::encodeName(dir).constData(), mode) == 0;
+        };
+        CHILD_EXPECT(check, QDir().mkdir(sourceDir) && QDir().mkdir(dataDir));
+        G().reset();
+        G().CDATAPATH = shared.path();
+        {
+            FakePort quiet;
+            DbfTable t = newProblemTable(1);
+            CHILD_EXPECT(check, writeDbfFile(source, t));
+            G().OPROBSERVER = std::make_shared<ProblemServer>(source, t);
+            fillProblem(3, 2, 1);
+            CHILD_EXPECT(check, PROBDBFUPDATE(quiet));
+            G().reset();
+        }
+        FakePort user;
+        FileCommands files(user);
+        CHILD_EXPECT(check, files.DOOPENFILE(source));
+        CHILD_EXPECT(check, chmodDir(sourceDir, 0555));
+        const QByteArray before = childRead(source);
+        G().AMATRIX[1][2] = SDAYA(QStringLiteral("7,25"), 4);
+        G().LMATCHANGED = true;
+
+        user.fileNames << copy;
+        CHILD_EXPECT(check, files.FKAYDET());
+        CHILD_EXPECT(check, user.log == (QStringList{QStringLiteral("save Farklı Kaydet"),
+                                                     box(16, QStringLiteral("Hata..."), source + kSaveFailed),
+                                                     kSavedAs}));
+        CHILD_EXPECT(check, childRead(source) == before);
+        CHILD_EXPECT(check, openProblemPath() == copy);
+        CHILD_EXPECT(check, !G().anyChanged());
+        DbfTable t;
+        CHILD_EXPECT(check, readDbfFile(copy, &t));
+        CHILD_EXPECT(check, t.value(1, QStringLiteral("YMBMAT")).mid(24, 11) == SDAYA(QStringLiteral("7,25"), 4));
+
+        // Both folders read-only: the second write fails too.
+        user = FakePort();
+        CHILD_EXPECT(check, files.DOOPENFILE(source));
+        G().AYMTABLE[0][YMPRICE] = kNewPrice;
+        G().LYMCHANGED = true;
+        CHILD_EXPECT(check, chmodDir(dataDir, 0555));
+        user.fileNames << second;
+        CHILD_EXPECT(check, !files.FKAYDET());
+        CHILD_EXPECT(check, user.log == (QStringList{QStringLiteral("save Farklı Kaydet"),
+                                                     box(16, QStringLiteral("Hata..."), source + kSaveFailed),
+                                                     box(16, QStringLiteral("Hata..."), second + kSaveFailed)}));
+        CHILD_EXPECT(check, childRead(source) == before);
+        CHILD_EXPECT(check, !QFile::exists(second));
+        CHILD_EXPECT(check, openProblemPath() == source);
+        CHILD_EXPECT(check, G().LYMCHANGED && G().AYMTABLE[0][YMPRICE] == kNewPrice);
+        chmodDir(sourceDir, 0777);
+        chmodDir(dataDir, 0777);
+    });
 }

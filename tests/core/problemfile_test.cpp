@@ -315,7 +315,7 @@ TEST_F(ProblemFileTest, SaveWritesTheTablesAndTheMatrixAsOneUnit)
         const ActiveProblem before = G();
         ASSERT_TRUE(PROBDBFUPDATE(port));
 
-        EXPECT_TRUE(matrixFitsTables(readTable(path)));
+        EXPECT_TRUE(matrixFit(readTable(path)).fits());
         readBack();
         EXPECT_EQ(G().AYMNAMES, feeds);
         EXPECT_EQ(G().ABMNAMES, before.ABMNAMES);
@@ -429,9 +429,12 @@ TEST_F(ProblemFileTest, ReaderHeaderMatrixAndCompletion)
         {"feeds and nutrients without any matrix record",
          {{{Y, "A"}, {B, "N1"}}},
          {}, {"K", "1000.00", "TL", "Kg"}, {{b11}}, true},
-        {"a last row that is no header is still taken as one, as four values",
+        {"a last row that is no header is a matrix row: the default header",
          {{{Y, "A"}, {B, "N1"}, {M, "5,"}}, {{M, "6,"}}, {{M, "x,"}}},
-         {}, {"x", "", "", ""}, {{"5"}}, false},
+         {}, {"K", "1000.00", "TL", "Kg"}, {{"5"}}, true},
+        {"a last row that begins with a type is taken as the header, as four values",
+         {{{Y, "A"}, {B, "N1"}, {M, "5,"}}, {{M, "6,"}}, {{M, "G,2.000,"}}},
+         {}, {"G", "2.000", "", ""}, {{"5"}}, false},
         {"deleted records are not seen",
          {{{Y, "A"}, {B, "N1"}, {M, "7,"}}, {{Y, "GONE"}, {B, "GONE"}, {M, "9,9,"}}, {{M, "K,1000.00,TL,Kg,"}}},
          {1}, {"K", "1000.00", "TL", "Kg"}, {{"7"}}, false},

@@ -584,6 +584,112 @@ TEST_F(EntryWindowsTest, AFeedTypedInAndItsCompositionReachTheFileAtExit)
     EXPECT_EQ(G().AMATRIX.at(0).at(0), SDAYA(QStringLiteral("11"), 4));
 }
 
+// A problem opened from a folder made read-only after the open (its file's
+// write bits off too: they stop root, whom no folder stops), a matrix cell
+// typed into its window, then "&Farklı Kaydet" from the main menu into the
+// data folder: the save into the source fails and says so, the new file holds
+// the typed cell, the source keeps its bytes and the new file is the open
+// problem. When the chosen file cannot be written either, both failures are
+// told and the problem stays open with the typed cell.
+TEST_F(EntryWindowsTest, SaveAsWritesTheProblemElsewhereWhenItsFileCannotBeWritten)
+{
+    const QString folder = tmp_.file(QStringLiteral("Kaynak"));
+    const QString source = folder + QStringLiteral("/DENEME.ZVF");
+    const QString kSaveFailed = QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi.");
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QDir().mkdir(folder));
+    {
+        FakePort quiet;
+        DbfTable t = newProblemTable(1);
+        ASSERT_TRUE(writeDbfFile(source, t));
+        G().OPROBSERVER = std::make_shared<ProblemServer>(source, t);
+        test::fillProblem(3, 2, 0);
+        ASSERT_TRUE(PROBDBFUPDATE(quiet));
+        G().reset();
+    }
+    STANDARDSHELLWINDOW& w = window();
+    ShellMenu* menu = w.mainMenu();
+    port_.fileNames = {source};
+    menu->action(3529)->trigger();  // "&Aç..."
+    ASSERT_EQ(openProblemPath(), source);
+    ASSERT_TRUE(QFile::setPermissions(source, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(folder, readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    const QByteArray before = test::fileBytes(source);
+    const QString typed = SDAYA(QStringLiteral("7,25"), 4);
+
+    // Types `text` into row 2, feed 3 of the matrix window and closes it.
+    auto typeIntoMatrix = [&](const QString& text) {
+        menu->action(3539)->trigger();  // "Aktif &Matris Yazımı"
+        auto* matrix = qobject_cast<AMAT_GIRISWIN*>(w.mdiArea()->activeSubWindow());
+        ASSERT_NE(matrix, nullptr);
+        gone();
+        OABS_BROWSER* grid = matrix->browser();
+        grid->setCurrentIndex(grid->model()->index(1, 3));
+        typeIntoGrid(grid, text);
+        matrix->windowMenu()->action(4249)->trigger();  // "Ka&pat..."
+        gone();
+        ASSERT_TRUE(openWindows(w).isEmpty());
+    };
+    typeIntoMatrix(QStringLiteral("7,25"));
+    ASSERT_EQ(G().AMATRIX[1][2], typed);
+
+    port_.log.clear();
+    port_.fileNames = {data(QStringLiteral("YENI"))};
+    menu->action(3533)->trigger();  // "&Farklı Kaydet"
+    const QString copy = data(QStringLiteral("YENI.ZVF"));
+    EXPECT_EQ(port_.logLines(QStringLiteral("box")),
+              QStringList{QStringLiteral("box 16 Hata...: ") + source + kSaveFailed});
+    EXPECT_EQ(port_.logLines(QStringLiteral("status")), QStringList{QStringLiteral("status: Dosya başarıyla kaydedildi...")});
+    EXPECT_EQ(test::fileBytes(source), before);
+    EXPECT_EQ(openProblemPath(), copy);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ZEVA 2.0 - ") + copy);
+    EXPECT_FALSE(G().anyChanged());
+    EXPECT_EQ(G().AMATRIX[1][2], typed);
+    EXPECT_TRUE(menu->isEnabled(3532));
+    {
+        G().reset();
+        FakePort quiet;
+        ASSERT_TRUE(FileCommands(quiet).DOOPENFILE(copy));
+        EXPECT_EQ(G().AMATRIX[1][2], typed);
+        EXPECT_EQ(G().AMATRIX[0][0], SDAYA(QStringLiteral("11"), 4));
+        ASSERT_TRUE(FileCommands(quiet).DOOPENFILE(source));
+        EXPECT_NE(G().AMATRIX[1][2], typed);
+        G().reset();
+    }
+
+    // Now the new file is write-protected, and so is the one chosen next,
+    // which the user agrees to replace.
+    port_.fileNames = {copy};
+    menu->action(3529)->trigger();
+    ASSERT_EQ(openProblemPath(), copy);
+    const QString locked = data(QStringLiteral("KILITLI.ZVF"));
+    ASSERT_TRUE(QFile::copy(copy, locked));
+    ASSERT_TRUE(QFile::setPermissions(copy, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(locked, readOnly));
+    const QByteArray copyBefore = test::fileBytes(copy);
+    const QByteArray lockedBefore = test::fileBytes(locked);
+    typeIntoMatrix(QStringLiteral("8"));
+    port_.log.clear();
+    port_.fileNames = {locked};
+    port_.replies = {REPLY_YES};
+    menu->action(3533)->trigger();
+    EXPECT_EQ(port_.logLines(QStringLiteral("box")),
+              (QStringList{QStringLiteral("box 20 Uyarı...: ") + locked + QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?"),
+                           QStringLiteral("box 16 Hata...: ") + copy + kSaveFailed,
+                           QStringLiteral("box 16 Hata...: ") + locked + kSaveFailed}));
+    EXPECT_TRUE(port_.logLines(QStringLiteral("status")).isEmpty());
+    EXPECT_EQ(test::fileBytes(copy), copyBefore);
+    EXPECT_EQ(test::fileBytes(locked), lockedBefore);
+    EXPECT_EQ(openProblemPath(), copy);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ZEVA 2.0 - ") + copy);
+    EXPECT_TRUE(G().LMATCHANGED);
+    EXPECT_EQ(G().AMATRIX[1][2], SDAYA(QStringLiteral("8"), 4));
+    EXPECT_TRUE(menu->isEnabled(3533));
+    EXPECT_TRUE(port_.allAnswersUsed());
+    G().LMATCHANGED = false;
+    ASSERT_TRUE(QFile::setPermissions(folder, readOnly | QFile::WriteOwner | QFile::ExeOwner));
+}
+
 TEST_F(EntryWindowsTest, HelpAndAboutFromTheWindowMenu)
 {
     STANDARDSHELLWINDOW& w = window();

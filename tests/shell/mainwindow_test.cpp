@@ -680,6 +680,53 @@ TEST_F(MainWindowTest, FileCommandsKeepTheMenuStateAndCaption)
     EXPECT_TRUE(port_.allAnswersUsed());
 }
 
+// A problem file without a header whose matrix keeps the row of a nutrient
+// another program removed, opened from the menu: the program says the matrix
+// does not fit, drops that last row (it is no header: it does not begin with
+// K or G), takes the compound-feed header and "Yem &Formülü" solves it.
+TEST_F(MainWindowTest, AFileWithoutAHeaderAndARowTooManyIsToldAndSolves)
+{
+    const QString path = data(QStringLiteral("BASLIKSIZ.ZVF"));
+    DbfTable t = newProblemTable(1);
+    const QList<QList<QPair<const char*, QString>>> records = {
+        {{"YMADI", "MISIR"}, {"YMFIAT", SDAYA("10.5", 3)}, {"BMADI", "AGIRLIK"}, {"BMSABIT", SDAYA("1", 4)},
+         {"YMBMAT", SDAYA("1", 4) + "," + SDAYA("1", 4) + ","}},
+        {{"YMADI", "SOYA KÜSPESİ"}, {"YMFIAT", SDAYA("21.5", 3)}, {"BMADI", "ME_KA"},
+         {"BMALTLIM", SDAYA("2900", 4)}, {"YMBMAT", SDAYA("3350", 4) + "," + SDAYA("2440", 4) + ","}},
+        {{"BMADI", "HP"}, {"BMALTLIM", SDAYA("20", 4)},
+         {"YMBMAT", SDAYA("8.5", 4) + "," + SDAYA("48.5", 4) + ","}},
+        {{"YMBMAT", SDAYA("0.02", 4) + "," + SDAYA("0.27", 4) + ","}},
+    };
+    for (const auto& rec : records) {
+        const int r = t.appendRecord();
+        for (const auto& [name, value] : rec)
+            t.setValue(r, QString::fromLatin1(name), value);
+    }
+    ASSERT_TRUE(writeDbfFile(path, t));
+
+    STANDARDSHELLWINDOW& w = window();
+    ShellMenu* m = w.mainMenu();
+    port_.fileNames = {path};
+    m->action(3529)->trigger();  // "&Aç..."
+    ASSERT_TRUE(G().isOpen());
+    EXPECT_EQ(port_.logLines(QStringLiteral("box")),
+              QStringList{QStringLiteral("box 48 Uyarı...: ") + path
+                          + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
+                                           "Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.")});
+    EXPECT_EQ(G().APARAMS, (QStringList{"K", "1000.00", "TL", "Kg"}));
+    EXPECT_EQ(G().AMATRIX.size(), 3);
+    EXPECT_EQ(G().AMATRIX.at(2).at(1), SDAYA("48.5", 4));
+    EXPECT_TRUE(G().LPARAMCHANGED);
+
+    port_.log.clear();
+    port_.params = {ParamAnswer{true, false, QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")}};
+    m->action(3550)->trigger();  // "Yem &Formülü"
+    EXPECT_EQ(port_.logLines(QStringLiteral("params")).size(), 1);
+    EXPECT_EQ(G().CREPORTFILE, data(QStringLiteral("BASLIKSIZ.TXT")));
+    EXPECT_TRUE(QFile::exists(data(QStringLiteral("BASLIKSIZ.TXT"))));
+    G().LPARAMCHANGED = false;
+}
+
 TEST_F(MainWindowTest, CommandsOfLaterPartsAreNotHandledYet)
 {
     STANDARDSHELLWINDOW& w = window();

@@ -209,8 +209,11 @@ TEST(SolveTool, ExitStatus)
 }
 
 // What the program tells in boxes before a solve goes to standard error, and
-// the solve goes on: a ratio naming a nutrient the problem lacks, and a
-// matrix wider than the feed table (a feed removed without its column).
+// the solve goes on: a ratio naming a nutrient the problem lacks; a matrix
+// wider than the feed table (a feed removed without its column); a file
+// without a header whose matrix keeps the row of a nutrient removed (the
+// last row is dropped and the default compound-feed header supplied); a
+// matrix row with fewer cells than feeds.
 TEST(SolveTool, WarningsOnStandardErrorAndTheSolveGoesOn)
 {
     test::TempDir tmp;
@@ -230,12 +233,31 @@ TEST(SolveTool, WarningsOnStandardErrorAndTheSolveGoesOn)
         t.setValue(5, name, QString());
     }
     ASSERT_TRUE(writeDbfFile(damaged + QStringLiteral(".ZVF"), t));
+    const QString headless = tmp.file(QStringLiteral("BASLIKSIZ"));
+    ASSERT_TRUE(writeProblemWithPython(headless, true, &error)) << error.toStdString();
+    ASSERT_TRUE(readDbfFile(headless + QStringLiteral(".ZVF"), &t));
+    t.setValue(6, QStringLiteral("YMBMAT"), QString());  // no header
+    for (const char* f : {"BMADI", "BMBIRIM", "BMSABIT", "BMALTLIM", "BMUSTLIM"}) {  // HP removed
+        const QString name = QString::fromLatin1(f);
+        for (int r = 2; r < 5; ++r)
+            t.setValue(r, name, t.value(r + 1, name));
+        t.setValue(5, name, QString());
+    }
+    ASSERT_TRUE(writeDbfFile(headless + QStringLiteral(".ZVF"), t));
+    const QString narrow = tmp.file(QStringLiteral("DAR"));
+    ASSERT_TRUE(writeProblemWithPython(narrow, true, &error)) << error.toStdString();
+    ASSERT_TRUE(readDbfFile(narrow + QStringLiteral(".ZVF"), &t));
+    t.setValue(1, QStringLiteral("YMBMAT"), t.value(1, QStringLiteral("YMBMAT")).left(5 * 12));  // ME_KA of TUZ gone
+    ASSERT_TRUE(writeDbfFile(narrow + QStringLiteral(".ZVF"), t));
 
     const QString ratioWarning = QStringLiteral(
         "Uyarı... KALSIYUM/FFOSFOR: FFOSFOR besin maddesi problemde yok; bu oran çözümde kullanılmadı.\n");
     const QString matrixWarning = QStringLiteral(
         "Uyarı... %1 dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
         "Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.\n");
+    const QString paddedWarning = QStringLiteral(
+        "Uyarı... %1 dosyasının matrisi yem/besin maddesi tablosuyla uyuşmuyor...\n\n"
+        "Matriste karşılığı olmayan yem ve besin maddelerinin hücreleri boş (0) alınacak.\n");
     const struct {
         QString base;
         QString err;
@@ -243,6 +265,8 @@ TEST(SolveTool, WarningsOnStandardErrorAndTheSolveGoesOn)
         {sound, QString()},
         {typo, ratioWarning},
         {damaged, matrixWarning.arg(damaged + QStringLiteral(".ZVF"))},
+        {headless, matrixWarning.arg(headless + QStringLiteral(".ZVF"))},
+        {narrow, paddedWarning.arg(narrow + QStringLiteral(".ZVF"))},
     };
     for (const auto& c : cases) {
         const Result r = runTool(QStringLiteral("zeva-solve"), {c.base + QStringLiteral(".ZVF")});
