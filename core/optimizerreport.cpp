@@ -44,7 +44,7 @@ QString shadowText(double y)
         return R(QStringLiteral("< 0.0000"), 11);
     if (tol::isZero(y))
         return R(QStringLiteral("0.0000"), 11);
-    return R(N(y, 11, 4), 11);
+    return numberField(y, 11, 4);
 }
 
 // The highest price at which a feed left out would enter the mix.
@@ -54,7 +54,7 @@ QString highestPriceText(double m)
         return R(QStringLiteral("0.000"), 11);
     if (tol::negative(m))
         return R(QStringLiteral("< 0.000"), 11);
-    return R(N(MROUND(m, 3), 11, 3), 11);
+    return numberField(MROUND(m, 3), 11, 3);
 }
 
 class SolutionReport {
@@ -155,12 +155,12 @@ private:
             const double a = s * capacity;
             sumShare += s;
             sumAmount += a;
-            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + N(price(j), 11, 3) + b(1) + R(N(s, 11, 5), 11) + b(1)
-                   + R(N(a, 10, 2), 10));
+            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + numberField(price(j), 11, 3) + b(1)
+                   + numberField(s, 11, 5) + b(1) + numberField(a, 10, 2));
         }
         t_.add(ruleLine);
         t_.add(b(10) + L(QStringLiteral("TOPLAM:"), 20) + b(8) + L(QStringLiteral("-"), 4) + b(1)
-               + R(N(sumShare, 11, 5), 11) + b(1) + R(N(sumAmount, 10, 2), 10));
+               + numberField(sumShare, 11, 5) + b(1) + numberField(sumAmount, 10, 2));
         if (!someLeftOut())
             return;
         t_.blank();
@@ -174,8 +174,8 @@ private:
             if (selected_[j])
                 continue;
             const double g = o_.AZC[j];
-            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + N(price(j), 11, 3) + b(1)
-                   + R(N(MROUND(g, 4), 13, 4), 13) + b(1) + highestPriceText(price(j) + g));
+            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + numberField(price(j), 11, 3) + b(1)
+                   + numberField(MROUND(g, 4), 13, 4) + b(1) + highestPriceText(price(j) + g));
         }
     }
 
@@ -186,7 +186,8 @@ private:
         // The herd is fed for the number as typed; only its heading shows the
         // whole animals.
         const double animals = Val(o_.CAMOUNT);
-        const QString herd = QString::number(std::trunc(animals) + 0.0, 'f', 0) + QStringLiteral(" Hay/Gün");
+        const QString count = QString::number(std::trunc(animals) + 0.0, 'f', 0);
+        const QString herd = count.size() > 12 ? QString(12, QLatin1Char('*')) : count + QStringLiteral(" Hay/Gün");
 
         std::vector<double> d(o_.NFEEDCOLS, 0.0);
         std::vector<double> asFed(o_.NFEEDCOLS, 0.0);
@@ -223,17 +224,17 @@ private:
             if (!noTotal) {
                 const double pct = MROUND(d[j] / total * 100.0, 3);
                 sumPct += pct;
-                pctText = R(N(pct, 11, 3), 11);
+                pctText = numberField(pct, 11, 3);
             }
             const double f = asFed[j] * animals;
             sumHerd += f;
-            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + N(price(j), 10, 3) + b(1) + R(N(d[j], 11, 3), 11)
-                   + b(1) + pctText + b(1) + N(f, 11, 3));
+            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + numberField(price(j), 10, 3) + b(1)
+                   + numberField(d[j], 11, 3) + b(1) + pctText + b(1) + numberField(f, 11, 3));
         }
         t_.add(ruleLine);
         t_.add(b(10) + L(QStringLiteral("TOPLAM (") + AllTrim(o_.CWEIGHTUNIT) + QStringLiteral(")"), 20)
-               + R(QStringLiteral("-"), 8) + b(4) + R(N(total, 11, 3), 11) + b(1)
-               + (noTotal ? noValue() : R(N(sumPct, 11, 3), 11)) + b(1) + R(N(sumHerd, 11, 3), 11));
+               + R(QStringLiteral("-"), 8) + b(4) + numberField(total, 11, 3) + b(1)
+               + (noTotal ? noValue() : numberField(sumPct, 11, 3)) + b(1) + numberField(sumHerd, 11, 3));
         if (!someLeftOut())
             return;
         t_.blank();
@@ -247,8 +248,8 @@ private:
                 continue;
             // The price change for entry, in as-fed price units.
             const double g = ratios ? o_.AZC[j] / 100.0 * o_.AKMOVALUES[j] : o_.AZC[j];
-            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + N(price(j), 10, 3) + b(1)
-                   + R(N(MROUND(g, 4), 15, 4), 15) + b(1) + highestPriceText(price(j) + g));
+            t_.add(b(10) + L(o_.ACOLNAMES.at(j), 20) + b(1) + numberField(price(j), 10, 3) + b(1)
+                   + numberField(MROUND(g, 4), 15, 4) + b(1) + highestPriceText(price(j) + g));
         }
     }
 
@@ -280,11 +281,12 @@ private:
             std::optional<double> v = rowValue(r);
             if (daily_ && name == QLatin1String("KMO"))
                 v = kmoReached_;
-            const QString reached = v ? N(MROUND(*v, 4), 11, 4) : noValue();
-            limitLine(r, v, reached, 4);
+            limitLine(r, v, 4);
+            // The formula keeps the value itself, also where its column in
+            // the report could not hold it.
             if (!daily_ && found_ && !seen.contains(name)) {
                 seen << name;
-                o_.AKMM_DATA.append({name, reached});
+                o_.AKMM_DATA.append({name, v ? N(MROUND(*v, 4), 11, 4) : noValue()});
             }
         }
 
@@ -303,7 +305,7 @@ private:
                 std::optional<double> v;
                 if (!tol::isZero(divisor))
                     v = rowValue(pair.dividend) / divisor;
-                limitLine(o_.NBMROWS + i, v, v ? N(MROUND(*v, 4), 11, 4) : noValue(), 4);
+                limitLine(o_.NBMROWS + i, v, 4);
             }
         }
 
@@ -316,28 +318,29 @@ private:
                 const size_t i = static_cast<size_t>(r - first);
                 const int column = i < o_.feedLimitColumns.size() ? o_.feedLimitColumns[i] : -1;
                 const double v = column >= 0 ? share_[column] : 0.0;
-                limitLine(r, v, N(MROUND(v, decimals), 11, decimals), decimals);
+                limitLine(r, v, decimals);
             }
         }
     }
 
     // One limit line of constraint row r with its reached value v (none when
-    // it does not exist) and that value's text.
-    void limitLine(int r, std::optional<double> v, const QString& reached, int decimals)
+    // it does not exist), the values with `decimals` decimals.
+    void limitLine(int r, std::optional<double> v, int decimals)
     {
         QString mark = b(7);
         QString requested = noValue();
         QString shadow = noValue();
+        const QString reached = v ? numberField(MROUND(*v, decimals), 11, decimals) : noValue();
         if (const OptReal q = o_.ACTSINVALUE(r)) {
-            requested = N(*q, 11, decimals);
+            requested = numberField(*q, 11, decimals);
             const size_t k = static_cast<size_t>(k_++);
             if (k < o_.AINITBASIS.size())
                 shadow = shadowText(o_.AZROW[o_.AINITBASIS[k]]);
             if (v)
                 mark = o_.ISARETVARMI(found_, r, *v, *q);
         }
-        t_.add(mark + L(o_.AROWNAMES.at(r), 20) + b(1) + C(o_.AROWTYPES.at(r), 8) + b(1) + R(requested, 11) + b(1)
-               + R(reached, 11) + b(1) + shadow);
+        t_.add(mark + L(o_.AROWNAMES.at(r), 20) + b(1) + C(o_.AROWTYPES.at(r), 8) + b(1) + requested + b(1) + reached
+               + b(1) + shadow);
     }
 
     Optimizer& o_;

@@ -4,6 +4,8 @@
 #include "platform/codec.h"
 #include "platform/runtime.h"
 
+#include <cmath>
+
 namespace zeva::report {
 
 QString b(int n)
@@ -19,6 +21,19 @@ QString N(double x, int w, int d)
 {
     const QString s = Str(MROUND(x, d), 0, d);
     return s.size() >= w ? s : s.rightJustified(w, QLatin1Char(' '));
+}
+
+QString numberField(double x, int w, int d)
+{
+    const QString stars(qMax(0, w), QLatin1Char('*'));
+    if (!std::isfinite(x))
+        return stars;
+    for (int decimals = qMax(0, d); decimals >= 0; --decimals) {
+        const QString s = N(x, 0, decimals);
+        if (s.size() <= w)
+            return s.rightJustified(w, QLatin1Char(' '));
+    }
+    return stars;
 }
 
 QString rule(int n, QChar c)

@@ -24,6 +24,11 @@ QString C(const QString& t, int w);
 // half), with a point, right-aligned in w. A number wider than w is written
 // whole rather than cut.
 QString N(double x, int w, int d);
+// A number in a column of w characters, never cut: x as N writes it when that
+// fits; else rounded to as many of its d decimals as fit (the way SDAYA keeps
+// every integer digit of a cell); and when not even its whole part fits, w
+// asterisks, the usual mark of a number too wide for its field.
+QString numberField(double x, int w, int d);
 // n copies of a character.
 QString rule(int n, QChar c = QLatin1Char('-'));
 

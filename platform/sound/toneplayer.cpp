@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <numbers>
-#include <thread>
+#include <string>
+#include <system_error>
 
 namespace zeva {
 
@@ -42,31 +46,34 @@ std::vector<std::int16_t> toneSamples(int frequency, int milliseconds, int rate)
     return samples;
 }
 
-TonePlayer::TonePlayer(PauseFunction pause) : pause_(std::move(pause))
-{
-    if (!pause_)
-        pause_ = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
-}
+namespace {
 
-TonePlayer::Path TonePlayer::play(int frequency, int milliseconds)
-{
-    if (milliseconds <= 0)
-        return Path::Nothing;
-    if (server_ == Server::Untried)
-        server_ = serverAnswers() ? Server::Answers : Server::Failed;
-    if (server_ == Server::Answers) {
-        if (sound(frequency, milliseconds))
-            return Path::Sound;
-        server_ = Server::Failed;
+// The desktop's sound server through libpulse's simple API.
+class ServerToneSink : public ToneSink {
+public:
+    bool sound(const std::vector<Tone>& tones) override
+    {
+        if (!tried_) {
+            tried_ = true;
+            answers_ = serverAnswers();
+        }
+        return answers_ && play(tones);
     }
-    pause_(milliseconds);
-    return Path::Pause;
-}
+
+private:
+    bool serverAnswers();
+    bool play(const std::vector<Tone>& tones);
+
+    bool tried_ = false;
+    bool answers_ = false;
+    // The server the first try reached; the streams go to that one.
+    std::string serverName_;
+};
 
 // Connects once to the server, without starting one, and waits for it at
 // most kToneServerLimitMilliseconds: the simple API has no time limit of its
 // own, so it is only used once the server has answered here.
-bool TonePlayer::serverAnswers()
+bool ServerToneSink::serverAnswers()
 {
     using Clock = std::chrono::steady_clock;
     pa_mainloop* loop = pa_mainloop_new();
@@ -104,20 +111,25 @@ bool TonePlayer::serverAnswers()
     return ready;
 }
 
-// One stream per tone: written whole, then drained, so the call returns once
-// the tone has been played out.
-bool TonePlayer::sound(int frequency, int milliseconds)
+// One stream for the tones that are waiting: written whole, one tone after
+// the other, then drained, so the call returns once they have been played.
+bool ServerToneSink::play(const std::vector<Tone>& tones)
 {
-    const std::vector<std::int16_t> samples = toneSamples(frequency, milliseconds);
+    std::vector<std::int16_t> samples;
+    for (const Tone& t : tones) {
+        const std::vector<std::int16_t> s = toneSamples(t.frequency, t.milliseconds);
+        samples.insert(samples.end(), s.begin(), s.end());
+    }
+    if (samples.empty())
+        return true;
     pa_sample_spec sampleFormat{};
     sampleFormat.format = PA_SAMPLE_S16LE;
     sampleFormat.rate = kToneRate;
     sampleFormat.channels = 1;
     const std::size_t bytes = samples.size() * sizeof(std::int16_t);
-    // The server holds the whole tone before it starts, so a late write
-    // cannot break it up; a buffer no longer than that keeps the latency
-    // short (the server's default of seconds would keep the drain, and so
-    // the caller, waiting long after the tone has been heard).
+    // The server holds all the tones before they start, so a late write
+    // cannot break them up; a buffer no longer than that keeps the latency
+    // short.
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = static_cast<std::uint32_t>(std::max(bytes, pa_usec_to_bytes(kLatencyMicroseconds, &sampleFormat)));
@@ -134,6 +146,112 @@ bool TonePlayer::sound(int frequency, int milliseconds)
                         pa_simple_drain(stream, &error) >= 0;
     pa_simple_free(stream);
     return played;
+}
+
+}  // namespace
+
+std::unique_ptr<ToneSink> makeServerToneSink()
+{
+    return std::make_unique<ServerToneSink>();
+}
+
+// What the caller and the player's thread share. The thread holds it too, so
+// it outlives a player that let its thread go.
+struct TonePlayer::Shared {
+    std::unique_ptr<ToneSink> sink;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Tone> waiting;
+    bool sounding = false;  // the sink has tones and has not returned
+    bool stop = false;
+    Server server = Server::Untried;
+};
+
+TonePlayer::TonePlayer(PauseFunction pause) : TonePlayer(makeServerToneSink(), std::move(pause)) {}
+
+TonePlayer::TonePlayer(std::unique_ptr<ToneSink> sink, PauseFunction pause)
+    : pause_(std::move(pause)), shared_(std::make_shared<Shared>())
+{
+    shared_->sink = std::move(sink);
+    if (!pause_)
+        pause_ = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
+}
+
+TonePlayer::~TonePlayer()
+{
+    if (!thread_.joinable())
+        return;
+    bool sounding = false;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->stop = true;
+        shared_->waiting.clear();
+        sounding = shared_->sounding;
+    }
+    shared_->changed.notify_all();
+    // A thread between two sinks' calls ends at once; one inside the sink
+    // may never come back (a server that stopped answering).
+    if (sounding)
+        thread_.detach();
+    else
+        thread_.join();
+}
+
+void TonePlayer::play(int frequency, int milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    {
+        std::lock_guard lock(shared_->mutex);
+        if (shared_->sink && shared_->server != Server::Failed &&
+            shared_->waiting.size() < static_cast<std::size_t>(kToneQueueLimit)) {
+            shared_->waiting.push_back({frequency, milliseconds});
+            if (!thread_.joinable()) {
+                try {
+                    thread_ = std::thread(playTones, shared_);
+                } catch (const std::system_error&) {
+                    // No thread to play on: the tones stay silent.
+                    shared_->waiting.clear();
+                    shared_->server = Server::Failed;
+                }
+            }
+        }
+    }
+    shared_->changed.notify_all();
+    pause_(milliseconds);
+}
+
+TonePlayer::Server TonePlayer::server() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->server;
+}
+
+void TonePlayer::flush()
+{
+    std::unique_lock lock(shared_->mutex);
+    shared_->changed.wait(lock, [&] { return shared_->waiting.empty() && !shared_->sounding; });
+}
+
+void TonePlayer::playTones(std::shared_ptr<Shared> s)
+{
+    std::unique_lock lock(s->mutex);
+    for (;;) {
+        s->changed.wait(lock, [&] { return s->stop || !s->waiting.empty(); });
+        if (s->stop)
+            return;
+        const std::vector<Tone> tones(s->waiting.begin(), s->waiting.end());
+        s->waiting.clear();
+        s->sounding = true;
+        lock.unlock();
+        const bool played = s->sink->sound(tones);
+        lock.lock();
+        s->sounding = false;
+        s->server = played ? Server::Answers : Server::Failed;
+        if (!played)
+            s->waiting.clear();
+        s->changed.notify_all();
+    }
 }
 
 TonePlayer& desktopTonePlayer()

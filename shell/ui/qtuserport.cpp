@@ -75,7 +75,7 @@ void QtUserPort::tone(int frequency, int duration)
 {
     if (toneHandler_)
         toneHandler_(frequency, duration);
-    // No event loop runs while a tone plays: no command can start meanwhile.
+    // No event loop runs during a tone's pause: no command can start meanwhile.
     if (toneWait_)
         (tonePlayer_ ? *tonePlayer_ : desktopTonePlayer()).play(frequency, toneMilliseconds(duration));
 }

@@ -36,10 +36,12 @@ public:
     using DialogRunner = std::function<int(QDialog&)>;
     void setDialogRunner(DialogRunner runner);
 
-    // The tones sound through the desktop's sound server, one after the
-    // other, each call returning once its tone has played; where no server
-    // answers, each is a silent pause of its length. With the wait switched
-    // off (tests) a tone neither sounds nor waits. The handler sees every tone.
+    // Each tone holds the caller for its own length, while it sounds through
+    // the desktop's sound server on the player's thread, the tones in their
+    // order; a server that is late or stalled delays or loses the sound, never
+    // the caller, and where none answers the tones are their silent pauses.
+    // With the wait switched off (tests) a tone neither sounds nor waits. The
+    // handler sees every tone.
     void setToneWait(bool wait) { toneWait_ = wait; }
     void setToneHandler(std::function<void(int, int)> handler) { toneHandler_ = std::move(handler); }
     // The player the tones go to; by default the program's one.

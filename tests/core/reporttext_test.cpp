@@ -1,5 +1,8 @@
 #include "core/reporttext.h"
 
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace zeva::report;
@@ -22,6 +25,38 @@ TEST(ReportText, AlignmentHelpers)
     EXPECT_EQ(N(-39.3 * 0.0025, 11, 4), "    -0.0983");
     EXPECT_EQ(b(3), "   ");
     EXPECT_EQ(rule(4), "----");
+}
+
+// A number in a column keeps its width: whole, else with the decimals that
+// fit (rounded), else asterisks; never a cut number.
+TEST(ReportText, NumberFieldsAreNeverCut)
+{
+    struct Case {
+        double x;
+        int w;
+        int d;
+        const char* want;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const Case& c : {
+             Case{1.23456, 11, 4, "     1.2346"},     // as N writes it
+             Case{-0.5, 8, 3, "  -0.500"},
+             Case{-0.00001, 8, 3, "   0.000"},
+             Case{12345678.0, 11, 4, "12345678.00"},   // two of the four decimals fit
+             Case{12345678.456, 11, 4, "12345678.46"}, // rounded, not cut
+             Case{9999999.996, 10, 2, "10000000.0"},   // the rounding carries into a new digit
+             Case{6063099999.4, 10, 2, "6063099999"}, // no decimal fits: no point either
+             Case{60630999998.39, 10, 2, "**********"},
+             Case{99999999999.0, 10, 2, "**********"},
+             Case{-99999999990.0, 13, 4, " -99999999990"},
+             Case{-999999999999.0, 12, 2, "************"},  // the sign takes a column too
+             Case{9999999999.5, 10, 2, "**********"},  // the whole part rounds up out of the field
+             Case{inf, 5, 1, "*****"},
+             Case{std::nan(""), 4, 0, "****"},
+         }) {
+        EXPECT_EQ(numberField(c.x, c.w, c.d), QString::fromLatin1(c.want)) << c.x << " in " << c.w << "." << c.d;
+        EXPECT_EQ(numberField(c.x, c.w, c.d).size(), c.w);
+    }
 }
 
 TEST(ReportText, LinesAre100CharactersWithCrLfIn1254)

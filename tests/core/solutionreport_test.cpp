@@ -23,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <string>
 #include <tuple>
 #include <memory>
 #include <ostream>
@@ -259,6 +261,31 @@ int tableauRowOf(const Optimizer& o, int r)
     return k;
 }
 
+// A number printed in a column of the report stands for `value`: rounded to
+// the column's decimals, or to fewer only where one more would not fit, or
+// all asterisks where not even its whole part fits. A cut number fails.
+void expectShows(const QString& field, double value, int decimals, const std::string& where)
+{
+    SCOPED_TRACE(where + " [" + field.toStdString() + "] for " + std::to_string(value));
+    const int w = static_cast<int>(field.size());
+    if (field == QString(w, QLatin1Char('*'))) {
+        EXPECT_GT(QString::number(std::round(value), 'f', 0).size(), w);
+        return;
+    }
+    const QString t = field.trimmed();
+    ASSERT_FALSE(t.isEmpty());
+    EXPECT_TRUE(field.endsWith(t));  // right-aligned
+    const int point = static_cast<int>(t.indexOf(QLatin1Char('.')));
+    const int shown = point < 0 ? 0 : static_cast<int>(t.size()) - point - 1;
+    EXPECT_LE(shown, decimals);
+    if (shown < decimals) {
+        EXPECT_GT(QString::number(value, 'f', shown + 1).size(), w);
+    }
+    bool ok = false;
+    EXPECT_NEAR(t.toDouble(&ok), value, 0.5 * std::pow(10.0, -shown) + std::abs(value) * 1e-12);
+    EXPECT_TRUE(ok);
+}
+
 // Where the feed limits, the shadow prices and the marks are read from.
 int lineWith(const QStringList& lines, const QString& start)
 {
@@ -365,6 +392,98 @@ TEST_F(SolutionReportTest, CompoundFeedWithEveryFeedSelected)
     const QStringList lines = reportLines(run->bytes());
     EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("Seçilmeyen")));
     EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("GİMFD")));
+}
+
+// A mixer capacity whose amounts the amount column cannot hold: the amounts
+// and their total are asterisks, never their first digits; every other
+// column and every amount that fits stays as it was.
+TEST_F(SolutionReportTest, CompoundFeedAmountsTooWideForTheirColumnAreAsterisks)
+{
+    for (const char* capacity : {"1000.00", "12345678.90", "99999999999"}) {
+        SCOPED_TRACE(capacity);
+        compoundFound();
+        const QString file = open(QStringLiteral("KARMA1"));
+        auto run = solve(false, file, ok(QString::fromLatin1(capacity)));
+        const QStringList lines = reportLines(run->bytes());
+        const double amount = QString::fromLatin1(capacity).toDouble();
+        const int first = lineWith(lines, QStringLiteral("          --------------------"));
+        ASSERT_GE(first, 0);
+        int feeds = 0;
+        for (int i = first + 1; i < lines.size() && !lines.at(i).startsWith(QStringLiteral("          ---")); ++i) {
+            const QString& l = lines.at(i);
+            const double share = l.mid(43, 11).toDouble();
+            EXPECT_GT(share, 0.0) << l.toStdString();
+            expectShows(l.mid(55, 10), share * amount, 2, l.mid(10, 20).trimmed().toStdString());
+            EXPECT_TRUE(l.mid(65).trimmed().isEmpty()) << l.toStdString();
+            ++feeds;
+        }
+        EXPECT_EQ(feeds, 4);
+        const int total = lineWith(lines, QStringLiteral("          TOPLAM:"));
+        ASSERT_GE(total, 0);
+        expectShows(lines.at(total).mid(55, 10), lines.at(total).mid(43, 11).toDouble() * amount, 2, "TOPLAM");
+    }
+    // Typed in the dialog, the capacity is taken as it is; its amounts are
+    // asterisks, never "6063099999" for about 60,630,999,999.
+    compoundFound();
+    auto run = solve(false, open(QStringLiteral("KARMA1")),
+                     ok(QStringLiteral("99999999999"), QStringLiteral("TL"), QStringLiteral("Kg"), true));
+    const QStringList lines = reportLines(run->bytes());
+    EXPECT_EQ(lines.at(lineWith(lines, QStringLiteral("          TOPLAM:"))).mid(43),
+              QStringLiteral("    1.00000 **********") + QString(35, QLatin1Char(' ')));
+    EXPECT_EQ(G().APARAMS.at(PRM_AMOUNT), QStringLiteral("99999999999"));
+}
+
+// Prices and the price changes of a feed whose price fills its whole cell
+// keep their columns; a limit and a reached value wider than 4 decimals
+// allow keep as many decimals as fit, and the formula's value keeps them all.
+TEST_F(SolutionReportTest, CompoundFeedWideValuesKeepTheirColumns)
+{
+    ProblemBuilder()
+        .feed("ARPA", 9)
+        .feed("PREMİKS", 500)
+        .feed("ALTIN", 1)
+        .nutrient("AGIRLIK", 1, none, none, {1, 1, 1}, "Kg/Kg")
+        .nutrient("VIT A", none, 1, none, {0, 1, 1}, "IU/Kg")
+        .nutrient("VIT E", none, none, none, {0, 1, 1}, "IU/Kg")
+        .apply();
+    ActiveProblem& p = G();
+    p.AYMTABLE[2][1] = QStringLiteral("99999999999");
+    p.ABMTABLE[1][3] = QStringLiteral("12345678.90");
+    p.AMATRIX[1][1] = QStringLiteral("99999999.99");
+    p.AMATRIX[1][2] = QStringLiteral("99999999.99");
+    p.AMATRIX[2][1] = QStringLiteral("87654321.99");
+    p.AMATRIX[2][2] = QStringLiteral("87654321.99");
+    auto run = solve(false, open(QStringLiteral("KARMA5")), ok(QStringLiteral("1000.00")));
+    ASSERT_TRUE(run->opt->optimumFound);
+    const QStringList lines = reportLines(run->bytes());
+
+    // The feed left out: its price fills the price column, the price change
+    // (about -99999999499) drops its decimals, and the highest price follows
+    // in its own column.
+    const int gold = lineWith(lines, QStringLiteral("          ALTIN"));
+    ASSERT_GE(gold, 0);
+    const QString& g = lines.at(gold);
+    EXPECT_EQ(g.mid(31, 11), QStringLiteral("99999999999"));
+    const double highest = g.mid(57, 11).toDouble();
+    EXPECT_GT(highest, 9.0);
+    expectShows(g.mid(43, 13), highest - 99999999999.0, 4, "GİMFD");
+    EXPECT_TRUE(g.mid(68).trimmed().isEmpty());
+
+    // The vitamin rows: requested and reached values in their columns.
+    const QStringList nutrients = section(lines, QStringLiteral("Besin Maddesi:"));
+    ASSERT_EQ(nutrients.size(), 3);
+    const QString& a = nutrients.at(1);
+    EXPECT_EQ(a.mid(37, 11), QStringLiteral("12345678.90"));
+    expectShows(a.mid(49, 11), 12345678.90, 4, "VIT A");
+    const QString& e = nutrients.at(2);
+    const double premix = 12345678.90 / 99999999.99;
+    expectShows(e.mid(49, 11), premix * 87654321.99, 4, "VIT E");
+    for (const QString& l : nutrients)
+        EXPECT_TRUE(l.mid(72).trimmed().isEmpty()) << l.toStdString();
+    // The formula for the dry-matter matrix keeps every decimal of the value.
+    ASSERT_EQ(run->opt->AKMM_DATA.size(), 3);
+    EXPECT_NEAR(run->opt->AKMM_DATA.at(2).second.toDouble(), premix * 87654321.99, 0.00005);
+    EXPECT_EQ(run->opt->AKMM_DATA.at(2).second.trimmed().section(QLatin1Char('.'), 1).size(), 4);
 }
 
 TEST_F(SolutionReportTest, CompoundFeedLinesAre100CharactersAndAkmmDataHoldsThePrintedValues)
@@ -572,6 +691,45 @@ TEST_F(SolutionReportTest, DailyRationForTenAnimalsScalesOnlyTheAsFedColumn)
         }
         EXPECT_EQ(fracScaled, scaled) << typed;
     }
+}
+
+// A herd whose as-fed amounts the column cannot hold: asterisks there and in
+// the total, nothing else changes; a herd whose amounts lose only decimals
+// keeps them in their column.
+TEST_F(SolutionReportTest, DailyRationAsFedAmountsTooWideForTheirColumn)
+{
+    dailyRation(true);
+    auto one = solve(true, open(QStringLiteral("RASYON1")), ok(QStringLiteral("1.000")));
+    const QStringList a = reportLines(one->bytes());
+    for (const char* herd : {"99999999999", "1234567.891"}) {
+        SCOPED_TRACE(herd);
+        const double animals = QString::fromLatin1(herd).toDouble();
+        auto many = solve(true, open(QStringLiteral("RASYON1")), ok(QString::fromLatin1(herd)));
+        const QStringList b = reportLines(many->bytes());
+        ASSERT_EQ(a.size(), b.size());
+        int scaled = 0;
+        for (int i = 0; i < a.size(); ++i) {
+            if (a.at(i) == b.at(i) || a.at(i).contains(QStringLiteral("Hay/Gün")))
+                continue;
+            EXPECT_EQ(a.at(i).left(66), b.at(i).left(66)) << "line " << i + 1;
+            EXPECT_TRUE(b.at(i).mid(77).trimmed().isEmpty()) << b.at(i).toStdString();
+            // Per animal with 3 decimals, so the herd's amount is known to
+            // half a thousandth of an animal's.
+            const double perAnimal = a.at(i).mid(66, 11).toDouble();
+            const QString field = b.at(i).mid(66, 11);
+            if (field == QStringLiteral("***********"))
+                EXPECT_GT(perAnimal * animals, 1e11) << "line " << i + 1;
+            else
+                EXPECT_NEAR(field.toDouble(), perAnimal * animals, 0.0005 * animals + 0.01) << "line " << i + 1;
+            ++scaled;
+        }
+        EXPECT_GE(scaled, 5);
+    }
+    auto many = solve(true, open(QStringLiteral("RASYON1")), ok(QStringLiteral("99999999999")));
+    const QStringList b = reportLines(many->bytes());
+    const int total = lineWith(b, QStringLiteral("          TOPLAM (Kg)"));
+    ASSERT_GE(total, 0);
+    EXPECT_EQ(b.at(total).mid(66, 11), QStringLiteral("***********"));
 }
 
 // A ration without any dry matter: no per cent and no dry-matter ratio to

@@ -1,23 +1,41 @@
-// The tones: their samples, and the silent pause that stands in for them
-// where no sound server answers. No test here opens a sound device.
+// The tones: their samples; the player that holds its caller for the tone's
+// length only, whatever the sink does; and the silent pause that stands in for
+// them where no sound server answers. No test here opens a sound device: the
+// sinks that block are fakes.
 #include "platform/sound/toneplayer.h"
 
 #include "support/envguard.h"
+#include "support/heldtonesink.h"
 #include "support/tempdir.h"
+
+#include <QProcess>
 
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <complex>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <numbers>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 using namespace zeva;
+using zeva::test::HeldSink;
+using zeva::test::Watchdog;
+
+namespace zeva {
+void PrintTo(const Tone& t, std::ostream* os)
+{
+    *os << t.frequency << " Hz " << t.milliseconds << " ms";
+}
+}  // namespace zeva
 
 namespace {
 
@@ -53,6 +71,8 @@ int spectrumPeak(const std::vector<std::int16_t>& s, int from, int to)
     }
     return best;
 }
+
+const std::vector<Tone> kDoneTones{{300, 56}, {100, 56}, {300, 56}, {100, 56}};
 
 }  // namespace
 
@@ -106,8 +126,123 @@ TEST(ToneSamples, NothingToSoundGivesSilenceOrNothing)
     }
 }
 
-// Without a server each tone is a pause of its own length, in order, and the
-// server is not tried again after the first failure.
+// A sink that does not return holds the player's thread, never the caller:
+// every call returns after the pause of its own tone's length while the sink
+// is still held, and the tones reach the sink in their order.
+TEST(TonePlayer, CallerPausesForTheToneWhileTheSinkIsHeld)
+{
+    auto state = std::make_shared<HeldSink::State>();
+    std::vector<int> pauses;
+    {
+        TonePlayer player(std::make_unique<HeldSink>(state), [&](int ms) { pauses.push_back(ms); });
+        EXPECT_EQ(player.server(), TonePlayer::Server::Untried);
+        auto sinkIsHeld = [&] {
+            std::lock_guard lock(state->mutex);
+            return state->inside && state->held;
+        };
+        {
+            Watchdog watchdog(state);
+            // The error tone: the sink takes it and holds on to it.
+            player.play(100, 167);
+            ASSERT_TRUE(state->waitFor([&] { return state->inside; }));
+            EXPECT_TRUE(sinkIsHeld());
+            // The four job-done tones, each returning with the sink held.
+            for (const Tone& t : kDoneTones) {
+                player.play(t.frequency, t.milliseconds);
+                EXPECT_TRUE(sinkIsHeld());
+            }
+            EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
+            std::lock_guard lock(state->mutex);
+            EXPECT_EQ(state->calls, 1);
+        }
+
+        // Once the server answers again the tones come, late, in their order.
+        state->release();
+        player.flush();
+        EXPECT_EQ(player.server(), TonePlayer::Server::Answers);
+        std::vector<Tone> all{{100, 167}};
+        all.insert(all.end(), kDoneTones.begin(), kDoneTones.end());
+        EXPECT_EQ(state->tones, all);
+        EXPECT_EQ(state->calls, 2);  // the four came while the first was held
+
+        // A tone of no length neither sounds nor pauses.
+        player.play(300, 0);
+        player.play(300, -1);
+        player.flush();
+        EXPECT_EQ(state->tones.size(), all.size());
+        EXPECT_EQ(pauses.size(), 5u);
+    }
+    EXPECT_TRUE(state->gone);  // an idle thread is ended with its player
+}
+
+// A server that never comes back: the tones beyond the few that wait are
+// lost, and the player goes without waiting for its thread, which ends when
+// the sink returns and sounds nothing more.
+TEST(TonePlayer, StalledSinkLosesTonesAndLetsThePlayerGo)
+{
+    auto state = std::make_shared<HeldSink::State>();
+    int pauses = 0;
+    bool heldWhenGone = false;
+    {
+        Watchdog watchdog(state);
+        {
+            TonePlayer player(std::make_unique<HeldSink>(state), [&](int) { ++pauses; });
+            player.play(300, 56);
+            ASSERT_TRUE(state->waitFor([&] { return state->inside; }));
+            for (int i = 0; i < 3 * kToneQueueLimit; ++i)
+                player.play(100, 56);
+            EXPECT_EQ(pauses, 1 + 3 * kToneQueueLimit);
+        }  // the player ends while its sink is held
+        std::lock_guard lock(state->mutex);
+        heldWhenGone = state->held && !state->gone;
+    }
+    EXPECT_TRUE(heldWhenGone);
+    state->release();
+    ASSERT_TRUE(state->waitFor([&] { return state->gone; }));
+    EXPECT_EQ(state->calls, 1);
+    EXPECT_EQ(state->tones, (std::vector<Tone>{{300, 56}}));
+}
+
+// A sink that fails is not given another tone; the caller still pauses for
+// every tone.
+TEST(TonePlayer, FailedSinkIsNotTriedAgain)
+{
+    auto state = std::make_shared<HeldSink::State>();
+    state->held = false;
+    state->answer = false;
+    std::vector<int> pauses;
+    TonePlayer player(std::make_unique<HeldSink>(state), [&](int ms) { pauses.push_back(ms); });
+    player.play(100, 167);
+    player.flush();
+    EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
+    for (const Tone& t : kDoneTones)
+        player.play(t.frequency, t.milliseconds);
+    player.flush();
+    EXPECT_EQ(state->calls, 1);
+    EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
+}
+
+// A program whose player's thread is held by a stalled server when it ends
+// ends at once, with its own status.
+TEST(TonePlayer, ProgramEndsWhileThePlayerIsHeld)
+{
+    QProcess program;
+    program.start(QStringLiteral(ZEVA_BIN_DIR "/zeva_tonestall"), {});
+    ASSERT_TRUE(program.waitForStarted());
+    // Only a guard against a hang: a sound program ends long before.
+    const bool ended = program.waitForFinished(60000);
+    if (!ended) {
+        program.kill();
+        program.waitForFinished();
+    }
+    ASSERT_TRUE(ended) << "the program did not end";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(), QByteArray("held\n"));
+}
+
+// Without a server each tone is only its pause, in order, and the server is
+// not tried again after the first failure.
 TEST(TonePlayer, NoServerGivesThePauseOfEachTone)
 {
     test::TempDir tmp;
@@ -117,29 +252,32 @@ TEST(TonePlayer, NoServerGivesThePauseOfEachTone)
     std::vector<int> pauses;
     TonePlayer player([&](int ms) { pauses.push_back(ms); });
     EXPECT_EQ(player.server(), TonePlayer::Server::Untried);
-    EXPECT_EQ(player.play(100, 167), TonePlayer::Path::Pause);
+    player.play(100, 167);
+    player.flush();
     EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
-    for (auto [frequency, ms] : {std::pair{300, 56}, {100, 56}, {300, 56}, {100, 56}})
-        EXPECT_EQ(player.play(frequency, ms), TonePlayer::Path::Pause);
+    for (const Tone& t : kDoneTones)
+        player.play(t.frequency, t.milliseconds);
+    player.flush();
+    EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
     EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
-
-    // A tone of no length neither sounds nor pauses.
-    EXPECT_EQ(player.play(300, 0), TonePlayer::Path::Nothing);
-    EXPECT_EQ(pauses.size(), 5u);
 }
 
 TEST(TonePlayer, ToneOfNoLengthTriesNoServer)
 {
+    auto state = std::make_shared<HeldSink::State>();
     int pauses = 0;
-    TonePlayer player([&](int) { ++pauses; });
-    EXPECT_EQ(player.play(300, 0), TonePlayer::Path::Nothing);
-    EXPECT_EQ(player.play(300, -1), TonePlayer::Path::Nothing);
+    TonePlayer player(std::make_unique<HeldSink>(state), [&](int) { ++pauses; });
+    player.play(300, 0);
+    player.play(300, -1);
+    player.flush();
     EXPECT_EQ(player.server(), TonePlayer::Server::Untried);
+    EXPECT_EQ(state->calls, 0);
     EXPECT_EQ(pauses, 0);
 }
 
-// A server that takes the connection and never answers: the player gives up
-// after its time limit, pauses instead, and never connects again.
+// A server that takes the connection and never answers: the player's thread
+// gives up after its time limit and never connects again; the caller only
+// pauses.
 TEST(TonePlayer, ServerThatNeverAnswersIsTriedOnce)
 {
     test::TempDir tmp;
@@ -157,8 +295,10 @@ TEST(TonePlayer, ServerThatNeverAnswersIsTriedOnce)
 
     std::vector<int> pauses;
     TonePlayer player([&](int ms) { pauses.push_back(ms); });
-    EXPECT_EQ(player.play(100, 167), TonePlayer::Path::Pause);
-    EXPECT_EQ(player.play(300, 56), TonePlayer::Path::Pause);
+    player.play(100, 167);
+    player.flush();
+    player.play(300, 56);
+    player.flush();
     EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
     EXPECT_EQ(pauses, (std::vector<int>{167, 56}));
 

@@ -182,6 +182,7 @@ TEST(QtUserPort, TonesPlayInOrderThroughThePlayer)
     ERRBEEP(port);
     DONEBEEP(port);
     EXPECT_EQ(pauses, (std::vector<int>{167, 56, 56, 56, 56}));
+    player.flush();
     EXPECT_EQ(player.server(), TonePlayer::Server::Failed);
     EXPECT_FALSE(eventHandled);
     QCoreApplication::processEvents();
@@ -199,6 +200,7 @@ TEST(QtUserPort, TonesPlayInOrderThroughThePlayer)
     // A port left as the program makes it uses the program's player.
     QtUserPort programs;
     ERRBEEP(programs);
+    desktopTonePlayer().flush();
     EXPECT_NE(desktopTonePlayer().server(), TonePlayer::Server::Untried);
 }
 

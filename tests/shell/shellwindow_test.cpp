@@ -7,6 +7,7 @@
 #include "core/numeric.h"
 #include "core/problembuilder.h"
 #include "core/problemfile.h"
+#include "core/ui/paramdialogs.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
 #include "platform/settingsstore.h"
@@ -20,6 +21,7 @@
 #include "shell/usertable.h"
 #include "support/agree.h"
 #include "support/fakeport.h"
+#include "support/heldtonesink.h"
 #include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
@@ -263,6 +265,48 @@ TEST_F(ShellWindowTest, SolveFromTheMenuAndTheFormulaItem)
     EXPECT_FALSE(m->isEnabled(kAddFormula));
     EXPECT_TRUE(G().AKMMDATA.isEmpty());
     EXPECT_EQ(port_.log.count(QStringLiteral("wait open")), 5);
+}
+
+// Return in the parameter dialog to the report: the window is held for the
+// job-done tones' own length only, while a sound server that has stopped
+// answering holds the player's thread; the tones reach it later, in order.
+TEST_F(ShellWindowTest, SolveFromTheMenuIsNotHeldByTheSoundServer)
+{
+    saveProblem(QStringLiteral("KARMA.ZVF"), problem("K"));
+    STANDARDSHELLWINDOW& w = window(nullptr);
+    auto server = std::make_shared<test::HeldSink::State>();
+    std::vector<int> pauses;
+    TonePlayer player(std::make_unique<test::HeldSink>(server), [&](int ms) { pauses.push_back(ms); });
+    w.qtPort()->setTonePlayer(&player);
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        auto* dlg = qobject_cast<ParamDialog*>(&d);
+        EXPECT_NE(dlg, nullptr) << d.metaObject()->className();
+        if (!dlg)
+            return 0;
+        dlg->open();
+        QTest::keyClick(dlg->amountField(), Qt::Key_Return);
+        return dlg->result();
+    });
+    ASSERT_TRUE(w.DOOPENFILE(data(QStringLiteral("KARMA.ZVF"))));
+    G().CREPORTFILE.clear();
+    {
+        test::Watchdog watchdog(server);
+        w.mainMenu()->action(kSolve)->trigger();
+        // The report is written and the menu answers again while the server
+        // still holds the first tone.
+        std::lock_guard lock(server->mutex);
+        EXPECT_TRUE(server->inside && server->held);
+    }
+    EXPECT_EQ(pauses, (std::vector<int>{56, 56, 56, 56}));
+    ASSERT_EQ(G().CREPORTFILE, data(QStringLiteral("KARMA.TXT")));
+    QFile report(G().CREPORTFILE);
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains("Optimum \xC7\xF6z\xFCm Bulundu."));
+
+    server->release();
+    player.flush();
+    EXPECT_EQ(server->tones, (std::vector<Tone>{{300, 56}, {100, 56}, {300, 56}, {100, 56}}));
+    w.qtPort()->setTonePlayer(nullptr);
 }
 
 // A ratio typed with a name that is no nutrient of the problem: "Yem

@@ -169,6 +169,18 @@ TEST(SolveTool, SameReportAsTheInProcessSolve)
     const QByteArray typed = solveInProcess(problem, optionSets[1]);
     EXPECT_TRUE(typed.contains(" EUR/Ton"));
     EXPECT_TRUE(typed.contains(QByteArray("Optimum \xC7\xF6z\xFCm Bulundu.")));
+    // A capacity whose amounts the amount column cannot hold: asterisks
+    // there, not the amounts' first digits.
+    ASSERT_EQ(runTool(QStringLiteral("zeva-solve"),
+                      {problem, QStringLiteral("--amount"), QStringLiteral("99999999999")})
+                  .exitCode,
+              0);
+    const QStringList lines = reportLines(report);
+    const int total = static_cast<int>(lines.indexOf(QRegularExpression(QStringLiteral(" {10}TOPLAM:.*"))));
+    ASSERT_GE(total, 0);
+    EXPECT_EQ(lines.at(total).mid(55, 10), QStringLiteral("**********"));
+    QFile::remove(report);
+
     // The problem file itself is left as it was.
     const QByteArray before = readFile(problem);
     ASSERT_EQ(runTool(QStringLiteral("zeva-solve"), QStringList{problem} + optionSets[1]).exitCode, 0);
