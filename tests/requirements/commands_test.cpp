@@ -22,6 +22,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -222,6 +225,53 @@ TEST_F(RequirementCommandsTest, CancelledEntryChangesNothing)
     EXPECT_TRUE(G().ABMTABLE.isEmpty());
     EXPECT_FALSE(G().LBMCHANGED);
     EXPECT_EQ(port_.log, (QStringList{"wait open", "wait close"}));
+}
+
+// The mature bull's dialog as the report item opens it: every label shows its
+// whole text in the dialog's own font, clear of the edits, inside its frame;
+// the values typed there make the report.
+TEST_F(RequirementCommandsTest, TheBullDialogShowsEveryLabelWholeInOneSize)
+{
+    STANDARDSHELLWINDOW& w = window();
+    steps_ << [](QDialog& d) {
+        auto* type = qobject_cast<STIPISECW*>(&d);
+        ASSERT_NE(type, nullptr);
+        QTest::mouseClick(type->EBBUTTON, Qt::LeftButton);
+        QTest::keyClick(type->EBBUTTON, Qt::Key_Return);
+    };
+    steps_ << [](QDialog& d) {
+        auto* bull = qobject_cast<MATBULDW*>(&d);
+        ASSERT_NE(bull, nullptr);
+        const int size = QFontInfo(d.font()).pixelSize();
+        const QRect frame = bull->GROUPBOX1->geometry();
+        const QList<QLineEdit*> edits{bull->SLEEY, bull->SLECA};
+        for (QLabel* label : {bull->FIXEDTEXT1, bull->FIXEDTEXT2}) {
+            SCOPED_TRACE(label->text().toStdString());
+            EXPECT_EQ(QFontInfo(label->font()).pixelSize(), size);
+            // Where the text is drawn, wrapped as the label wraps it.
+            const QRect text = label->fontMetrics()
+                                   .boundingRect(label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                                                 label->text())
+                                   .translated(label->pos());
+            EXPECT_TRUE(label->geometry().contains(text));
+            EXPECT_TRUE(frame.contains(label->geometry()));
+            for (QLineEdit* e : edits) {
+                EXPECT_FALSE(label->geometry().intersects(e->geometry())) << e->objectName().toStdString();
+                EXPECT_TRUE(frame.contains(e->geometry())) << e->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(bull->SLEEY->x(), bull->SLECA->x());
+        typeInto(bull->SLECA, QStringLiteral("750"));
+        QTest::keyClick(bull->SLECA, Qt::Key_Return);
+    };
+    w.mainMenu()->action(3560)->trigger();
+    settle();
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "MatBulDW"}));
+    EXPECT_TRUE(steps_.isEmpty());
+    EXPECT_EQ(G().CREPORTFILE, reportPath());
+    QFile report(reportPath());
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains("750"));
 }
 
 }  // namespace
