@@ -303,6 +303,33 @@ TEST_F(ReferenceProgramTest, AFeedOfALongNameIsAddedOnceAcrossAReopen)
     EXPECT_EQ(copies, 1);
 }
 
+// Two reference feeds whose names the problem file cuts to one, picked
+// together in "&Yem Maddesi Ekle": the first goes in, and the warning names
+// the second as meeting another pick of the same command, not a feed of the
+// problem.
+TEST_F(ReferenceProgramTest, TwoPicksOfOneKeptNameAreToldApartFromTheProblemsFeeds)
+{
+    STANDARDSHELLWINDOW& w = window();
+    const QString table = referenceTablePath(kAsFedTable);
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(table, &t));
+    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 A"), QStringLiteral("MISIR ÇİFTLİK-1 B")};
+    for (const QString& name : batches) {
+        const int rec = t.appendRecord();
+        t.setValue(rec, 0, name);
+        t.setValue(rec, 1, SDAYA(QStringLiteral("10"), 3));
+    }
+    ASSERT_TRUE(writeDbfFile(table, t));
+
+    ASSERT_TRUE(w.DOOPENFILE(tmp_.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    const QStringList before = G().AYMNAMES;
+    marks_ = {batches};
+    choose(w, 3545);  // "&Yem Maddesi Ekle"
+    EXPECT_EQ(boxes_, (QStringList{kFeedsLeftOutByPick + batches.at(1),
+                                   QStringLiteral("Seçilen yem maddeleri aktif girişlere eklenecek!")}));
+    EXPECT_EQ(G().AYMNAMES, before + QStringList{QStringLiteral("MISIR ÇİFTLİK-1")});
+}
+
 TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
 {
     // A nutrient without a same-named column: the dialog is asked through the
