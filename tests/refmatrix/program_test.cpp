@@ -729,6 +729,66 @@ TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
     }
 }
 
+// The right button's menu greys what the window menu greys: the column
+// commands are grey in both in the form view, where a click on one does
+// nothing, and on in both in the table view.
+TEST_F(ReferenceWindowTest, TheContextMenuGreysWhatTheWindowMenuGreys)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    QStringList dialogs;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        dialogs << d.windowTitle();
+        d.open();
+        d.reject();
+        return d.result();
+    });
+    ShellMenu* windowMenu = rm->windowMenu();
+    QMenu* popup = rm->contextMenu()->topMenus().value(0);
+    ASSERT_NE(popup, nullptr);
+    auto item = [popup](const QString& caption) -> QAction* {
+        for (QAction* a : popup->actions())
+            if (a->text().section(QLatin1Char('\t'), 0, 0) == caption)
+                return a;
+        return nullptr;
+    };
+    const struct {
+        const char* caption;
+        int windowItem;
+    } columnCommands[] = {{"Kolon &Dondur", 3543}, {"Kolon &Aritmetiği", 3544}, {"Besin Maddesi &Bağla", 3546}};
+    BARRAYSERVER& s = rm->edit().server();
+
+    for (bool form : {false, true, false}) {
+        SCOPED_TRACE(form ? "form" : "table");
+        clickTool(rm, form ? 3548 : 3550);
+        ASSERT_EQ(rm->isFormView(), form);
+        QWidget* target = form ? static_cast<QWidget*>(rm->formEdit(2)) : rm->browser()->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(target, &event);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(popup->isVisible());
+        for (const auto& c : columnCommands) {
+            QAction* a = item(QString::fromUtf8(c.caption));
+            ASSERT_NE(a, nullptr) << c.caption;
+            EXPECT_EQ(windowMenu->isEnabled(c.windowItem), !form) << c.caption;
+            EXPECT_EQ(a->isEnabled(), !form) << c.caption;
+        }
+        for (const char* on : {"&Başa Git", "Yem Maddesi &Ekle", "&Kapat"})
+            EXPECT_TRUE(item(QString::fromUtf8(on)) && item(QString::fromUtf8(on))->isEnabled()) << on;
+        if (form) {
+            const Table before = s.Data();
+            QAction* maths = item(QStringLiteral("Kolon &Aritmetiği"));
+            QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(maths).center());
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(dialogs.isEmpty());
+            EXPECT_EQ(s.Data(), before);
+        }
+        popup->close();
+        QCoreApplication::processEvents();
+    }
+}
+
 // The closing question is answered Evet or Hayır: Esc and the box's close
 // button leave it standing, so no edit is thrown away unasked.
 TEST_F(ReferenceWindowTest, TheClosingQuestionWaitsForAnAnswer)
