@@ -40,6 +40,7 @@
 #include "support/typing.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -404,6 +405,60 @@ TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
     const MatchAnswer closed = w.port().askMatch(QStringLiteral("Ham Protein"), {"HP"});
     EXPECT_EQ(closed.result, 0);
     EXPECT_EQ(closed.selected, 0);
+}
+
+// "&Besin Maddesi Ekle" asks the reference feed of a problem feed that has
+// none: the matching dialog's open list shows every name whole, also two long
+// ones that differ only at their end.
+TEST_F(ReferenceProgramTest, TheMatchingListShowsEveryNameWhole)
+{
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    const QString table = referenceTablePath(kAsFedTable);
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(table, &t));
+    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 ANKARA A"), QStringLiteral("MISIR ÇİFTLİK-1 ANKARA B")};
+    for (const QString& name : batches) {
+        const int rec = t.appendRecord();
+        t.setValue(rec, 0, name);
+    }
+    ASSERT_TRUE(writeDbfFile(table, t));
+
+    ASSERT_TRUE(w.DOOPENFILE(tmp_.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    // A feed the user renamed: no reference record has its name.
+    const int salt = static_cast<int>(G().AYMNAMES.indexOf(QStringLiteral("TUZ")));
+    ASSERT_GE(salt, 0);
+    G().AYMNAMES[salt] = QStringLiteral("DENİZ TUZU");
+    G().AYMTABLE[salt][YMNAME] = PadR(QStringLiteral("DENİZ TUZU"), 15);
+
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (!dlg)
+            return answer(d);
+        d.open();
+        QApplication::setActiveWindow(dlg);
+        asked << dlg->FT_BM_UN->text();
+        dlg->CBHSEC->setFocus();
+        QTest::keyClick(dlg->CBHSEC, Qt::Key_Down, Qt::AltModifier);  // opens the list
+        QAbstractItemView* list = dlg->CBHSEC->view();
+        EXPECT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 2000));
+        QStringList names;
+        for (int i = 0; i < dlg->CBHSEC->count(); ++i) {
+            const QModelIndex index = list->model()->index(i, 0);
+            names << index.data().toString();
+            EXPECT_LE(list->sizeHintForIndex(index).width(), list->viewport()->width())
+                << index.data().toString().toStdString();
+        }
+        EXPECT_TRUE(names.contains(batches.at(0)) && names.contains(batches.at(1)));
+        dlg->CBHSEC->hidePopup();
+        dlg->pbAtla->click();
+        return d.result();
+    });
+    marks_ = {{QStringLiteral("SODYUM")}};
+    choose(w, 3546);  // "&Besin Maddesi Ekle"
+    EXPECT_EQ(asked, QStringList{QStringLiteral("DENİZ TUZU ->\nEşini Seçiniz")});
+    EXPECT_TRUE(G().ABMNAMES.contains(QStringLiteral("SODYUM")));
 }
 
 TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
