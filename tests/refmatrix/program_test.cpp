@@ -417,7 +417,8 @@ TEST_F(ReferenceProgramTest, TheMatchingListShowsEveryNameWhole)
     const QString table = referenceTablePath(kAsFedTable);
     DbfTable t;
     ASSERT_TRUE(readDbfFile(table, &t));
-    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 ANKARA A"), QStringLiteral("MISIR ÇİFTLİK-1 ANKARA B")};
+    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 ANKARA A"),
+                              QStringLiteral("MISIR ÇİFTLİK-1 ANKARA B")};
     for (const QString& name : batches) {
         const int rec = t.appendRecord();
         t.setValue(rec, 0, name);

@@ -8,6 +8,7 @@
 #include "core/activeproblem.h"
 #include "core/numeric.h"
 #include "platform/runtime.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/controls.h"
 #include "shell/ui/shellmenu.h"
@@ -225,6 +226,42 @@ TEST_F(RequirementCommandsTest, CancelledEntryChangesNothing)
     EXPECT_TRUE(G().ABMTABLE.isEmpty());
     EXPECT_FALSE(G().LBMCHANGED);
     EXPECT_EQ(port_.log, (QStringList{"wait open", "wait close"}));
+}
+
+// The requirement entry worked by access keys with Shift held, as the
+// program installs them: Alt+Shift+T is "&Tamam", Alt+Shift+I chooses
+// "Erkek - Küçük &Irk".
+TEST_F(RequirementCommandsTest, AccessKeysWithShiftHeld)
+{
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    newDailyRation(w);
+    auto altShift = [](QWidget* target, Qt::Key key, const QString& text) {
+        QTest::sendKeyEvent(QTest::Click, target, key, text, Qt::AltModifier | Qt::ShiftModifier);
+        settle();
+    };
+    steps_ << [&](QDialog& d) {
+        ASSERT_NE(qobject_cast<STIPISECW*>(&d), nullptr);
+        altShift(QApplication::focusWidget(), Qt::Key_T, QStringLiteral("T"));
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 2000));  // the button's press shows first
+    };
+    steps_ << [&](QDialog& d) {
+        auto* young = qobject_cast<GROWCATLEDW*>(&d);
+        ASSERT_NE(young, nullptr);
+        altShift(QApplication::focusWidget(), Qt::Key_I, QStringLiteral("I"));
+        EXPECT_TRUE(QTest::qWaitFor([young] { return young->EKI_RBUTTON->isChecked(); }, 2000));
+        typeInto(young->SLECANAG, QStringLiteral("300"));
+        QTest::keyClick(young->SLECANAG, Qt::Key_Tab);
+        typeInto(young->SLEBAGKAZ, QStringLiteral("800"));
+        altShift(young->SLEBAGKAZ, Qt::Key_T, QStringLiteral("T"));
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(young->NCESTYPE, 4);
+    };
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "GrowCatleDW"}));
+    EXPECT_TRUE(steps_.isEmpty());
+    EXPECT_EQ(G().ABMTABLE.size(), 16);
 }
 
 // The mature bull's dialog as the report item opens it: every label shows its
