@@ -149,7 +149,9 @@ QList<int> validPositions(const QList<int>& picked, int count)
 // The picked feeds that go into the problem. A feed whose kept name is that
 // of a feed in `present` or of one picked before it would be the same feed to
 // the problem file: it is left out. Those left out are named in one warning,
-// except (with `quietWhenSame`) the ones whose whole name is the other feed's.
+// on one line those whose kept name a feed of the problem has and on another
+// those whose kept name an earlier pick has, except (with `quietWhenSame`)
+// the ones whose whole name is the other feed's.
 QList<int> feedsToAdd(UserPort& port, const Reference& ref, const QList<int>& picked, const QStringList& present,
                       bool quietWhenSame)
 {
@@ -158,22 +160,30 @@ QList<int> feedsToAdd(UserPort& port, const Reference& ref, const QList<int>& pi
     for (const QString& name : present)
         kept << keptFeedName(name);
     QList<int> out;
-    QStringList leftOut;
+    QStringList leftOut;        // for a feed of the problem
+    QStringList leftOutByPick;  // for another feed picked in this command
     for (int k : picked) {
         const QString& name = ref.names.at(k - 1);
         const QString cut = keptFeedName(name);
         const qsizetype at = kept.indexOf(cut);
         if (at >= 0) {
-            if (!(quietWhenSame && ExactEqual(whole.at(at), name)) && !leftOut.contains(name))
-                leftOut << name;
+            QStringList& list = at < present.size() ? leftOut : leftOutByPick;
+            if (!(quietWhenSame && ExactEqual(whole.at(at), name)) && !leftOut.contains(name)
+                && !leftOutByPick.contains(name))
+                list << name;
             continue;
         }
         kept << cut;
         whole << name;
         out << k;
     }
+    QStringList lines;
     if (!leftOut.isEmpty())
-        UYARI(port, kFeedsLeftOut + leftOut.join(QStringLiteral(", ")));
+        lines << kFeedsLeftOut + leftOut.join(QStringLiteral(", "));
+    if (!leftOutByPick.isEmpty())
+        lines << kFeedsLeftOutByPick + leftOutByPick.join(QStringLiteral(", "));
+    if (!lines.isEmpty())
+        UYARI(port, lines.join(QLatin1Char('\n')));
     return out;
 }
 

@@ -42,7 +42,7 @@ bool RMAT_CREATE2(UserPort& port);
 
 // "Seçerek &Oluştur": the builder of the problem's type, then `menuState`
 // (MI_ENADISABLE) however it ended. Of marked feeds with one kept name the
-// first goes in; the others are named in one warning (kFeedsLeftOut).
+// first goes in; the others are named in one warning (kFeedsLeftOutByPick).
 void AMAT_OLUSTUR(UserPort& port, const std::function<void()>& menuState);
 void AMAT_OLUSTUR_KY(UserPort& port);
 void AMAT_OLUSTUR_GR(UserPort& port);
@@ -51,7 +51,9 @@ void AMAT_OLUSTUR_GR(UserPort& port);
 // filled nutrient by nutrient; then `menuState`. A picked feed whose kept name
 // is that of a feed already in the problem or picked before it is left out:
 // without a word when its whole name is that feed's too, else named in one
-// warning before the question. When none is left the command ends there.
+// warning before the question (kFeedsLeftOut for a feed of the problem,
+// kFeedsLeftOutByPick for another pick, each on a line of its own). When none
+// is left the command ends there.
 void AMAT_YMEKLE(UserPort& port, const std::function<void()>& menuState);
 void AMAT_YMEKLE_KY(UserPort& port);
 void AMAT_YMEKLE_GR(UserPort& port);
@@ -70,6 +72,10 @@ void AMAT_BMEKLE_GR(UserPort& port);
 // follow it.
 inline const QString kFeedsLeftOut = QStringLiteral(
     "Şu yem maddeleri eklenmedi; adlarının ilk 15 harfi problemdeki bir yem maddesininkiyle aynı: ");
+// The same for picked feeds whose kept name is that of another feed picked
+// before them in the same command.
+inline const QString kFeedsLeftOutByPick = QStringLiteral(
+    "Şu yem maddeleri eklenmedi; adlarının ilk 15 harfi bu komutta seçilen başka bir yem maddesininkiyle aynı: ");
 
 // The box shown when the problem's tables and its matrix do not fit together
 // (rows one per nutrient, cells one per feed); the addition changes nothing.

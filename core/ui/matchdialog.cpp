@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -93,6 +94,12 @@ CB_HSEC::CB_HSEC(QWidget* owner, const QString& name, const QStringList& candida
     fitPrompt(FT_BM_UN, clientSize().height() - baseUnits().toPixelsY(4));
     CBHSEC->addItems(candidates);
     CBHSEC->setCurrentIndex(-1);
+    // The open list shows every name whole, however narrow the box: two
+    // names that differ only in their middle or at their end must not look
+    // the same.
+    QAbstractItemView* list = CBHSEC->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width()
+                          + 2 * list->frameWidth());
     CBHSEC->setFocus();
 }
 

@@ -13,6 +13,14 @@
 
 #include <algorithm>
 
+// Qt's own entry to its shortcut map for a key event made in code, the one its
+// test library's key clicks use: the ShortcutOverride event to the receiver,
+// then the shortcuts. TRUE when a shortcut took the key.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+QT_END_NAMESPACE
+
 namespace zeva {
 
 namespace {
@@ -187,6 +195,22 @@ bool menuKey(QWidget* menuWidget, QKeyEvent* e)
     return true;
 }
 
+// The letter Alt+Shift+letter stands for: the one the key types without
+// Shift. The capital I is the dotless ı's (Alt+Shift+I acts as Alt+ı) and the
+// dotted İ is i's; every other letter has its own small letter. Null when the
+// text is not one letter.
+QChar unshiftedLetter(const QString& text)
+{
+    if (text.size() != 1 || !text.at(0).isLetter())
+        return {};
+    const QChar c = text.at(0);
+    if (c == QLatin1Char('I'))
+        return QChar(0x0131);
+    if (c == QChar(kDottedI))
+        return QLatin1Char('i');
+    return c.toLower();
+}
+
 class AccessKeys : public QObject {
 public:
     using QObject::QObject;
@@ -197,6 +221,8 @@ public:
         if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
             return false;
         auto* e = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyPress && (e->modifiers() & ~Qt::KeypadModifier) == (Qt::AltModifier | Qt::ShiftModifier))
+            return shiftedAccessKey(watched, e);
         if (type == QEvent::KeyRelease) {
             if (e->key() == Qt::Key_I)
                 swallowPress_ = false;
@@ -229,6 +255,35 @@ public:
     }
 
 private:
+    // Alt+Shift+letter acts as Alt+letter: access keys do not mind Shift. Its
+    // key press reaches a widget only when no shortcut took Alt+Shift+letter
+    // itself; it is then tried as Alt with the unshifted letter: in an open
+    // menu or a menu bar as that key press, in a window through the shortcuts
+    // (the access keys) and the dotted-I rule above. TRUE when the key was
+    // taken.
+    bool shiftedAccessKey(QObject* watched, QKeyEvent* e)
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const QChar letter = unshiftedLetter(e->text());
+        if (!widget || letter.isNull())
+            return false;
+        const QString text(letter);
+        const int key = letter == QLatin1Char('i') || letter == QChar(0x0131) ? int(Qt::Key_I) : e->key();
+        if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget)) {
+            QKeyEvent unshifted(QEvent::KeyPress, key, Qt::AltModifier, text, e->isAutoRepeat());
+            QCoreApplication::sendEvent(widget, &unshifted);
+            return true;
+        }
+        swallowPress_ = false;
+        const bool shortcut = qt_sendShortcutOverrideEvent(widget, e->timestamp(), key, Qt::AltModifier, text,
+                                                           e->isAutoRepeat(), 1);
+        // The dotted-I rule takes its key in the ShortcutOverride; no key press
+        // of that key follows here to swallow.
+        const bool dotted = swallowPress_;
+        swallowPress_ = false;
+        return shortcut || dotted;
+    }
+
     bool swallowPress_ = false;
 };
 

@@ -6,6 +6,9 @@
 // or "&i" caption, the key answers all of them as a repeated access key does:
 // it moves the focus (the highlighted item) between them and presses none.
 // The dotless ı and the capital I keep answering "&I" captions alone.
+//
+// Alt+Shift+letter acts as Alt+letter wherever no shortcut takes it as it is:
+// Alt+Shift+I as Alt+ı ("&Irk"), Alt+Shift+İ as Alt+i.
 
 namespace zeva {
 

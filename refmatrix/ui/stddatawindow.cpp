@@ -65,6 +65,20 @@ STDDATAWINDOW::STDDATAWINDOW(MenuOwner* owner, UserPort& port, std::unique_ptr<R
     // is active; here they are only shown.
     for (QAction* a : context_->actions())
         a->setShortcut(QKeySequence());
+    // The context menu greys what the window menu greys: each of its items
+    // follows the window menu's item that sends the same command.
+    for (auto c = context_->actions().cbegin(); c != context_->actions().cend(); ++c) {
+        if (c.value()->menu())
+            continue;
+        for (auto m = menu_->actions().cbegin(); m != menu_->actions().cend(); ++m) {
+            if (m.value()->menu() || menu_->symbol(m.key()) != context_->symbol(c.key()))
+                continue;
+            QAction* item = c.value();
+            item->setEnabled(m.value()->isEnabled());
+            connect(m.value(), &QAction::enabledChanged, item, &QAction::setEnabled);
+            break;
+        }
+    }
 
     stack_ = new QStackedWidget;
     setWidget(stack_);

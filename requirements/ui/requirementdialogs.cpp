@@ -127,6 +127,51 @@ void clearOfFrameLines(TemplateDialog& d)
     }
 }
 
+// Whether the label's whole text fits a box of `width` and the label's
+// height in `font`, wrapped as the label wraps it.
+bool fitsWidth(const QLabel* label, const QFont& font, int width)
+{
+    const QRect box(0, 0, width, label->contentsRect().height());
+    const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::AlignLeft | Qt::AlignTop;
+    const QRect need = QFontMetrics(font).boundingRect(box, flags, label->text());
+    return need.width() <= box.width() && need.height() <= box.height();
+}
+
+// Labels on the left of a column of edits, laid out for a narrower font than
+// the substitute: a label that would need a smaller font, or that runs under
+// the edits, gets the room its whole text takes in the dialog's font. The
+// edits move right as one column to make it, never past the frame they sit
+// in; the labels keep their texts and reach up to the column.
+void roomForLabels(TemplateDialog& d, const QGroupBox* frame, const QList<QLabel*>& labels,
+                   const QList<QWidget*>& edits)
+{
+    if (labels.isEmpty() || edits.isEmpty())
+        return;
+    const QFont font = d.font();
+    const int gap = d.baseUnits().toPixelsX(1);
+    int column = 0;
+    for (const QWidget* e : edits)
+        column = std::max(column, e->x());
+    int needed = 0;
+    for (const QLabel* label : labels) {
+        int width = 1;
+        while (width < d.width() && !fitsWidth(label, font, width))
+            ++width;
+        needed = std::max(needed, label->x() + width + gap);
+    }
+    int widest = 0;
+    for (const QWidget* e : edits)
+        widest = std::max(widest, e->width());
+    const QRect inside = frame->geometry().adjusted(0, 0, -frame->contentsMargins().right() - gap, 0);
+    column = std::max(column, std::min(needed, inside.right() + 1 - widest));
+    for (QWidget* e : edits)
+        e->move(column, e->y());
+    for (QLabel* label : labels) {
+        label->resize(std::max(1, column - gap - label->x()), label->height());
+        fitLabelText(label);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- templates
@@ -598,6 +643,7 @@ MATBULDW::MATBULDW(QWidget* owner) : RequirementInputDialog(kMatBulDWTemplate, o
     pbTamam = control<QPushButton>(105);
     pbIptal = control<QPushButton>(106);
 
+    roomForLabels(*this, GROUPBOX1, {FIXEDTEXT1, FIXEDTEXT2}, {SLEEY, SLECA});
     addEdit({SLEEY, 0.95, 1.05, 2});
     addEdit({SLECA, 500, 1400, 2});
 

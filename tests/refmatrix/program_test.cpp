@@ -43,6 +43,7 @@
 #include "support/typing.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -309,6 +310,33 @@ TEST_F(ReferenceProgramTest, AFeedOfALongNameIsAddedOnceAcrossAReopen)
     EXPECT_EQ(copies, 1);
 }
 
+// Two reference feeds whose names the problem file cuts to one, picked
+// together in "&Yem Maddesi Ekle": the first goes in, and the warning names
+// the second as meeting another pick of the same command, not a feed of the
+// problem.
+TEST_F(ReferenceProgramTest, TwoPicksOfOneKeptNameAreToldApartFromTheProblemsFeeds)
+{
+    STANDARDSHELLWINDOW& w = window();
+    const QString table = referenceTablePath(kAsFedTable);
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(table, &t));
+    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 A"), QStringLiteral("MISIR ÇİFTLİK-1 B")};
+    for (const QString& name : batches) {
+        const int rec = t.appendRecord();
+        t.setValue(rec, 0, name);
+        t.setValue(rec, 1, SDAYA(QStringLiteral("10"), 3));
+    }
+    ASSERT_TRUE(writeDbfFile(table, t));
+
+    ASSERT_TRUE(w.DOOPENFILE(tmp_.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    const QStringList before = G().AYMNAMES;
+    marks_ = {batches};
+    choose(w, 3545);  // "&Yem Maddesi Ekle"
+    EXPECT_EQ(boxes_, (QStringList{kFeedsLeftOutByPick + batches.at(1),
+                                   QStringLiteral("Seçilen yem maddeleri aktif girişlere eklenecek!")}));
+    EXPECT_EQ(G().AYMNAMES, before + QStringList{QStringLiteral("MISIR ÇİFTLİK-1")});
+}
+
 TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
 {
     // A nutrient without a same-named column: the dialog is asked through the
@@ -383,6 +411,61 @@ TEST_F(ReferenceProgramTest, TheMatchingDialogThroughTheQtPort)
     const MatchAnswer closed = w.port().askMatch(QStringLiteral("Ham Protein"), {"HP"});
     EXPECT_EQ(closed.result, 0);
     EXPECT_EQ(closed.selected, 0);
+}
+
+// "&Besin Maddesi Ekle" asks the reference feed of a problem feed that has
+// none: the matching dialog's open list shows every name whole, also two long
+// ones that differ only at their end.
+TEST_F(ReferenceProgramTest, TheMatchingListShowsEveryNameWhole)
+{
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    const QString table = referenceTablePath(kAsFedTable);
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(table, &t));
+    const QStringList batches{QStringLiteral("MISIR ÇİFTLİK-1 ANKARA A"),
+                              QStringLiteral("MISIR ÇİFTLİK-1 ANKARA B")};
+    for (const QString& name : batches) {
+        const int rec = t.appendRecord();
+        t.setValue(rec, 0, name);
+    }
+    ASSERT_TRUE(writeDbfFile(table, t));
+
+    ASSERT_TRUE(w.DOOPENFILE(tmp_.file(QStringLiteral("Data/BROYLER.ZVF"))));
+    // A feed the user renamed: no reference record has its name.
+    const int salt = static_cast<int>(G().AYMNAMES.indexOf(QStringLiteral("TUZ")));
+    ASSERT_GE(salt, 0);
+    G().AYMNAMES[salt] = QStringLiteral("DENİZ TUZU");
+    G().AYMTABLE[salt][YMNAME] = PadR(QStringLiteral("DENİZ TUZU"), 15);
+
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        auto* dlg = qobject_cast<CB_HSEC*>(&d);
+        if (!dlg)
+            return answer(d);
+        d.open();
+        QApplication::setActiveWindow(dlg);
+        asked << dlg->FT_BM_UN->text();
+        dlg->CBHSEC->setFocus();
+        QTest::keyClick(dlg->CBHSEC, Qt::Key_Down, Qt::AltModifier);  // opens the list
+        QAbstractItemView* list = dlg->CBHSEC->view();
+        EXPECT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 2000));
+        QStringList names;
+        for (int i = 0; i < dlg->CBHSEC->count(); ++i) {
+            const QModelIndex index = list->model()->index(i, 0);
+            names << index.data().toString();
+            EXPECT_LE(list->sizeHintForIndex(index).width(), list->viewport()->width())
+                << index.data().toString().toStdString();
+        }
+        EXPECT_TRUE(names.contains(batches.at(0)) && names.contains(batches.at(1)));
+        dlg->CBHSEC->hidePopup();
+        dlg->pbAtla->click();
+        return d.result();
+    });
+    marks_ = {{QStringLiteral("SODYUM")}};
+    choose(w, 3546);  // "&Besin Maddesi Ekle"
+    EXPECT_EQ(asked, QStringList{QStringLiteral("DENİZ TUZU ->\nEşini Seçiniz")});
+    EXPECT_TRUE(G().ABMNAMES.contains(QStringLiteral("SODYUM")));
 }
 
 TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
@@ -877,6 +960,66 @@ TEST_F(ReferenceWindowTest, HelpKeyAndContextMenuInBothViews)
             menu->close();
         }
         rm->close();
+        QCoreApplication::processEvents();
+    }
+}
+
+// The right button's menu greys what the window menu greys: the column
+// commands are grey in both in the form view, where a click on one does
+// nothing, and on in both in the table view.
+TEST_F(ReferenceWindowTest, TheContextMenuGreysWhatTheWindowMenuGreys)
+{
+    STANDARDSHELLWINDOW& w = window();
+    STDDATAWINDOW* rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    QStringList dialogs;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        dialogs << d.windowTitle();
+        d.open();
+        d.reject();
+        return d.result();
+    });
+    ShellMenu* windowMenu = rm->windowMenu();
+    QMenu* popup = rm->contextMenu()->topMenus().value(0);
+    ASSERT_NE(popup, nullptr);
+    auto item = [popup](const QString& caption) -> QAction* {
+        for (QAction* a : popup->actions())
+            if (a->text().section(QLatin1Char('\t'), 0, 0) == caption)
+                return a;
+        return nullptr;
+    };
+    const struct {
+        const char* caption;
+        int windowItem;
+    } columnCommands[] = {{"Kolon &Dondur", 3543}, {"Kolon &Aritmetiği", 3544}, {"Besin Maddesi &Bağla", 3546}};
+    BARRAYSERVER& s = rm->edit().server();
+
+    for (bool form : {false, true, false}) {
+        SCOPED_TRACE(form ? "form" : "table");
+        clickTool(rm, form ? 3548 : 3550);
+        ASSERT_EQ(rm->isFormView(), form);
+        QWidget* target = form ? static_cast<QWidget*>(rm->formEdit(2)) : rm->browser()->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(target, &event);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(popup->isVisible());
+        for (const auto& c : columnCommands) {
+            QAction* a = item(QString::fromUtf8(c.caption));
+            ASSERT_NE(a, nullptr) << c.caption;
+            EXPECT_EQ(windowMenu->isEnabled(c.windowItem), !form) << c.caption;
+            EXPECT_EQ(a->isEnabled(), !form) << c.caption;
+        }
+        for (const char* on : {"&Başa Git", "Yem Maddesi &Ekle", "&Kapat"})
+            EXPECT_TRUE(item(QString::fromUtf8(on)) && item(QString::fromUtf8(on))->isEnabled()) << on;
+        if (form) {
+            const Table before = s.Data();
+            QAction* maths = item(QStringLiteral("Kolon &Aritmetiği"));
+            QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(maths).center());
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(dialogs.isEmpty());
+            EXPECT_EQ(s.Data(), before);
+        }
+        popup->close();
         QCoreApplication::processEvents();
     }
 }

@@ -577,15 +577,19 @@ TEST_F(CutNamesTest, AddedFeedsAreLeftOutWhenTheFileWouldKeepTheSameName)
     const struct {
         const char* what;
         QList<int> picked;
-        QStringList warned;       // left out and named
+        QStringList warned;       // left out and named: a feed of the problem has the name
+        QStringList warnedByPick; // left out and named: another pick has it
         bool asked;               // the question before the addition
         QStringList feeds;        // the problem's feeds afterwards
     } cases[] = {
-        {"again after a reopen", {2}, {"KANATLI YAN ÜRÜN UNU"}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
-        {"the same whole name: without a word", {1}, {}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
-        {"two that the cut makes one, and a second ARPA record",
+        {"again after a reopen", {2}, {"KANATLI YAN ÜRÜN UNU"}, {}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
+        {"the same whole name: without a word", {1}, {}, {}, false, {"ARPA", "KANATLI YAN ÜRÜ"}},
+        {"two picks that the cut makes one", {3, 4}, {}, {"MISIR ÇİFTLİK-1 B"}, true,
+         {"ARPA", "KANATLI YAN ÜRÜ", "MISIR ÇİFTLİK-1"}},
+        {"both kinds, and a second ARPA record",
          {1, 2, 3, 4, 5, 6},
-         {"KANATLI YAN ÜRÜN UNU", "MISIR ÇİFTLİK-1 B"},
+         {"KANATLI YAN ÜRÜN UNU"},
+         {"MISIR ÇİFTLİK-1 B"},
          true,
          {"ARPA", "KANATLI YAN ÜRÜ", "MISIR ÇİFTLİK-1", "YAŞ PANCAR POSA"}},
     };
@@ -597,8 +601,13 @@ TEST_F(CutNamesTest, AddedFeedsAreLeftOutWhenTheFileWouldKeepTheSameName)
         port.replies = {REPLY_YES};
         AMAT_YMEKLE(port, {});
         QStringList expectedLog{QStringLiteral("chooseMany Yem Maddesi Ekle")};
+        QStringList warning;
         if (!c.warned.isEmpty())
-            expectedLog << QStringLiteral("box 48 Uyarı...: ") + kFeedsLeftOut + c.warned.join(QStringLiteral(", "));
+            warning << kFeedsLeftOut + c.warned.join(QStringLiteral(", "));
+        if (!c.warnedByPick.isEmpty())
+            warning << kFeedsLeftOutByPick + c.warnedByPick.join(QStringLiteral(", "));
+        if (!warning.isEmpty())
+            expectedLog << QStringLiteral("box 48 Uyarı...: ") + warning.join(QLatin1Char('\n'));
         if (c.asked)
             expectedLog << QStringLiteral("box 52 Uyarı...: Seçilen yem maddeleri aktif girişlere eklenecek!");
         EXPECT_EQ(port.log, expectedLog) << c.what;
@@ -614,8 +623,9 @@ TEST_F(CutNamesTest, AddedFeedsAreLeftOutWhenTheFileWouldKeepTheSameName)
         EXPECT_EQ(G().LYMCHANGED, c.asked) << c.what;
         if (c.asked) {
             // The first of the two farm batches went in, with its own values.
-            EXPECT_EQ(G().AMATRIX.at(1).at(2), hp("8"));
-            EXPECT_EQ(G().AMATRIX.at(1).at(3), hp("10"));
+            EXPECT_EQ(G().AMATRIX.at(1).at(2), hp("8")) << c.what;
+            if (c.feeds.size() > 3)
+                EXPECT_EQ(G().AMATRIX.at(1).at(3), hp("10")) << c.what;
         }
     }
 }
@@ -640,7 +650,8 @@ TEST_F(CutNamesTest, TheBuildKeepsOneFeedPerKeptName)
     port_.markings = {{2}, {1, 2, 3, 4, 6}};
     AMAT_OLUSTUR(port_, {});
     EXPECT_TRUE(port_.allAnswersUsed());
-    EXPECT_EQ(port_.boxTexts(BOX_WARNING), QStringList{kFeedsLeftOut + kFarmB + QStringLiteral(", ARPA")});
+    // Nothing of the problem is there yet: the names meet other picks.
+    EXPECT_EQ(port_.boxTexts(BOX_WARNING), QStringList{kFeedsLeftOutByPick + kFarmB + QStringLiteral(", ARPA")});
     const ActiveProblem& p = G();
     EXPECT_EQ(p.AYMNAMES, (QStringList{"ARPA", "KANATLI YAN ÜRÜ", "MISIR ÇİFTLİK-1"}));
     EXPECT_EQ(p.AYMTABLE.at(1).at(YMNAME), QStringLiteral("KANATLI YAN ÜRÜ"));

@@ -8,6 +8,7 @@
 #include "core/activeproblem.h"
 #include "core/numeric.h"
 #include "platform/runtime.h"
+#include "platform/ui/accesskeys.h"
 #include "platform/settingsstore.h"
 #include "platform/ui/controls.h"
 #include "shell/ui/shellmenu.h"
@@ -22,6 +23,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -222,6 +226,89 @@ TEST_F(RequirementCommandsTest, CancelledEntryChangesNothing)
     EXPECT_TRUE(G().ABMTABLE.isEmpty());
     EXPECT_FALSE(G().LBMCHANGED);
     EXPECT_EQ(port_.log, (QStringList{"wait open", "wait close"}));
+}
+
+// The requirement entry worked by access keys with Shift held, as the
+// program installs them: Alt+Shift+T is "&Tamam", Alt+Shift+I chooses
+// "Erkek - Küçük &Irk".
+TEST_F(RequirementCommandsTest, AccessKeysWithShiftHeld)
+{
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    newDailyRation(w);
+    auto altShift = [](QWidget* target, Qt::Key key, const QString& text) {
+        QTest::sendKeyEvent(QTest::Click, target, key, text, Qt::AltModifier | Qt::ShiftModifier);
+        settle();
+    };
+    steps_ << [&](QDialog& d) {
+        ASSERT_NE(qobject_cast<STIPISECW*>(&d), nullptr);
+        altShift(QApplication::focusWidget(), Qt::Key_T, QStringLiteral("T"));
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 2000));  // the button's press shows first
+    };
+    steps_ << [&](QDialog& d) {
+        auto* young = qobject_cast<GROWCATLEDW*>(&d);
+        ASSERT_NE(young, nullptr);
+        altShift(QApplication::focusWidget(), Qt::Key_I, QStringLiteral("I"));
+        EXPECT_TRUE(QTest::qWaitFor([young] { return young->EKI_RBUTTON->isChecked(); }, 2000));
+        typeInto(young->SLECANAG, QStringLiteral("300"));
+        QTest::keyClick(young->SLECANAG, Qt::Key_Tab);
+        typeInto(young->SLEBAGKAZ, QStringLiteral("800"));
+        altShift(young->SLEBAGKAZ, Qt::Key_T, QStringLiteral("T"));
+        EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 2000));
+        EXPECT_EQ(young->NCESTYPE, 4);
+    };
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "GrowCatleDW"}));
+    EXPECT_TRUE(steps_.isEmpty());
+    EXPECT_EQ(G().ABMTABLE.size(), 16);
+}
+
+// The mature bull's dialog as the report item opens it: every label shows its
+// whole text in the dialog's own font, clear of the edits, inside its frame;
+// the values typed there make the report.
+TEST_F(RequirementCommandsTest, TheBullDialogShowsEveryLabelWholeInOneSize)
+{
+    STANDARDSHELLWINDOW& w = window();
+    steps_ << [](QDialog& d) {
+        auto* type = qobject_cast<STIPISECW*>(&d);
+        ASSERT_NE(type, nullptr);
+        QTest::mouseClick(type->EBBUTTON, Qt::LeftButton);
+        QTest::keyClick(type->EBBUTTON, Qt::Key_Return);
+    };
+    steps_ << [](QDialog& d) {
+        auto* bull = qobject_cast<MATBULDW*>(&d);
+        ASSERT_NE(bull, nullptr);
+        const int size = QFontInfo(d.font()).pixelSize();
+        const QRect frame = bull->GROUPBOX1->geometry();
+        const QList<QLineEdit*> edits{bull->SLEEY, bull->SLECA};
+        for (QLabel* label : {bull->FIXEDTEXT1, bull->FIXEDTEXT2}) {
+            SCOPED_TRACE(label->text().toStdString());
+            EXPECT_EQ(QFontInfo(label->font()).pixelSize(), size);
+            // Where the text is drawn, wrapped as the label wraps it.
+            const QRect text = label->fontMetrics()
+                                   .boundingRect(label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                                                 label->text())
+                                   .translated(label->pos());
+            EXPECT_TRUE(label->geometry().contains(text));
+            EXPECT_TRUE(frame.contains(label->geometry()));
+            for (QLineEdit* e : edits) {
+                EXPECT_FALSE(label->geometry().intersects(e->geometry())) << e->objectName().toStdString();
+                EXPECT_TRUE(frame.contains(e->geometry())) << e->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(bull->SLEEY->x(), bull->SLECA->x());
+        typeInto(bull->SLECA, QStringLiteral("750"));
+        QTest::keyClick(bull->SLECA, Qt::Key_Return);
+    };
+    w.mainMenu()->action(3560)->trigger();
+    settle();
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "MatBulDW"}));
+    EXPECT_TRUE(steps_.isEmpty());
+    EXPECT_EQ(G().CREPORTFILE, reportPath());
+    QFile report(reportPath());
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains("750"));
 }
 
 }  // namespace

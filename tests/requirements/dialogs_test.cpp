@@ -720,14 +720,54 @@ TEST_F(RequirementDialogsTest, AccessKeysOnTheDottedI)
 
     altKey(focus(), QStringLiteral("ı"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return d.EKI_RBUTTON->isChecked(); }, 2000));
-    // The capital I is left to the shortcuts of "&I" captions (which one the
-    // window system's keyboard map says it is): the dotted rule never takes it.
-    d.SLECANAG->setFocus(Qt::OtherFocusReason);
-    altKey(focus(), QStringLiteral("I"), Qt::ShiftModifier);
-    QTest::qWait(300);
-    EXPECT_EQ(focus(), d.SLECANAG);
-    EXPECT_TRUE(d.isVisible());
     d.reject();
+}
+
+// Alt+Shift+letter acts as Alt+letter, with the keys as an X11 keyboard sends
+// them (the shifted key and its text, Alt and Shift held): Alt+Shift+I is the
+// capital of ı and chooses "Erkek - Küçük &Irk" alone, Alt+Shift+İ is the
+// capital of i and moves between "&Irk" and "&İptal", Alt+Shift+E chooses
+// "&Erkek - Büyük Irk", Alt+Shift+T presses "&Tamam".
+TEST_F(RequirementDialogsTest, AltShiftLetterActsAsAltLetter)
+{
+    installAccessKeys();
+    GROWCATLEDW d(nullptr);
+    show(d);
+    ASSERT_TRUE(d.DBI_RBUTTON->isChecked());
+    auto altShift = [](int key, const QString& text) {
+        QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key(key), text, Qt::AltModifier | Qt::ShiftModifier);
+        settle();
+    };
+    altShift(Qt::Key_I, QStringLiteral("I"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d.EKI_RBUTTON->isChecked(); }, 2000));
+    EXPECT_EQ(focus(), d.EKI_RBUTTON);
+
+    altShift(Qt::Key_E, QStringLiteral("E"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d.EBI_RBUTTON->isChecked(); }, 2000));
+    EXPECT_EQ(focus(), d.EBI_RBUTTON);
+
+    altShift(0x0130, QStringLiteral("İ"));
+    const QWidget* first = focus();
+    EXPECT_TRUE(first == d.EKI_RBUTTON || first == d.pbIptal);
+    altShift(0x0130, QStringLiteral("İ"));
+    EXPECT_TRUE(focus() == d.EKI_RBUTTON || focus() == d.pbIptal);
+    EXPECT_NE(focus(), first);
+    QTest::qWait(300);  // a press would show by now
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(d.EBI_RBUTTON->isChecked());
+
+    // A letter no caption has moves nothing.
+    d.SLECANAG->setFocus(Qt::OtherFocusReason);
+    altShift(Qt::Key_Z, QStringLiteral("Z"));
+    EXPECT_EQ(focus(), d.SLECANAG);
+    EXPECT_TRUE(d.EBI_RBUTTON->isChecked());
+
+    typeInto(d.SLECANAG, QStringLiteral("300"));
+    altShift(Qt::Key_T, QStringLiteral("T"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 2000));
+    EXPECT_EQ(d.result(), 1);
+    EXPECT_EQ(d.NCESTYPE, 3);
+    EXPECT_EQ(d.NCANAGIR, 300);
 }
 
 // ---------------------------------------------------------------- through the run

@@ -545,6 +545,37 @@ TEST_F(MainWindowTest, AccessKeysOnTheDottedIAnswerTheIKey)
     EXPECT_FALSE(help->isVisible());
 }
 
+// Alt+Shift+letter acts as Alt+letter on the menu bar and in an open menu,
+// with the keys as an X11 keyboard sends them (the shifted key and its text):
+// Alt+Shift+D opens "&Dosya", Alt+Shift+M "Referans &Matrisler", and in it
+// Alt+Shift+İ (the capital of i) opens "Matris &İşlemleri".
+TEST_F(MainWindowTest, AltShiftLetterOpensTheMenusAsAltLetter)
+{
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    showActive(w);
+    QMenu* file = w.mainMenu()->action(3526)->menu();
+    QMenu* matrices = w.mainMenu()->action(3565)->menu();
+    QMenu* work = w.mainMenu()->action(3571)->menu();
+    ASSERT_TRUE(file && matrices && work);
+    const Qt::KeyboardModifiers altShift = Qt::AltModifier | Qt::ShiftModifier;
+
+    QTest::sendKeyEvent(QTest::Click, &w, Qt::Key_D, QStringLiteral("D"), altShift);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000));
+    file->hide();
+    showActive(w);  // the offscreen platform leaves the closed menu active
+
+    QTest::sendKeyEvent(QTest::Click, &w, Qt::Key_M, QStringLiteral("M"), altShift);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return matrices->isVisible(); }, 2000));
+    // Alt and Shift still held from Alt+Shift+M (a press of Alt itself would
+    // close the menu): only the key İ goes down and up.
+    QTest::simulateEvent(matrices, true, 0x0130, altShift, QStringLiteral("İ"), false);
+    QTest::simulateEvent(matrices, false, 0x0130, altShift, QStringLiteral("İ"), false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return work->isVisible(); }, 2000));
+    work->hide();
+    matrices->hide();
+}
+
 // Cascaded windows: all of one usable size (at least half the area each way),
 // inside the area, each one a step down and to the right of the one below it,
 // the active one still on top.
