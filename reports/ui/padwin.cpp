@@ -11,8 +11,8 @@
 #include "shell/ui/toolbarimages.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -110,8 +110,8 @@ int QtPadDialogs::run(QDialog& dialog)
 bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer, const PrintOffer& offer)
 {
     QPrintDialog dialog(&printer, owner);
-    // Only what the printing does: the pages of the text, the selection when
-    // there is one; never the "current page" of a text without one.
+    // Only what the printing does: the pages the text fills, its selection
+    // when it has one; a pad has no current page of its own to print.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offer.selection);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
