@@ -1,6 +1,6 @@
 #include "platform/ui/turkishdialogs.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
 #include <QFileDialog>
