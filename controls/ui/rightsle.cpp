@@ -4,7 +4,7 @@
 #include "controls/ui/wmbitmapbutton.h"
 #include "platform/runtime.h"
 #include "platform/ui/dialogtemplate.h"
-#include "platform/ui/filedialogcolumns.h"
+#include "platform/ui/turkishdialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -462,15 +462,15 @@ void DATESLE::contextMenuEvent(QContextMenuEvent* event)
 
 namespace {
 
-// The labels of Qt's file dialog in the program's language.
+// The program's file dialog, with the labels of these edits.
 void speakTurkish(QFileDialog& dialog, const QString& accept)
 {
+    setUpTurkishFileDialog(dialog);
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Konum:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dosya adı:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dosya türü:"));
     dialog.setLabelText(QFileDialog::Accept, accept);
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("&İptal"));
-    showTurkishFileColumns(dialog);
 }
 
 class DialogFileChooser : public FileChooser {

@@ -14,6 +14,8 @@
 #include <QTextFrame>
 #include <QTextOption>
 
+#include <algorithm>
+
 namespace zeva {
 
 namespace {
@@ -250,44 +252,105 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc)
     return copy;
 }
 
-bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
+namespace {
+
+// A printable copy of the document laid out on the device, a page to each
+// page of it.
+struct PrintLayout {
+    std::unique_ptr<QTextDocument> copy;
+    QSizeF page;
+    double left = 0;
+};
+
+PrintLayout layOut(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
 {
-    if (!device)
-        return false;
-    const std::unique_ptr<QTextDocument> copy = printableCopy(doc);
-    forDevice(*copy, device->logicalDpiX());
+    PrintLayout out;
+    out.copy = printableCopy(doc);
+    QTextDocument& copy = *out.copy;
+    forDevice(copy, device->logicalDpiX());
 
     // The page's own margins are the printer's; the pad's view margins are
     // the screen's.
-    copy->setDocumentMargin(0);
-    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+    copy.setDocumentMargin(0);
+    QTextFrameFormat frame = copy.rootFrame()->frameFormat();
     frame.setMargin(0);
     frame.setPadding(0);
-    copy->rootFrame()->setFrameFormat(frame);
-    QTextOption option = copy->defaultTextOption();
+    copy.rootFrame()->setFrameFormat(frame);
+    QTextOption option = copy.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    copy->setDefaultTextOption(option);
+    copy.setDefaultTextOption(option);
 
-    QPainter painter;
-    if (!painter.begin(device))
-        return false;
     // Laid out on the printer itself: sizes in points come out at its
     // resolution, and the page is its printable area in its own pixels.
-    QAbstractTextDocumentLayout* layout = copy->documentLayout();
-    layout->setPaintDevice(device);
+    copy.documentLayout()->setPaintDevice(device);
     const double dpi = qMax(1, device->logicalDpiX());
     const double right = qBound(0.0, rightInches * dpi, double(device->width()));
     // At least an inch of line, whatever the left margin.
-    const double left = qBound(0.0, leftInches * dpi, qMax(0.0, right - dpi));
-    const QSizeF page(qMax(1.0, right - left), qMax(1, device->height()));
-    copy->setPageSize(page);
+    out.left = qBound(0.0, leftInches * dpi, qMax(0.0, right - dpi));
+    out.page = QSizeF(qMax(1.0, right - out.left), qMax(1, device->height()));
+    copy.setPageSize(out.page);
+    return out;
+}
 
-    const int pages = copy->pageCount();
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0)
-            device->newPage();
+// The pages to put on the device, from 0, in the order they go out.
+QList<int> sheetsOf(int pages, const PrintJob& job)
+{
+    QList<int> once;
+    for (int p = 1; p <= pages; ++p)
+        if (job.pages.isEmpty() || job.pages.contains(p))
+            once << p - 1;
+    if (job.lastPageFirst)
+        std::reverse(once.begin(), once.end());
+    const int copies = qMax(1, job.copies);
+    QList<int> sheets;
+    if (job.collate) {
+        for (int c = 0; c < copies; ++c)
+            sheets << once;
+    } else {
+        for (int p : std::as_const(once))
+            for (int c = 0; c < copies; ++c)
+                sheets << p;
+    }
+    return sheets;
+}
+
+}  // namespace
+
+int printedPageCount(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches, double rightInches)
+{
+    if (!device)
+        return 0;
+    return layOut(doc, device, leftInches, rightInches).copy->pageCount();
+}
+
+PrintOutcome printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches,
+                           double rightInches, const PrintJob& job, int* pageCount)
+{
+    if (!device)
+        return PrintOutcome::Failed;
+    const PrintLayout laid = layOut(doc, device, leftInches, rightInches);
+    const int pages = laid.copy->pageCount();
+    if (pageCount)
+        *pageCount = pages;
+    const QList<int> sheets = sheetsOf(pages, job);
+    // Nothing is written, not even an empty page.
+    if (sheets.isEmpty())
+        return PrintOutcome::NoPages;
+
+    QPainter painter;
+    if (!painter.begin(device))
+        return PrintOutcome::Failed;
+    QAbstractTextDocumentLayout* layout = laid.copy->documentLayout();
+    const QSizeF page = laid.page;
+    bool first = true;
+    for (int i : sheets) {
+        if (!first && !device->newPage()) {
+            painter.end();
+            return PrintOutcome::Failed;
+        }
+        first = false;
         painter.save();
-        painter.translate(left, -i * page.height());
+        painter.translate(laid.left, -i * page.height());
         const QRectF view(0, i * page.height(), page.width(), page.height());
         painter.setClipRect(view);
         QAbstractTextDocumentLayout::PaintContext context;
@@ -299,7 +362,7 @@ bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double l
         layout->draw(&painter, context);
         painter.restore();
     }
-    return painter.end();
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 }  // namespace zeva

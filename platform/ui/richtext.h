@@ -8,6 +8,7 @@
 
 #include "platform/rtf.h"
 
+#include <QPageRanges>
 #include <QString>
 
 #include <memory>
@@ -35,15 +36,35 @@ QString plainLines(const QTextDocument& doc);
 // A copy of the document for printing: every form feed is taken out and the
 // text after it starts a new page.
 std::unique_ptr<QTextDocument> printableCopy(const QTextDocument& doc);
+// What a print dialog asked of one print.
+struct PrintJob {
+    QPageRanges pages;  // the pages to print, numbered as the text fills them; empty: all
+    int copies = 1;     // copies to put on the device (a printer may make them itself)
+    bool collate = true;
+    bool lastPageFirst = false;
+};
+
+// How a print went.
+enum class PrintOutcome {
+    Printed,
+    NoPages,  // none of the pages asked for is in the text: nothing printed
+    Failed,   // nothing could be printed on the device (no printer, a file
+              // that cannot be written)
+};
+
+// The pages the document fills on `device` when printed as below (at least 1).
+int printedPageCount(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
+                     double rightInches = 10);
+
 // Prints the document on `device` (a printer or a PDF writer) at the text's
 // own size in points (a font given in pixels counts 96 of them to the inch,
 // so the pad's 12 pixels print at 9 points), indents at theirs. The lines
 // run from `leftInches` to `rightInches`, measured from the left edge of the
 // printable area; the right end is held to the printable width and a longer
 // line wraps. Every form feed starts a new page, and so does a full page.
-// FALSE when nothing could be printed on the device (no printer, a file that
-// cannot be written).
-bool printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
-                   double rightInches = 10);
+// Of those pages it prints what `job` asks, in its order and copies.
+// `pageCount`, when given, gets the pages the text fills.
+PrintOutcome printDocument(const QTextDocument& doc, QPagedPaintDevice* device, double leftInches = 0,
+                           double rightInches = 10, const PrintJob& job = {}, int* pageCount = nullptr);
 
 }  // namespace zeva

@@ -5,12 +5,14 @@
 #include "platform/atomicfile.h"
 #include "platform/runtime.h"
 #include "platform/ui/richtext.h"
+#include "platform/ui/turkishdialogs.h"
 #include "resources/padmenus.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/toolbarimages.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -76,14 +78,14 @@ PadDialogs::SaveAsAnswer QtPadDialogs::askSaveAs(QWidget* owner, const QString& 
                                                  const QString& initialName, const QStringList& filters)
 {
     QFileDialog dialog(owner, caption, folder);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    setUpTurkishFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     // The pad asks before it writes over a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(QFileInfo(initialName).fileName());
-    if (dialog.exec() != QDialog::Accepted)
+    if (run(dialog) != QDialog::Accepted)
         return {};
     return {dialog.selectedFiles().value(0), int(filters.indexOf(dialog.selectedNameFilter())) + 1};
 }
@@ -92,7 +94,7 @@ bool QtPadDialogs::askFont(QWidget* owner, QFont& font, QColor& /*color*/)
 {
     // Qt's font dialog has no colour: the colour stays as it is.
     QFontDialog dialog(owner);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    setUpTurkishFontDialog(dialog);
     dialog.setCurrentFont(font);
     if (run(dialog) != QDialog::Accepted)
         return false;
@@ -105,16 +107,22 @@ int QtPadDialogs::run(QDialog& dialog)
     return dialog.exec();
 }
 
-bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer)
+bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer, const PrintOffer& offer)
 {
     QPrintDialog dialog(&printer, owner);
+    // Only what the printing does: the pages the text fills, its selection
+    // when it has one; a pad has no current page of its own to print.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, offer.selection);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, qMax(1, offer.pages));
     return run(dialog) == QDialog::Accepted;
 }
 
 void QtPadDialogs::printerSetup(QWidget* owner, QPrinter& printer)
 {
     QPageSetupDialog dialog(&printer, owner);
-    dialog.exec();
+    run(dialog);
 }
 
 // ---------------------------------------------------------------- VQRICHEDIT
@@ -587,23 +595,94 @@ void PADWIN::SELECTALL()
     ODCRICHEDIT->selectAll();
 }
 
+QString PADWIN::printFileName(const QString& previous) const
+{
+    // In the folder of the last file printed to, else beside the report.
+    QString folder;
+    if (!previous.isEmpty())
+        folder = QFileInfo(previous).absolutePath();
+    else if (padFileKind(CFNAME) == PadFileKind::Untitled)
+        folder = host_.padFolder();
+    else
+        folder = QFileInfo(CFNAME).absolutePath();
+    return QDir(folder).filePath(QFileInfo(CFNAME).completeBaseName() + QStringLiteral(".pdf"));
+}
+
+namespace {
+
+// The selected part of the document, with the document's own settings; the
+// first paragraph keeps its own format.
+std::unique_ptr<QTextDocument> selectedPart(const QTextDocument& doc, const QTextCursor& selection)
+{
+    std::unique_ptr<QTextDocument> part(doc.clone());
+    const int start = selection.selectionStart();
+    const QTextBlockFormat first = part->findBlock(start).blockFormat();
+    QTextCursor tail(part.get());
+    tail.setPosition(selection.selectionEnd());
+    tail.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    tail.removeSelectedText();
+    QTextCursor head(part.get());
+    head.setPosition(start, QTextCursor::KeepAnchor);
+    head.removeSelectedText();
+    head.setBlockFormat(first);
+    return part;
+}
+
+}  // namespace
+
 void PADWIN::FILEPRINT()
 {
     QPrinter& printer = host_.padPrinter();
-    // The print job, and the file the print dialog offers, are named after
-    // the report.
-    printer.setDocName(QFileInfo(CFNAME).fileName());
-    if (!host_.padDialogs().askPrint(this, printer))
-        return;
+    const QTextDocument& doc = *ODCRICHEDIT->document();
     // The line runs between the margins last confirmed in the margin dialog.
-    if (!printDocument(*ODCRICHEDIT->document(), &printer, NLEFTMARGIN / 1440.0, NRIGHTMARGIN / 1440.0)) {
-        QString text = QStringLiteral("Metin yazdırılamıyor...");
-        if (!printer.outputFileName().isEmpty())
-            text = printer.outputFileName() + QStringLiteral(" dosyasına yazdırılamıyor...");
-        else if (!printer.printerName().isEmpty())
-            text = printer.printerName() + QStringLiteral(" yazıcısına yazdırılamıyor...");
-        host_.padPort().messageBox(QStringLiteral("Hata..."), text, BOX_ERROR);
+    const double left = NLEFTMARGIN / 1440.0;
+    const double right = NRIGHTMARGIN / 1440.0;
+    // The print job, and the file the print dialog offers, are named after
+    // the report being printed.
+    printer.setDocName(QFileInfo(CFNAME).fileName());
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setOutputFileName(printFileName(printer.outputFileName()));
+    // Each print starts from the whole text, one copy, first page first: a
+    // range or copies asked for one text are not left for the next.
+    const int pages = printedPageCount(doc, &printer, left, right);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, pages);
+    printer.setCopyCount(1);
+    printer.setPageOrder(QPrinter::FirstPageFirst);
+    const QTextCursor selection = ODCRICHEDIT->textCursor();
+    if (!host_.padDialogs().askPrint(this, printer, {pages, selection.hasSelection()}))
+        return;
+
+    PrintJob job;
+    if (printer.printRange() == QPrinter::PageRange)
+        job.pages = printer.pageRanges();
+    // A printer that makes the copies itself gets the text once.
+    job.copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    job.collate = printer.collateCopies();
+    job.lastPageFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+    std::unique_ptr<QTextDocument> part;
+    if (printer.printRange() == QPrinter::Selection && selection.hasSelection())
+        part = selectedPart(doc, selection);
+    int filled = 0;
+    switch (printDocument(part ? *part : doc, &printer, left, right, job, &filled)) {
+    case PrintOutcome::Printed:
+        return;
+    case PrintOutcome::NoPages:
+        host_.padPort().messageBox(kWarning,
+                                   QStringLiteral("Seçilen sayfalar metinde yok: metin %1 sayfa. Hiçbir şey "
+                                                  "yazdırılmadı...")
+                                       .arg(filled),
+                                   BOX_WARNING);
+        return;
+    case PrintOutcome::Failed:
+        break;
     }
+    QString text = QStringLiteral("Metin yazdırılamıyor...");
+    if (!printer.outputFileName().isEmpty())
+        text = printer.outputFileName() + QStringLiteral(" dosyasına yazdırılamıyor...");
+    else if (!printer.printerName().isEmpty())
+        text = printer.printerName() + QStringLiteral(" yazıcısına yazdırılamıyor...");
+    host_.padPort().messageBox(QStringLiteral("Hata..."), text, BOX_ERROR);
 }
 
 void PADWIN::RTFALIGN(int code)

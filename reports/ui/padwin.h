@@ -56,8 +56,15 @@ public:
     // Runs a modal dialog (the margin dialog; in Qt's set also the font and
     // print dialogs, so a test can see them as they open); its result.
     virtual int run(QDialog& dialog) = 0;
+    // What the print dialog offers beyond the printer's own settings: the
+    // pages the text fills on the printer as it is set up, and whether there
+    // is a selection to print.
+    struct PrintOffer {
+        int pages = 1;
+        bool selection = false;
+    };
     // The print dialog on `printer`; FALSE when cancelled.
-    virtual bool askPrint(QWidget* owner, QPrinter& printer) = 0;
+    virtual bool askPrint(QWidget* owner, QPrinter& printer, const PrintOffer& offer) = 0;
     // The printer set-up dialog on `printer`.
     virtual void printerSetup(QWidget* owner, QPrinter& printer) = 0;
 };
@@ -69,7 +76,7 @@ public:
                            const QString& initialName, const QStringList& filters) override;
     bool askFont(QWidget* owner, QFont& font, QColor& color) override;
     int run(QDialog& dialog) override;
-    bool askPrint(QWidget* owner, QPrinter& printer) override;
+    bool askPrint(QWidget* owner, QPrinter& printer, const PrintOffer& offer) override;
     void printerSetup(QWidget* owner, QPrinter& printer) override;
 };
 
@@ -207,6 +214,7 @@ public:
     void COPY();
     void PASTE();
     void SELECTALL();
+    // Prints the text, or its selection, as the print dialog asks.
     void FILEPRINT();
     // Paragraph alignment: 1 left, 2 right, 3 centre.
     void RTFALIGN(int code);
@@ -224,6 +232,9 @@ protected:
 private:
     enum class Format { Plain, Rich };
     bool writeFile(const QString& path, Format format);
+    // The file a print to a file offers for this pad: the pad's name with
+    // ".pdf", in the folder of `previous` (the last file printed to) if any.
+    QString printFileName(const QString& previous) const;
     void textEdited();
 
     PadHost& host_;

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "platform/ui/programicons.h"
+#include "platform/ui/turkishdialogs.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/singleinstance.h"
@@ -31,17 +32,23 @@ bool installQtTurkish()
     // helpers use the point whatever it says), and the controls read the
     // system's own locale, which stays as it is.
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    // Qt's dialogs everywhere, those Qt opens itself too (the print dialog's
+    // file browser): the desktop's own would speak the desktop's language.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     static QTranslator* translator = nullptr;
-    if (translator)
-        return true;
-    auto* t = new QTranslator(QCoreApplication::instance());
-    if (!t->load(QStringLiteral("qtbase_tr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete t;
-        return false;
+    if (!translator) {
+        auto* t = new QTranslator(QCoreApplication::instance());
+        if (t->load(QStringLiteral("qtbase_tr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(t);
+            translator = t;
+        } else {
+            delete t;
+        }
     }
-    QCoreApplication::installTranslator(t);
-    translator = t;
-    return true;
+    // After the translation: what it leaves English, and the set-up of every
+    // file and font dialog.
+    installTurkishDialogs();
+    return translator != nullptr;
 }
 
 QtStartupHost::QtStartupHost(QtStartupOptions options)

@@ -40,7 +40,9 @@ struct QtStartupOptions {
 // Qt's own dialogs and buttons (the file dialogs above all) speak Turkish:
 // makes Turkish the default locale (file types, sizes, dates; the system
 // locale stays as it is) and installs Qt's Turkish translation from the
-// system's translations folder (Debian's qt6-translations-l10n) once. FALSE
+// system's translations folder (Debian's qt6-translations-l10n) once, with
+// the Turkish set-up of every file and font dialog (platform/ui/
+// turkishdialogs.h); Qt's own dialogs are used, never the desktop's. FALSE
 // when the translation is not there; Qt's texts then stay English.
 bool installQtTurkish();
 

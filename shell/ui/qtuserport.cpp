@@ -4,7 +4,7 @@
 #include "core/ui/matchdialog.h"
 #include "core/ui/paramdialogs.h"
 #include "platform/sound/toneplayer.h"
-#include "platform/ui/filedialogcolumns.h"
+#include "platform/ui/turkishdialogs.h"
 #include "platform/ui/messagebox.h"
 #include "shell/tones.h"
 #include "shell/ui/colonmathsdialog.h"
@@ -109,10 +109,10 @@ QList<int> QtUserPort::chooseMany(const QString& caption, const QStringList& ite
 QString QtUserPort::askFileName(const QString& caption, const QString& folder, const QStringList& filters, bool save)
 {
     QFileDialog dialog(owner_, caption, folder);
-    // Our own dialog everywhere: its filters match names whatever their
-    // letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own dialog
-    // may not do.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Our own dialog everywhere, in Turkish: its filters match names whatever
+    // their letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own
+    // dialog may not do.
+    setUpTurkishFileDialog(dialog);
     // Title and close box like every dialog of the program; the file dialog
     // alone may be resized.
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -124,7 +124,6 @@ QString QtUserPort::askFileName(const QString& caption, const QString& folder, c
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    showTurkishFileColumns(dialog);
     if (run(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -2,10 +2,13 @@
 #include "platform/rtf.h"
 #include "platform/ui/richtext.h"
 
+#include "support/pdfwords.h"
 #include "support/tempdir.h"
 #include "support/qstringprint.h"
 
+#include <QFileInfo>
 #include <QFont>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -240,6 +243,55 @@ TEST(RichText, FormFeedsStartPrintedPages)
     // No empty page before the first block or after the closing form feed.
     EXPECT_EQ(breaks, (QList<bool>{false, false, true, false, true, false}));
     EXPECT_EQ(plainLines(doc), QStringLiteral("\fbir\nsatır\n\fiki\nüç\fdört\n\f"));  // the original is untouched
+}
+
+// What a print dialog asks, on a PDF file: the pages, their order and the
+// copies, each page as the text fills it.
+TEST(RichText, PrintsThePagesTheCopiesAndTheOrderAskedFor)
+{
+    QTextDocument doc;
+    setPlainLines(doc, QStringLiteral("bir\fiki\füç"));
+    QPageRanges oneAndThree;
+    oneAndThree.addPage(1);
+    oneAndThree.addPage(3);
+    const struct {
+        const char* name;
+        QPageRanges pages;
+        int copies;
+        bool collate;
+        bool lastPageFirst;
+        QStringList printed;  // empty: nothing printed, no file
+    } cases[] = {
+        {"all", {}, 1, true, false, {"bir", "iki", "üç"}},
+        {"2-3", QPageRanges::fromString(QStringLiteral("2-3")), 1, true, false, {"iki", "üç"}},
+        {"1,3", oneAndThree, 1, true, false, {"bir", "üç"}},
+        {"2-9", QPageRanges::fromString(QStringLiteral("2-9")), 1, true, false, {"iki", "üç"}},
+        {"4-5", QPageRanges::fromString(QStringLiteral("4-5")), 1, true, false, {}},
+        {"collated", QPageRanges::fromString(QStringLiteral("1-2")), 2, true, false, {"bir", "iki", "bir", "iki"}},
+        {"uncollated", {}, 2, false, false, {"bir", "bir", "iki", "iki", "üç", "üç"}},
+        {"last first", {}, 1, true, true, {"üç", "iki", "bir"}},
+        {"last first, uncollated", QPageRanges::fromString(QStringLiteral("2-3")), 2, false, true,
+         {"üç", "üç", "iki", "iki"}},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const QString pdf = dir.file(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        QPdfWriter writer(pdf);
+        PrintJob job{c.pages, c.copies, c.collate, c.lastPageFirst};
+        int filled = 0;
+        const PrintOutcome outcome = printDocument(doc, &writer, 0, 10, job, &filled);
+        EXPECT_EQ(filled, 3) << c.name;
+        if (c.printed.isEmpty()) {
+            EXPECT_EQ(outcome, PrintOutcome::NoPages) << c.name;
+            EXPECT_FALSE(QFileInfo::exists(pdf)) << c.name;
+            continue;
+        }
+        EXPECT_EQ(outcome, PrintOutcome::Printed) << c.name;
+        QStringList printed;
+        for (const test::PdfPage& page : test::pdfWords(pdf))
+            printed << page.texts().join(QLatin1Char(' '));
+        EXPECT_EQ(printed, c.printed) << c.name;
+    }
 }
 
 // HTML of unrtf as text: tags out, the entities it writes turned back.

@@ -69,7 +69,7 @@ public:
         }
         return runner(dialog);
     }
-    bool askPrint(QWidget*, QPrinter& printer) override
+    bool askPrint(QWidget*, QPrinter& printer, const PrintOffer&) override
     {
         log << QStringLiteral("print");
         if (pdf.isEmpty())

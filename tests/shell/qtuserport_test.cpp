@@ -13,6 +13,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/smallforms.h"
 #include "support/envguard.h"
+#include "support/dialogtexts.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -451,6 +452,8 @@ TEST(QtUserPort, FileDialogColumnsReadTurkish)
                 cells << model->index(r, c, root).data().toString();
             rows[model->index(r, 0, root).data().toString()] = cells;
         }
+        // Nothing else in it is English either.
+        EXPECT_EQ(test::englishTexts(test::shownTexts(d)), QStringList());
         d.reject();
     }};
     port.askOpenFileName(QStringLiteral("Aç..."), dir.path(), {QStringLiteral("Tüm dosyalar (*)")});
