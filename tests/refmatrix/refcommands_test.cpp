@@ -624,8 +624,9 @@ TEST_F(CutNamesTest, AddedFeedsAreLeftOutWhenTheFileWouldKeepTheSameName)
         if (c.asked) {
             // The first of the two farm batches went in, with its own values.
             EXPECT_EQ(G().AMATRIX.at(1).at(2), hp("8")) << c.what;
-            if (c.feeds.size() > 3)
+            if (c.feeds.size() > 3) {
                 EXPECT_EQ(G().AMATRIX.at(1).at(3), hp("10")) << c.what;
+            }
         }
     }
 }

@@ -664,9 +664,10 @@ TEST_F(RequirementDialogsTest, FrameLinesRunAboveTheLabels)
         const QList<QLabel*> labels = d->findChildren<QLabel*>();
         for (QLabel* a : labels)
             for (QLabel* b : labels)
-                if (a < b && !a->text().isEmpty() && !b->text().isEmpty())
+                if (a < b && !a->text().isEmpty() && !b->text().isEmpty()) {
                     EXPECT_FALSE(a->geometry().intersects(b->geometry()))
                         << a->text().toStdString() << " / " << b->text().toStdString();
+                }
         expectTextsWhole(*d);
         d->reject();
     }

@@ -444,7 +444,7 @@ TEST(QtUserPort, FileDialogColumnsReadTurkish)
         ASSERT_TRUE(view);
         const QAbstractItemModel* model = view->model();
         const QModelIndex root = view->rootIndex();
-        QTest::qWaitFor([&] { return model->rowCount(root) == 3; }, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) == 3; }, 5000));
         QTest::qWait(200);  // the types and sizes come in afterwards
         for (int r = 0; r < model->rowCount(root); ++r) {
             QStringList cells;
