@@ -157,7 +157,8 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
     auto data = tableOf({{QString("a;b"), QString("say \"hi\"")},
                          {QString("x"), QString("two\r\nlines")},
                          {QString("a\";b"), QString("\"\r\n\"")},
-                         {QString("\"open"), QString("end\"")}});
+                         {QString("\"open"), QString("end\"")},
+                         {QString("\"a\" b"), QString("\"x\"\r\n\"y\" z")}});
     ARRAYSERVER s(cols, data);
     EXPECT_TRUE(s.COPYDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     ARRAYSERVER back(cols, nullptr);
@@ -165,7 +166,8 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
     EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QString("a;b     "), QString("say \"hi\"")},
                                                  {QString("x       "), QString("two\r\nlines")},
                                                  {QString("a\";b    "), QString("\"\r\n\"")},
-                                                 {QString("\"open   "), QString("end\"")}}));
+                                                 {QString("\"open   "), QString("end\"")},
+                                                 {QString("\"a\" b   "), QString("\"x\"\r\n\"y\" z")}}));
 }
 
 // A quote that opens a cell and has no end before the end of the file is an
@@ -189,9 +191,9 @@ TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
         {"unclosed after a quoted cell",
          "\"x,y\",1,\"T\r\nb,2,F\r\n",
          {{QString("x,y  "), 1.0, false}, {QString("b    "), 2.0, false}}},
-        {"a quote inside a cell that ends nothing",
-         "\"a\"b,c\",1,T\r\n",
-         {{QString("a\"b,c"), 1.0, true}}},
+        {"a quote inside a plain cell",
+         "a\"b,1,T\r\n",
+         {{QString("a\"b  "), 1.0, true}}},
         {"blanks between the closing quote and the delimiter",
          "\"x,y\"  ,1,T\r\n",
          {{QString("x,y  "), 1.0, true}}},
@@ -205,6 +207,49 @@ TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
         EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
         EXPECT_EQ(rowsOf(s), c.rows) << c.name;
     }
+}
+
+// A quoted part ends at the first quote that is not doubled; the text after
+// it up to the delimiter belongs to the same cell. A quoted part that runs
+// over a line end without closing as the export closes it takes no later
+// line: its quote is an ordinary character.
+TEST(ArrayServerImport, TextAfterTheClosingQuoteStaysInItsCell)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 12, 0}, {"N", "N", 6, 2}, {"L", "L", 1, 0}};
+    auto c12 = [](const char* text) { return QString::fromUtf8(text).leftJustified(12); };
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"a word after the quotes, then three lines",
+         "\"Misir\" yerli,5.20,T\r\nArpa,3.10,F\r\n\"Bugday\",4.00,T\r\nSoya,6.50,F\r\n",
+         {{c12("Misir yerli"), 5.2, true},
+          {c12("Arpa"), 3.1, false},
+          {c12("Bugday"), 4.0, true},
+          {c12("Soya"), 6.5, false}}},
+        {"a doubled quote, text and blanks after the quotes",
+         "\"a\"\"b\" c  ,1,\"T\" \r\n",
+         {{c12("a\"b c"), 1.0, true}}},
+        {"a delimiter inside, text after",
+         "\"x,y\"z,2,F\r\n",
+         {{c12("x,yz"), 2.0, false}}},
+        {"an open quote whose first close is a later line's opening quote",
+         "\"Misir,5.20,T\r\nArpa,3.10,F\r\n\"Bugday\",4.00,T\r\n",
+         {{c12("\"Misir"), 5.2, true}, {c12("Arpa"), 3.1, false}, {c12("Bugday"), 4.0, true}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.csv"), c.text);
+        EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
+    // A cell closed early whose rest holds the delimiter: one cell too many.
+    ARRAYSERVER s(cols, nullptr);
+    writeAll(dir.file("in.csv"), "\"a\"b,c\",1,T\r\n");
+    EXPECT_FALSE(s.APPENDDELIMITED(dir.file("in.csv")));
+    EXPECT_EQ(s.LASTREC(), 0);
 }
 
 TEST(ArrayServerImport, TooManyCellsStopsWithRowsKept)
