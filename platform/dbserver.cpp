@@ -294,6 +294,7 @@ bool DBSERVER::COMMIT()
         return false;
     if (readOnly_ || !changed_)
         return true;
+    table_.setLastUpdate(QDate::currentDate());
     if (!writeDbfFile(writePath_, table_, &error_))
         return false;
     changed_ = false;

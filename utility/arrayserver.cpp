@@ -847,10 +847,11 @@ bool ARRAYSERVER::COPYDB(DBSERVER& target)
 {
     if (!target.USED() || target.isReadOnly())
         return false;
-    // A table of a kind the writer would change (another version, a block
+    // A table of a kind the writer does not make (another version, a block
     // after the field list, a binary field) is refused before anything is
-    // added to it.
-    if (target.table().foreignLayout())
+    // added to it, and so is one whose text is in another code page: the
+    // rows added would be Windows-1254 among its own.
+    if (target.table().foreignLayout() || !target.table().windowsTurkishText())
         return false;
     NOTIFY(kDataIntentToMove);
     bool ok = true;

@@ -141,9 +141,12 @@ public:
     // ---- text and table import and export
     bool COPYSDF(const QString& fileName);
     bool COPYDELIMITED(const QString& fileName, QChar delimiter = QLatin1Char(','));
-    // Appends the rows to a table, made first when the name has none. FALSE,
-    // and nothing written, for a table another program wrote in a layout the
-    // DBF writer would change (see DbfTable::foreignLayout).
+    // Appends the rows to a table, made first when the name has none; an
+    // existing table keeps its header but for the record count and the date
+    // of the last update. FALSE, and nothing written, for a table another
+    // program wrote in a layout the DBF writer does not make (see
+    // DbfTable::foreignLayout) or with a code-page mark other than
+    // Windows-1254 or none.
     bool COPYDB(const QString& fileName);
     bool COPYDB(DBSERVER& target);
     bool APPENDSDF(const QString& fileName);

@@ -496,6 +496,80 @@ TEST(ArrayServerTables, CopyDbRefusesForeignLayouts)
     }
 }
 
+// A table another program wrote keeps its header when rows are added: its
+// flags, code-page mark and lower-case field names, and its old records byte
+// for byte; only the record count and the date of the last update change. A
+// table marked with another code page is refused untouched, by name or open.
+TEST(ArrayServerTables, CopyDbKeepsAnotherProgramsHeader)
+{
+    TempDir dir;
+    const int headerLen = 32 + 32 * 4 + 1;
+    // Made by hand: AD C 6, MIKTAR N 7.2, TARIH D, VAR L; one record.
+    auto foreign = [&](char mark) {
+        QByteArray b(headerLen, '\0');
+        b[0] = 0x03;
+        b[1] = char(99);  // 1999-01-02
+        b[2] = 1;
+        b[3] = 2;
+        b[4] = 1;  // one record
+        b[8] = char(headerLen & 0xFF);
+        b[9] = char(headerLen >> 8);
+        b[10] = char(1 + 6 + 7 + 8 + 1);
+        b[28] = 0x01;  // a production index
+        b[29] = mark;
+        const struct {
+            const char* name;
+            char type;
+            int length;
+            int decimals;
+        } fields[] = {{"ad", 'C', 6, 0}, {"miktar", 'N', 7, 2}, {"tarih", 'D', 8, 0}, {"var", 'L', 1, 0}};
+        for (int i = 0; i < 4; ++i) {
+            const int at = 32 * (i + 1);
+            b.replace(at, int(qstrlen(fields[i].name)), fields[i].name);
+            b[at + 11] = fields[i].type;
+            b[at + 16] = char(fields[i].length);
+            b[at + 17] = char(fields[i].decimals);
+            b[at + 31] = i == 0 ? 0x01 : 0x00;  // the field is in the index
+        }
+        b[headerLen - 1] = 0x0D;
+        b += QByteArray(" \x9E\x80k   ") + "   1.00" + "19990102" + "T";
+        b += '\x1A';
+        return b;
+    };
+    const QDate today = QDate::currentDate();
+    for (char mark : {char(0xCA), char(0x00)}) {
+        const QString path = dir.file("baska.dbf");
+        const QByteArray old = foreign(mark);
+        writeAll(path, old);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        EXPECT_TRUE(s.COPYDB(path)) << int(mark);
+        QByteArray expected = old.left(old.size() - 1);
+        expected[1] = char(today.year() - 1900);
+        expected[2] = char(today.month());
+        expected[3] = char(today.day());
+        expected[4] = 3;
+        expected += QByteArray(" \xDE" "eker ") + "  12.50" + "20240506" + "T";
+        expected += QByteArray(" arpa  ") + "  -1.00" + "        " + "F";
+        expected += '\x1A';
+        EXPECT_EQ(readAll(path), expected) << int(mark);
+    }
+    for (char mark : {char(0x6B), char(0x57), char(0x01)}) {  // DOS Turkish, ANSI, DOS USA
+        const QString path = dir.file("dos.dbf");
+        const QByteArray old = foreign(mark);
+        writeAll(path, old);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        NoticeRecorder rec(s);
+        EXPECT_FALSE(s.COPYDB(path)) << int(mark);
+        DBSERVER open(path, false, false);
+        ASSERT_TRUE(open.USED());
+        EXPECT_FALSE(s.COPYDB(open)) << int(mark);
+        EXPECT_EQ(open.LASTREC(), 1);
+        open.CLOSE();
+        EXPECT_EQ(readAll(path), old) << int(mark);
+        EXPECT_EQ(rec.take(), L()) << int(mark);
+    }
+}
+
 // Exports into a file the user may not write answer FALSE and leave it as it
 // was: read-only by its mode for everyone, another user's file as an ordinary
 // user. Through a link the linked file is written and the link stays.
