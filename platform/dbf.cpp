@@ -68,10 +68,29 @@ int DbfTable::fieldIndex(const QString& name) const
 
 int DbfTable::recordLength() const
 {
-    int length = 1;
-    for (const DbfField& f : fields_)
+    return static_cast<int>(recordLengthOf(fields_));
+}
+
+qint64 DbfTable::recordLengthOf(const QList<DbfField>& fields)
+{
+    qint64 length = 1;
+    for (const DbfField& f : fields)
         length += f.length;
     return length;
+}
+
+QString DbfTable::layoutRefusal(const QList<DbfField>& fields)
+{
+    if (fields.size() > kDbfMaxFields)
+        return QStringLiteral("tabloda %1 alan var; bir dBASE tablosunun başlığı en fazla %2 alan tutabilir")
+            .arg(fields.size())
+            .arg(kDbfMaxFields);
+    const qint64 length = recordLengthOf(fields);
+    if (length > kDbfMaxRecordLength)
+        return QStringLiteral("bir kaydın uzunluğu %1 bayt; bir dBASE tablosunda en fazla %2 bayt olabilir")
+            .arg(length)
+            .arg(kDbfMaxRecordLength);
+    return QString();
 }
 
 int DbfTable::headerLength() const
@@ -398,6 +417,13 @@ bool readDbfFile(const QString& path, DbfTable* table, QString* error)
 
 bool writeDbfFile(const QString& path, const DbfTable& table, QString* error)
 {
+    // A header whose lengths would not fit their 16 bits makes a file no
+    // reader can open.
+    const QString refusal = DbfTable::layoutRefusal(table.fields());
+    if (!refusal.isEmpty()) {
+        setError(error, path + QStringLiteral(": ") + refusal);
+        return false;
+    }
     return writeFileAtomically(pathForWriting(path), table.toBytes(), error);
 }
 

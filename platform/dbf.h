@@ -37,6 +37,12 @@
 
 namespace zeva {
 
+// What a header can describe: its length is 16 bits, so after the 32 bytes
+// of the table and the terminator there is room for 2046 field descriptors;
+// the record length is 16 bits too.
+inline constexpr int kDbfMaxFields = 2046;
+inline constexpr int kDbfMaxRecordLength = 65535;
+
 struct DbfField {
     QString name;       // at most 10 characters, stored upper case as given
     char type = 'C';    // 'C', 'N', 'D' or 'L' (others are read as text)
@@ -56,6 +62,11 @@ public:
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
     // Bytes of one record, the deletion flag included.
     int recordLength() const;
+    static qint64 recordLengthOf(const QList<DbfField>& fields);
+    // Why a table of these fields cannot be written (more fields than the
+    // header holds, a record longer than its length field holds); empty when
+    // it can.
+    static QString layoutRefusal(const QList<DbfField>& fields);
     // Bytes before the first record.
     int headerLength() const;
     // The code-page mark of the header (offset 29): 0xCA for a table made
@@ -144,7 +155,9 @@ bool readDbfFile(const QString& path, DbfTable* table, QString* error = nullptr)
 
 // Writes a whole table through a temporary file and a rename (see
 // atomicfile.h), under the existing spelling of the name when the file exists
-// in another letter case. On failure the old file is left untouched.
+// in another letter case. On failure the old file is left untouched. A table
+// whose header could not describe it (see layoutRefusal) is refused before
+// anything is written.
 bool writeDbfFile(const QString& path, const DbfTable& table, QString* error = nullptr);
 
 }  // namespace zeva
