@@ -214,8 +214,10 @@ TEST(IniFile, WritersInAFolderTheyMayNotReadLoseNoKey)
         constexpr int kWriters = 6;
         constexpr int kKeys = 40;
         int start[2];
-        if (!CHILD_EXPECT(check, ::pipe(start) == 0))
+        if (!CHILD_EXPECT(check, ::pipe(start) == 0)) {
+            ::chmod(name.constData(), 0700);
             return;
+        }
         QList<pid_t> writers;
         for (int w = 0; w < kWriters; ++w) {
             const pid_t pid = ::fork();
