@@ -283,6 +283,8 @@ public:
                 if (fd < 0 && errno == EEXIST)
                     continue;  // another writer made it just now
                 created = fd >= 0;
+                if (created)
+                    ::fchmod(fd, 0644);  // the mode a new file gets when it is written
             }
             if (fd < 0)
                 return;
