@@ -68,15 +68,47 @@ int DbfTable::fieldIndex(const QString& name) const
 
 int DbfTable::recordLength() const
 {
-    int length = 1;
-    for (const DbfField& f : fields_)
+    return static_cast<int>(recordLengthOf(fields_));
+}
+
+qint64 DbfTable::recordLengthOf(const QList<DbfField>& fields)
+{
+    qint64 length = 1;
+    for (const DbfField& f : fields)
         length += f.length;
     return length;
 }
 
+QString DbfTable::layoutRefusal(const QList<DbfField>& fields)
+{
+    if (fields.size() > kDbfMaxFields)
+        return QStringLiteral("tabloda %1 alan var; bir dBASE tablosunun başlığı en fazla %2 alan tutabilir")
+            .arg(fields.size())
+            .arg(kDbfMaxFields);
+    const qint64 length = recordLengthOf(fields);
+    if (length > kDbfMaxRecordLength)
+        return QStringLiteral("bir kaydın uzunluğu %1 bayt; bir dBASE tablosunda en fazla %2 bayt olabilir")
+            .arg(length)
+            .arg(kDbfMaxRecordLength);
+    return QString();
+}
+
 int DbfTable::headerLength() const
 {
+    if (!header_.isEmpty())
+        return static_cast<int>(header_.size());
     return kDescriptorSize + kDescriptorSize * fieldCount() + 1;
+}
+
+unsigned char DbfTable::codePageMark() const
+{
+    return header_.isEmpty() ? kTurkishWindows : static_cast<unsigned char>(header_.at(29));
+}
+
+bool DbfTable::windowsTurkishText() const
+{
+    const unsigned char mark = codePageMark();
+    return mark == kTurkishWindows || mark == 0x00;
 }
 
 QList<int> DbfTable::liveRecords() const
@@ -147,18 +179,17 @@ QByteArray DbfTable::toBytes() const
 {
     const int headerLen = headerLength();
     const int recordLen = recordLength();
-    QByteArray out(headerLen, '\0');
     const QDate date = lastUpdate_.isValid() ? lastUpdate_ : QDate::currentDate();
-    out[0] = static_cast<char>(kVersion);
+    // A table read from a file keeps the header it had; its fields are the
+    // same, so its lengths are too.
+    const bool made = header_.isEmpty();
+    QByteArray out = made ? QByteArray(headerLen, '\0') : header_;
     out[1] = static_cast<char>(qBound(0, date.year() - 1900, 255));
     out[2] = static_cast<char>(date.month());
     out[3] = static_cast<char>(date.day());
     put32(out, 4, static_cast<quint32>(records_.size()));
-    put16(out, 8, static_cast<quint32>(headerLen));
-    put16(out, 10, static_cast<quint32>(recordLen));
-    out[29] = static_cast<char>(kTurkishWindows);
 
-    for (int i = 0; i < fields_.size(); ++i) {
+    for (int i = 0; made && i < fields_.size(); ++i) {
         const DbfField& f = fields_.at(i);
         const int at = kDescriptorSize * (i + 1);
         // Windows-1254 like every text of the file, and trimmed after the
@@ -175,7 +206,13 @@ QByteArray DbfTable::toBytes() const
             out[at + 17] = static_cast<char>(f.decimals & 0xFF);
         }
     }
-    out[headerLen - 1] = kTerminator;
+    if (made) {
+        out[0] = static_cast<char>(kVersion);
+        put16(out, 8, static_cast<quint32>(headerLen));
+        put16(out, 10, static_cast<quint32>(recordLen));
+        out[29] = static_cast<char>(kTurkishWindows);
+        out[headerLen - 1] = kTerminator;
+    }
 
     out.reserve(headerLen + recordLen * records_.size() + 1);
     for (const Record& r : records_) {
@@ -254,13 +291,15 @@ bool DbfTable::fromBytes(const QByteArray& bytes, DbfTable* table, QString* erro
         setError(error, QStringLiteral("dosya bir dBASE tablosu değil (kayıt uzunluğu)"));
         return false;
     }
-    // What a rewrite would not keep.
+    // A kind of table this writer does not make.
     const int gap = headerLen - result.headerLength();
     const bool plainGap = gap == 0 || (gap == 1 && bytes.at(headerLen - 1) == '\0');
     bool plainTypes = true;
     for (const DbfField& f : fields)
         plainTypes = plainTypes && (f.type == 'C' || f.type == 'N' || f.type == 'D' || f.type == 'L');
     result.foreignLayout_ = static_cast<unsigned char>(bytes.at(0)) != kVersion || !plainGap || !plainTypes;
+
+    result.header_ = bytes.left(headerLen);
 
     const int year = static_cast<unsigned char>(bytes.at(1)) + 1900;
     result.lastUpdate_ = QDate(year, static_cast<unsigned char>(bytes.at(2)), static_cast<unsigned char>(bytes.at(3)));
@@ -378,6 +417,13 @@ bool readDbfFile(const QString& path, DbfTable* table, QString* error)
 
 bool writeDbfFile(const QString& path, const DbfTable& table, QString* error)
 {
+    // A header whose lengths would not fit their 16 bits makes a file no
+    // reader can open.
+    const QString refusal = DbfTable::layoutRefusal(table.fields());
+    if (!refusal.isEmpty()) {
+        setError(error, path + QStringLiteral(": ") + refusal);
+        return false;
+    }
     return writeFileAtomically(pathForWriting(path), table.toBytes(), error);
 }
 

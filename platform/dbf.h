@@ -5,7 +5,10 @@
 // count, header and record lengths, code-page mark 0xCA (Turkish Windows) at
 // offset 29, one 32-byte descriptor per field, the terminator 0x0D, the
 // records (a deletion flag byte, blank or '*', then the fields side by side)
-// and the end-of-file byte 0x1A.
+// and the end-of-file byte 0x1A. A table read from a file is written back
+// under the header it had, byte for byte (its version, flags, code-page mark
+// and field names as they were), with only the record count and the date of
+// the last update changed.
 //
 // Field types: C (character), N (numeric), D (date, yyyymmdd) and L
 // (logical). A character field wider than 255 is stored the customary way: the
@@ -34,6 +37,12 @@
 
 namespace zeva {
 
+// What a header can describe: its length is 16 bits, so after the 32 bytes
+// of the table and the terminator there is room for 2046 field descriptors;
+// the record length is 16 bits too.
+inline constexpr int kDbfMaxFields = 2046;
+inline constexpr int kDbfMaxRecordLength = 65535;
+
 struct DbfField {
     QString name;       // at most 10 characters, stored upper case as given
     char type = 'C';    // 'C', 'N', 'D' or 'L' (others are read as text)
@@ -53,8 +62,19 @@ public:
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
     // Bytes of one record, the deletion flag included.
     int recordLength() const;
+    static qint64 recordLengthOf(const QList<DbfField>& fields);
+    // Why a table of these fields cannot be written (more fields than the
+    // header holds, a record longer than its length field holds); empty when
+    // it can.
+    static QString layoutRefusal(const QList<DbfField>& fields);
     // Bytes before the first record.
     int headerLength() const;
+    // The code-page mark of the header (offset 29): 0xCA for a table made
+    // here, what the file holds for one read from a file.
+    unsigned char codePageMark() const;
+    // TRUE when the text of the table is Windows-1254 by its mark: 0xCA, or
+    // 0x00 (no mark).
+    bool windowsTurkishText() const;
 
     // Every record in the file, deleted ones included (0-based positions).
     int recordCount() const { return static_cast<int>(records_.size()); }
@@ -83,11 +103,12 @@ public:
     // The file image. The update date written is lastUpdate() when set, else
     // today.
     QByteArray toBytes() const;
-    // TRUE for a table read from a file that toBytes() would not write back
-    // as it was: a version byte other than 0x03 (a memo table's 0x83, for
-    // one), bytes between the field list and the records (beyond the single
-    // zero byte some writers put there), or a field of a type other than C,
-    // N, D and L. FALSE for a table made here.
+    // TRUE for a table read from a file of a kind this writer does not make,
+    // so that records added to it might not suit it: a version byte other
+    // than 0x03 (a memo table's 0x83, for one), bytes between the field list
+    // and the records (beyond the single zero byte some writers put there),
+    // or a field of a type other than C, N, D and L. FALSE for a table made
+    // here.
     bool foreignLayout() const;
     // Parses a file image. Returns false (with `error`) when the bytes are not
     // a dBASE table: a header without its terminator, a field of width 0, a
@@ -116,6 +137,7 @@ private:
     QList<Record> records_;
     QDate lastUpdate_;
     bool foreignLayout_ = false;
+    QByteArray header_;  // the header as read from a file; empty for a made table
 };
 
 // The path under which `path` exists on disk: `path` itself when it exists,
@@ -133,7 +155,9 @@ bool readDbfFile(const QString& path, DbfTable* table, QString* error = nullptr)
 
 // Writes a whole table through a temporary file and a rename (see
 // atomicfile.h), under the existing spelling of the name when the file exists
-// in another letter case. On failure the old file is left untouched.
+// in another letter case. On failure the old file is left untouched. A table
+// whose header could not describe it (see layoutRefusal) is refused before
+// anything is written.
 bool writeDbfFile(const QString& path, const DbfTable& table, QString* error = nullptr);
 
 }  // namespace zeva

@@ -71,6 +71,7 @@ bool DBSERVER::canCreate(const DbStructure& structure, QString* error)
     if (structure.isEmpty())
         return fail(QStringLiteral("alan yok"));
     QSet<QString> names;
+    QList<DbfField> fields;
     for (const DbColumn& c : structure) {
         const QString name = c.name.trimmed();
         if (name.isEmpty() || name.size() > 10 || name != c.name || !cp1254::canEncode(name))
@@ -93,7 +94,12 @@ bool DBSERVER::canCreate(const DbStructure& structure, QString* error)
         default:
             return fail(QStringLiteral("bu tür alan yazılamaz: ") + c.name + QLatin1Char(' ') + c.type);
         }
+        const char type = typeChar(c.type);
+        fields << DbfField{name, type, type == 'D' ? 8 : type == 'L' ? 1 : c.length, 0};
     }
+    const QString refusal = DbfTable::layoutRefusal(fields);
+    if (!refusal.isEmpty())
+        return fail(refusal);
     return true;
 }
 
@@ -294,6 +300,7 @@ bool DBSERVER::COMMIT()
         return false;
     if (readOnly_ || !changed_)
         return true;
+    table_.setLastUpdate(QDate::currentDate());
     if (!writeDbfFile(writePath_, table_, &error_))
         return false;
     changed_ = false;

@@ -4,8 +4,8 @@
 // character field.
 //
 // The table is read whole when the server opens and kept in memory while it
-// is open; COMMIT writes it (only when something changed) and CLOSE commits
-// and closes. Writes go through a temporary file and a rename (see dbf.h);
+// is open; COMMIT writes it (only when something changed, with today as the
+// date of the last update) and CLOSE commits and closes. Writes go through a temporary file and a rename (see dbf.h);
 // a target reached through a symbolic link is written where the link points.
 // A read-only server never writes.
 //
@@ -39,7 +39,8 @@ public:
     // Creates an empty table with the given columns at `fileName` (through a
     // temporary file). FALSE, and nothing created, when a column cannot be
     // stored: a name empty, longer than 10 characters, not Windows-1254 or
-    // given twice; a type other than C, N, D or L; a length out of range.
+    // given twice; a type other than C, N, D or L; a length out of range;
+    // more columns, or a longer record, than a table's header can describe.
     static bool DBCREATE(const QString& fileName, const DbStructure& structure, QString* error = nullptr);
     // The same test without creating anything.
     static bool canCreate(const DbStructure& structure, QString* error = nullptr);

@@ -28,6 +28,25 @@ bool isFixedField(const QString& field)
     return field == QLatin1String("YM_ADI") || field == QLatin1String("FIATI") || field == QLatin1String("KMO");
 }
 
+// Why the table cannot take one more nutrient column; empty when it can.
+QString noRoomForColumn(const QList<DbfField>& fields)
+{
+    const QString full = QStringLiteral("RM dosyasına yeni besin maddesi eklenemez.\n\nNOT: ");
+    const QString advice = QStringLiteral(" Önce, sonradan eklenen bir besin maddesini silmelisiniz.");
+    if (fields.size() >= kDbfMaxFields)
+        return full + QStringLiteral("Dosya başlığı en fazla %1 alan tutabilir; dosyada %2 alan var.")
+                          .arg(kDbfMaxFields)
+                          .arg(fields.size()) +
+               advice;
+    const qint64 length = DbfTable::recordLengthOf(fields) + kCellWidth;
+    if (length > kDbfMaxRecordLength)
+        return full + QStringLiteral("Bir kayıt en fazla %1 bayt olabilir; yeni besin maddesiyle %2 bayt olur.")
+                          .arg(kDbfMaxRecordLength)
+                          .arg(length) +
+               advice;
+    return QString();
+}
+
 }  // namespace
 
 QString newColumnName(const QString& typed)
@@ -48,8 +67,12 @@ QStringList STDFLDARR(const QString& table)
     return names;
 }
 
-QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fields, const QStringList& standard)
+QString checkNutrientColumn(const NutrientColumnAnswer& a, const QList<DbfField>& tableFields,
+                            const QStringList& standard)
 {
+    QStringList fields;
+    for (const DbfField& f : tableFields)
+        fields << f.name;
     const QString name = newColumnName(a.name);
     static const QRegularExpression valid(QStringLiteral("^[A-Z][A-Z0-9_]{0,9}$"));
     auto nameRefusal = [&]() -> QString {
@@ -59,7 +82,7 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fi
             return kBadColumnName;
         if (presentIn(fields, name))
             return name + QStringLiteral(" Besin maddesi RM dosyasında mevcut.");
-        return QString();
+        return noRoomForColumn(tableFields);
     };
     const QString selected = a.position >= 1 && a.position <= fields.size() ? fields.at(a.position - 1) : QString();
     switch (a.operation) {
@@ -94,6 +117,13 @@ bool AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, int
         return false;
     QList<DbfField> fields = old.fields();
     if (field) {
+        // The table read again may have more columns than the dialog saw.
+        const QString room = noRoomForColumn(fields);
+        if (!room.isEmpty()) {
+            if (error)
+                *error = room;
+            return false;
+        }
         if (p == 0)
             fields.append(*field);
         else if (p >= 1 && p <= fields.size())
@@ -126,6 +156,7 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
     QStringList fields;
     for (const DbfField& f : table.fields())
         fields << f.name;
+    const QList<DbfField> tableFields = table.fields();
     const QStringList standard = STDFLDARR(tableName);
 
     QString caption = QStringLiteral("Besin Maddesi Ekle-Sil");
@@ -135,8 +166,8 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
         caption = QStringLiteral("Kuru Madde Esaslı RM: Besin maddesi ekle-sil");
 
     const NutrientColumnAnswer a = port.askNutrientColumn(
-        caption, fields, [&](const NutrientColumnAnswer& x) { return checkNutrientColumn(x, fields, standard); });
-    if (a.operation < 1 || a.operation > 3 || !checkNutrientColumn(a, fields, standard).isEmpty())
+        caption, fields, [&](const NutrientColumnAnswer& x) { return checkNutrientColumn(x, tableFields, standard); });
+    if (a.operation < 1 || a.operation > 3 || !checkNutrientColumn(a, tableFields, standard).isEmpty())
         return false;
 
     std::optional<DbfField> field;

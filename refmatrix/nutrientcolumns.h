@@ -25,8 +25,11 @@ QString newColumnName(const QString& typed);
 // letter case); empty for another name.
 QStringList STDFLDARR(const QString& table);
 // The dialog's check of an answer against the table's fields (see the
-// UserPort question): empty when it may run, else the refusal.
-QString checkNutrientColumn(const NutrientColumnAnswer& a, const QStringList& fields, const QStringList& standard);
+// UserPort question): empty when it may run, else the refusal. A new column
+// is refused when the table's header could not describe it (a header holds
+// kDbfMaxFields fields, a record kDbfMaxRecordLength bytes).
+QString checkNutrientColumn(const NutrientColumnAnswer& a, const QList<DbfField>& fields,
+                            const QStringList& standard);
 
 // Rewrites the table at `path`: with `field` inserted before position p (from
 // 1), appended when p is 0, or, with no field, the field at p removed. Every

@@ -847,10 +847,11 @@ bool ARRAYSERVER::COPYDB(DBSERVER& target)
 {
     if (!target.USED() || target.isReadOnly())
         return false;
-    // A table of a kind the writer would change (another version, a block
+    // A table of a kind the writer does not make (another version, a block
     // after the field list, a binary field) is refused before anything is
-    // added to it.
-    if (target.table().foreignLayout())
+    // added to it, and so is one whose text is in another code page: the
+    // rows added would be Windows-1254 among its own.
+    if (target.table().foreignLayout() || !target.table().windowsTurkishText())
         return false;
     NOTIFY(kDataIntentToMove);
     bool ok = true;
@@ -951,27 +952,18 @@ bool ARRAYSERVER::appendSdfBytes(const QByteArray& bytes)
 
 namespace {
 
-// For each position i of a delimited text: where a quoted cell whose text
-// begins at i ends, or -1 when it has no end. A quoted cell ends at a quote
-// followed (after blanks) by the delimiter, a line end or the end of the
-// text; two quotes in a row are one quote of the cell, and any other quote is
-// an ordinary character of it. Worked out once from the end of the text, so
-// that a file of unclosed quotes is read in linear time. Empty for a text
-// without quotes.
-QList<qsizetype> closingQuotes(const QString& text, QChar delimiter)
+// For each position i of a delimited text: the first quote at or after i
+// that is not doubled (two quotes in a row, counted in pairs from i, are one
+// quote of a cell), or -1 when there is none. The quoted part of a cell whose
+// text begins at i ends there. Worked out once from the end of the text, so
+// that a file of many quotes is read in linear time. Empty for a text without
+// quotes.
+QList<qsizetype> closingQuotes(const QString& text)
 {
     const QChar quote = QLatin1Char('"');
     if (!text.contains(quote))
         return {};
     const qsizetype size = text.size();
-    auto endsCell = [&](qsizetype i) {
-        if (delimiter != QLatin1Char(' '))
-            while (i < size && text.at(i) == QLatin1Char(' '))
-                ++i;
-        if (i >= size || text.at(i) == delimiter || text.at(i) == QLatin1Char('\n'))
-            return true;
-        return text.at(i) == QLatin1Char('\r') && (i + 1 == size || text.at(i + 1) == QLatin1Char('\n'));
-    };
     QList<qsizetype> close(size + 2, -1);
     for (qsizetype i = size - 1; i >= 0; --i) {
         if (text.at(i) != quote)
@@ -979,7 +971,7 @@ QList<qsizetype> closingQuotes(const QString& text, QChar delimiter)
         else if (i + 1 < size && text.at(i + 1) == quote)
             close[i] = close[i + 2];
         else
-            close[i] = endsCell(i + 1) ? i : close[i + 1];
+            close[i] = i;
     }
     return close;
 }
@@ -995,10 +987,23 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
     const QString text = cp1254::decode(bytes);
     const QChar quote = QLatin1Char('"');
     const QChar newline = QLatin1Char('\n');
-    const QList<qsizetype> closing = closingQuotes(text, delimiter);
+    const QList<qsizetype> closing = closingQuotes(text);
+    // What may follow the closing quote of a quoted part that runs over a
+    // line end: (after blanks) the delimiter, a line end or the end of the
+    // text, as the export writes it.
+    auto endsCell = [&](qsizetype i) {
+        const qsizetype size = text.size();
+        if (delimiter != QLatin1Char(' '))
+            while (i < size && text.at(i) == QLatin1Char(' '))
+                ++i;
+        if (i >= size || text.at(i) == delimiter || text.at(i) == newline)
+            return true;
+        return text.at(i) == QLatin1Char('\r') && (i + 1 == size || text.at(i + 1) == newline);
+    };
     return importRows([&](ArrayData& data) {
         const qsizetype size = text.size();
         qsizetype at = 0;
+        qsizetype lineEnd = -1;  // the next line feed at or after `at`
         while (at < size) {
             // An empty line is passed over.
             if (text.at(at) == newline) {
@@ -1013,10 +1018,15 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
             bool plain = false;  // the rest of the line is read without quotes
             bool more = true;
             while (more) {
-                // A cell whose first character after blanks is a quote is
-                // read up to its closing quote ("" inside is one quote) when
-                // it has one; otherwise that quote is an ordinary character
-                // and the rest of its line is read as a plain line.
+                // A cell whose first character after blanks is a quote has a
+                // quoted part up to the next quote that is not doubled (""
+                // inside is one quote); what follows it up to the delimiter
+                // or the line end belongs to the cell as it is. A quoted part
+                // may hold line ends, but one that runs over a line end must
+                // close as the export closes it; otherwise, and when it never
+                // closes, its quote is an ordinary character and the rest of
+                // its line is read as a plain line, so that no later line is
+                // swallowed.
                 qsizetype look = at;
                 if (delimiter != QLatin1Char(' '))
                     while (look < size && text.at(look) == QLatin1Char(' '))
@@ -1025,7 +1035,12 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
                 bool quoted = false;
                 if (!plain && look < size && text.at(look) == quote) {
                     const qsizetype close = closing.value(look + 1, -1);
-                    if (close >= 0) {
+                    if (lineEnd < look) {
+                        lineEnd = text.indexOf(newline, look);
+                        if (lineEnd < 0)
+                            lineEnd = size;
+                    }
+                    if (close >= 0 && (close < lineEnd || endsCell(close + 1))) {
                         quoted = true;
                         for (qsizetype i = look + 1; i < close; ++i) {
                             cell += text.at(i);
@@ -1042,7 +1057,8 @@ bool ARRAYSERVER::appendDelimitedBytes(const QByteArray& bytes, QChar delimiter)
                     rest += text.at(at++);
                 if (rest.endsWith(QLatin1Char('\r')))
                     rest.chop(1);
-                cell = quoted ? cell + AllTrim(rest) : AllTrim(rest);
+                // Blanks outside the quotes at the cell's ends are dropped.
+                cell = quoted ? cell + RTrim(rest) : AllTrim(rest);
                 cells << cell;
                 if (at < size && text.at(at) == delimiter) {
                     ++at;

@@ -31,8 +31,10 @@
 // and replace the target whole through a temporary file; imports add rows at
 // the end. A delimited cell holding the delimiter, a double quote or a line
 // break is written between double quotes (a quote inside doubled) and read
-// back the same way: a quoted cell ends at a quote followed by the delimiter,
-// a line end or the end of the file. A quote without such an end is an
+// back the same way. On reading, a quoted part ends at the first quote that
+// is not doubled, and what follows it up to the delimiter or the line end
+// belongs to the same cell; a quoted part that runs over a line end must be
+// followed by the delimiter or a line end. A quote that never closes so is an
 // ordinary character, and its line is read as a plain line. An export into a
 // file its user may not write answers FALSE and leaves the file as it was.
 
@@ -139,9 +141,12 @@ public:
     // ---- text and table import and export
     bool COPYSDF(const QString& fileName);
     bool COPYDELIMITED(const QString& fileName, QChar delimiter = QLatin1Char(','));
-    // Appends the rows to a table, made first when the name has none. FALSE,
-    // and nothing written, for a table another program wrote in a layout the
-    // DBF writer would change (see DbfTable::foreignLayout).
+    // Appends the rows to a table, made first when the name has none; an
+    // existing table keeps its header but for the record count and the date
+    // of the last update. FALSE, and nothing written, for a table another
+    // program wrote in a layout the DBF writer does not make (see
+    // DbfTable::foreignLayout) or with a code-page mark other than
+    // Windows-1254 or none.
     bool COPYDB(const QString& fileName);
     bool COPYDB(DBSERVER& target);
     bool APPENDSDF(const QString& fileName);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <limits>
@@ -262,32 +263,75 @@ bool readForUpdate(const QString& path, QByteArray* bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-// An exclusive lock for the time of one read-modify-write, taken on the
-// folder that holds the file (the file a link names), so that nothing is
-// left beside the file and every writer of it, whatever name it uses, waits
-// for the others. A folder that cannot be opened for reading is updated
-// without the lock.
+// An exclusive lock for the time of one read-modify-write, held on the file
+// itself (the file a link names), so that nothing is left beside the file,
+// every writer of it waits for the others whatever name it uses, and the
+// folder need not be readable. An update replaces the file by another one: a
+// writer that got the lock on a file no longer at the name takes the lock on
+// the file there now. A file not there yet is made, empty, to hold the lock,
+// and taken away again when the update writes nothing. Without the lock
+// nothing may be written.
 class UpdateLock {
 public:
-    explicit UpdateLock(const QString& path)
+    explicit UpdateLock(const QString& path) : name_(QFile::encodeName(linkedFilePath(path)))
     {
-        const QString folder = QFileInfo(linkedFilePath(path)).absolutePath();
-        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        for (;;) {
+            bool created = false;
+            int fd = ::open(name_.constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0 && errno == ENOENT) {
+                fd = ::open(name_.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+                if (fd < 0 && errno == EEXIST)
+                    continue;  // another writer made it just now
+                created = fd >= 0;
+                if (created)
+                    ::fchmod(fd, 0644);  // the mode a new file gets when it is written
             }
+            if (fd < 0)
+                return;
+            int locked;
+            while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+            }
+            if (locked == 0 && stillNamed(fd)) {
+                fd_ = fd;
+                created_ = created;
+                return;
+            }
+            ::close(fd);
+            if (locked != 0)
+                return;
         }
     }
     ~UpdateLock()
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ < 0)
+            return;
+        struct stat st;
+        if (created_ && ::fstat(fd_, &st) == 0 && st.st_size == 0 && stillNamed(fd_))
+            ::unlink(name_.constData());
+        ::close(fd_);
     }
     UpdateLock(const UpdateLock&) = delete;
     UpdateLock& operator=(const UpdateLock&) = delete;
 
+    bool held() const { return fd_ >= 0; }
+    // TRUE when the file was not there before the lock made it.
+    bool madeFile() const { return created_; }
+    // The update replaced the file: the one made for the lock is gone.
+    void written() { created_ = false; }
+
 private:
+    // TRUE while the file the lock is on is the one at the name.
+    bool stillNamed(int fd) const
+    {
+        struct stat held;
+        struct stat named;
+        return ::fstat(fd, &held) == 0 && ::stat(name_.constData(), &named) == 0 && held.st_dev == named.st_dev &&
+               held.st_ino == named.st_ino;
+    }
+
+    QByteArray name_;
     int fd_ = -1;
+    bool created_ = false;
 };
 
 bool samePath(const QString& a, const QString& b)
@@ -326,6 +370,8 @@ bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& en
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     UpdateLock lock(path);
+    if (!lock.held())
+        return false;
     QByteArray before;
     if (!readForUpdate(path, &before))
         return false;
@@ -333,9 +379,12 @@ bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& en
     if (!ini::apply(lines, section, entry, value))
         return false;
     const QByteArray after = ini::join(lines);
-    if (after == before && QFileInfo::exists(path))
+    if (after == before && !lock.madeFile())
         return !writeProtected(path);
-    return writeFileAtomically(path, after);
+    if (!writeFileAtomically(path, after))
+        return false;
+    lock.written();
+    return true;
 }
 
 bool INIFILE::SETLOGIC(const QString& section, const QString& entry, bool value)
@@ -396,7 +445,10 @@ bool INIFILE::CREATE()
     const QString path = filePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     UpdateLock lock(path);
-    return writeFileAtomically(path, QByteArray());
+    if (!lock.held() || !writeFileAtomically(path, QByteArray()))
+        return false;
+    lock.written();
+    return true;
 }
 
 QString INIFILE::GETSTRINGUPPER(const QString& section, const QString& entry)

@@ -7,8 +7,9 @@
 // lines it must: every other line keeps its bytes. The file is Windows-1254
 // with CR LF, replaced whole through a temporary file (a write-protected file
 // is not replaced, a link is written through), and each update holds a lock on
-// the file's folder, so two writers never lose each other's changes. A file
-// that is there but cannot be read is never written.
+// the file itself, so two writers never lose each other's changes, also in a
+// folder they may write but not read; without that lock nothing is written.
+// A file that is there but cannot be read is never written.
 //
 // A name without a folder lies in the program's settings folder.
 

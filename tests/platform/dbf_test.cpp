@@ -1,5 +1,6 @@
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
+#include "platform/dbserver.h"
 
 #include "support/tempdir.h"
 
@@ -281,6 +282,74 @@ TEST(Dbf, FailedWriteLeavesTheOldFileWhole)
     // A folder standing at the target's name is not replaced.
     ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("D.DBF")));
     EXPECT_FALSE(writeDbfFile(tmp.file(QStringLiteral("D.DBF")), changed));
+}
+
+// The header's lengths are 16 bits: 2046 fields fill it, and a record is at
+// most 65535 bytes. A table beyond either is refused before anything is
+// written (no reader could open it); one at the limits is written, and read
+// back here and by an independent reader (python3-dbfread).
+TEST(Dbf, NoTableItsHeaderCannotDescribe)
+{
+    test::TempDir tmp;
+    auto narrow = [](int count) {
+        QList<DbfField> fields;
+        for (int i = 0; i < count; ++i)
+            fields << DbfField{QStringLiteral("F%1").arg(i), 'C', 1, 0};
+        return fields;
+    };
+    auto withRecord = [](QList<DbfField> fields) {
+        DbfTable t(std::move(fields));
+        t.setValue(t.appendRecord(), 0, QStringLiteral("x"));
+        return t;
+    };
+    const struct {
+        const char* name;
+        QList<DbfField> fields;
+        bool written;
+    } cases[] = {
+        {"2046 fields", narrow(2046), true},
+        {"2047 fields", narrow(2047), false},
+        {"a record of 65535 bytes", {{QStringLiteral("A"), 'C', 65534, 0}}, true},
+        {"a record of 65536 bytes", {{QStringLiteral("A"), 'C', 65534, 0}, {QStringLiteral("B"), 'C', 1, 0}}, false},
+    };
+    const QString path = tmp.file(QStringLiteral("T.DBF"));
+    const QString kept = tmp.file(QStringLiteral("ESKI.DBF"));
+    ASSERT_TRUE(writeDbfFile(kept, sampleTable()));
+    const QByteArray old = readBytes(kept);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QString error;
+        EXPECT_EQ(writeDbfFile(path, withRecord(c.fields), &error), c.written);
+        DbStructure columns;
+        for (const DbfField& f : c.fields)
+            columns << DbColumn{f.name, QStringLiteral("C"), f.length, 0};
+        EXPECT_EQ(DBSERVER::canCreate(columns), c.written);
+        if (!c.written) {
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_FALSE(QFile::exists(path));
+            EXPECT_FALSE(writeDbfFile(kept, withRecord(c.fields)));
+            EXPECT_EQ(readBytes(kept), old);
+            EXPECT_FALSE(DBSERVER::DBCREATE(path, columns));
+            EXPECT_FALSE(QFile::exists(path));
+            continue;
+        }
+        DbfTable back;
+        ASSERT_TRUE(readDbfFile(path, &back, &error)) << error.toStdString();
+        EXPECT_EQ(back.fieldCount(), c.fields.size());
+        EXPECT_EQ(back.value(0, 0).trimmed(), QStringLiteral("x"));
+        QProcess py;
+        py.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, dbfread\n"
+                                 "t = dbfread.DBF(sys.argv[1], encoding='cp1254')\n"
+                                 "r = list(t)\n"
+                                 "print(len(t.fields), len(r), list(r[0].values())[0])\n"),
+                  path});
+        ASSERT_TRUE(py.waitForFinished(60000));
+        ASSERT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+        EXPECT_EQ(py.readAllStandardOutput().trimmed(), QStringLiteral("%1 1 x").arg(c.fields.size()).toUtf8());
+    }
 }
 
 // A table written by an independent writer (Debian's python3-dbf) is read

@@ -140,3 +140,60 @@ TEST_F(NutrientColumnsTest, FailuresKeepTheOldTable)
     EXPECT_EQ(port.boxTexts(BOX_ERROR), QStringList{QStringLiteral("Referans matris dosyası açma hatası!")});
     EXPECT_TRUE(port.logLines("nutrientColumn").isEmpty());
 }
+
+// A column the table's header cannot describe is refused in the dialog,
+// which stays open, and nothing is written: a header holds 2046 fields, a
+// record 65535 bytes. Deleting an added column makes room again.
+TEST_F(NutrientColumnsTest, NoColumnBeyondWhatTheHeaderHolds)
+{
+    QStringList nutrients{"KMO"};
+    for (int i = 1; nutrients.size() < kDbfMaxFields - 2; ++i)
+        nutrients << QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0'));
+    ASSERT_TRUE(writeReference(path, nutrients, {}, {{"Arpa", "10", {"88", "11", "2"}}}));
+    const QByteArray full = fileBytes(path);
+    const QString refusal = QStringLiteral("RM dosyasına yeni besin maddesi eklenemez.\n\nNOT: Dosya başlığı en fazla "
+                                           "2046 alan tutabilir; dosyada 2046 alan var. Önce, sonradan eklenen bir "
+                                           "besin maddesini silmelisiniz.");
+    for (const NutrientColumnAnswer& a : {NutrientColumnAnswer{1, "LIF", 0}, NutrientColumnAnswer{2, "LIF", 4}}) {
+        EXPECT_FALSE(run({a}));
+        EXPECT_EQ(port.boxTexts(BOX_INFO), QStringList{refusal});
+        EXPECT_EQ(fileBytes(path), full);
+    }
+    // The last column deleted, a new one goes in and the table reads back.
+    EXPECT_TRUE(run({{3, "", kDbfMaxFields}}, {REPLY_YES}));
+    EXPECT_TRUE(run({{1, "LIF", 0}}));
+    DbfTable back;
+    ASSERT_TRUE(readDbfFile(path, &back));
+    EXPECT_EQ(back.fieldCount(), kDbfMaxFields);
+    EXPECT_EQ(back.fields().last().name, QStringLiteral("LIF"));
+    EXPECT_EQ(back.value(1, QStringLiteral("B0002")).trimmed(), QStringLiteral("2.0000"));
+
+    // A record that one more column would make longer than 65535 bytes.
+    DbfTable wide({{"YM_ADI", 'C', 25, 0}, {"FIATI", 'C', 11, 0}, {"KMO", 'C', 11, 0}, {"NOTLAR", 'C', 65480, 0}});
+    wide.setValue(wide.appendRecord(), 0, QStringLiteral("BIRIM"));
+    ASSERT_TRUE(writeDbfFile(path, wide));
+    const QByteArray before = fileBytes(path);
+    EXPECT_FALSE(run({{1, "LIF", 0}}));
+    EXPECT_EQ(port.boxTexts(BOX_INFO),
+              QStringList{QStringLiteral("RM dosyasına yeni besin maddesi eklenemez.\n\nNOT: Bir kayıt en fazla 65535 "
+                                         "bayt olabilir; yeni besin maddesiyle 65539 bayt olur. Önce, sonradan "
+                                         "eklenen bir besin maddesini silmelisiniz.")});
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{kAsFedTable});
+}
+
+// The table read again when the change runs may have grown while the dialog
+// stood open: the writer then refuses too, and says why.
+TEST_F(NutrientColumnsTest, AFullTableReadAgainIsRefused)
+{
+    DbfField lif{QStringLiteral("LIF"), 'C', kCellWidth, 0};
+    QList<DbfField> fields = original.fields();
+    while (fields.size() < kDbfMaxFields)
+        fields << DbfField{QStringLiteral("E%1").arg(fields.size()), 'C', kCellWidth, 0};
+    ASSERT_TRUE(writeDbfFile(path, DbfTable(fields)));
+    const QByteArray full = fileBytes(path);
+    QString error;
+    EXPECT_FALSE(AIFIELDTODBF(path, lif, 0, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("RM dosyasına yeni besin maddesi eklenemez."))) << error.toStdString();
+    EXPECT_EQ(fileBytes(path), full);
+}

@@ -565,6 +565,50 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
 }
 
+// A reference table whose header is full (2046 fields): "Besin Maddesi
+// &Ekle-Sil" from the menu refuses the new column in the dialog, saying why,
+// the dialog stays open, and the table is not written.
+TEST_F(ReferenceProgramTest, TheColumnDialogRefusesAColumnTheHeaderCannotHold)
+{
+    const QString path = referenceTablePath(kAsFedTable);
+    DbfTable sample;
+    ASSERT_TRUE(readDbfFile(path, &sample));
+    QList<DbfField> fields = sample.fields();
+    while (fields.size() < kDbfMaxFields)
+        fields << DbfField{QStringLiteral("EK%1").arg(fields.size()), 'C', kCellWidth, 0};
+    DbfTable full(fields);
+    for (int rec = 0; rec < sample.recordCount(); ++rec) {
+        const int r = full.appendRecord();
+        for (int f = 0; f < sample.fieldCount(); ++f)
+            full.setValue(r, f, sample.value(rec, f));
+    }
+    ASSERT_TRUE(writeDbfFile(path, full));
+    const QByteArray before = test::fileBytes(path);
+
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    choose(w, ITEM_RMSEC_HK);
+    bool stayedOpen = false;
+    w.qtPort()->setDialogRunner([&](QDialog& d) {
+        d.open();
+        if (auto* dlg = qobject_cast<BM_MAN_WIN_DIALOG*>(&d)) {
+            EXPECT_EQ(dlg->LBBMAD->count(), kDbfMaxFields);
+            dlg->SLEBMNAME->setText(QStringLiteral("lif"));
+            dlg->PBTAMAM_->click();
+            stayedOpen = dlg->isVisible();
+            dlg->PBIPTAL_->click();
+            return d.result();
+        }
+        return answer(d);
+    });
+    choose(w, 3573);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(boxes_, QStringList{QStringLiteral("RM dosyasına yeni besin maddesi eklenemez.\n\nNOT: Dosya başlığı "
+                                                 "en fazla 2046 alan tutabilir; dosyada 2046 alan var. Önce, sonradan "
+                                                 "eklenen bir besin maddesini silmelisiniz.")});
+    EXPECT_EQ(test::fileBytes(path), before);
+}
+
 // The reference matrix window as the user meets it: opened from the main
 // menu in the shown and active main window, worked through its toolbar, its
 // keys and its fields.

@@ -157,7 +157,8 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
     auto data = tableOf({{QString("a;b"), QString("say \"hi\"")},
                          {QString("x"), QString("two\r\nlines")},
                          {QString("a\";b"), QString("\"\r\n\"")},
-                         {QString("\"open"), QString("end\"")}});
+                         {QString("\"open"), QString("end\"")},
+                         {QString("\"a\" b"), QString("\"x\"\r\n\"y\" z")}});
     ARRAYSERVER s(cols, data);
     EXPECT_TRUE(s.COPYDELIMITED(dir.file("r.csv"), QLatin1Char(';')));
     ARRAYSERVER back(cols, nullptr);
@@ -165,7 +166,8 @@ TEST(ArrayServerImport, DelimitedRoundTripOfAwkwardCells)
     EXPECT_EQ(rowsOf(back), QList<QVariantList>({{QString("a;b     "), QString("say \"hi\"")},
                                                  {QString("x       "), QString("two\r\nlines")},
                                                  {QString("a\";b    "), QString("\"\r\n\"")},
-                                                 {QString("\"open   "), QString("end\"")}}));
+                                                 {QString("\"open   "), QString("end\"")},
+                                                 {QString("\"a\" b   "), QString("\"x\"\r\n\"y\" z")}}));
 }
 
 // A quote that opens a cell and has no end before the end of the file is an
@@ -189,9 +191,9 @@ TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
         {"unclosed after a quoted cell",
          "\"x,y\",1,\"T\r\nb,2,F\r\n",
          {{QString("x,y  "), 1.0, false}, {QString("b    "), 2.0, false}}},
-        {"a quote inside a cell that ends nothing",
-         "\"a\"b,c\",1,T\r\n",
-         {{QString("a\"b,c"), 1.0, true}}},
+        {"a quote inside a plain cell",
+         "a\"b,1,T\r\n",
+         {{QString("a\"b  "), 1.0, true}}},
         {"blanks between the closing quote and the delimiter",
          "\"x,y\"  ,1,T\r\n",
          {{QString("x,y  "), 1.0, true}}},
@@ -205,6 +207,49 @@ TEST(ArrayServerImport, UnclosedQuoteKeepsTheLaterLines)
         EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
         EXPECT_EQ(rowsOf(s), c.rows) << c.name;
     }
+}
+
+// A quoted part ends at the first quote that is not doubled; the text after
+// it up to the delimiter belongs to the same cell. A quoted part that runs
+// over a line end without closing as the export closes it takes no later
+// line: its quote is an ordinary character.
+TEST(ArrayServerImport, TextAfterTheClosingQuoteStaysInItsCell)
+{
+    TempDir dir;
+    const DbStructure cols = {{"C", "C", 12, 0}, {"N", "N", 6, 2}, {"L", "L", 1, 0}};
+    auto c12 = [](const char* text) { return QString::fromUtf8(text).leftJustified(12); };
+    const struct {
+        const char* name;
+        QByteArray text;
+        QList<QVariantList> rows;
+    } cases[] = {
+        {"a word after the quotes, then three lines",
+         "\"Misir\" yerli,5.20,T\r\nArpa,3.10,F\r\n\"Bugday\",4.00,T\r\nSoya,6.50,F\r\n",
+         {{c12("Misir yerli"), 5.2, true},
+          {c12("Arpa"), 3.1, false},
+          {c12("Bugday"), 4.0, true},
+          {c12("Soya"), 6.5, false}}},
+        {"a doubled quote, text and blanks after the quotes",
+         "\"a\"\"b\" c  ,1,\"T\" \r\n",
+         {{c12("a\"b c"), 1.0, true}}},
+        {"a delimiter inside, text after",
+         "\"x,y\"z,2,F\r\n",
+         {{c12("x,yz"), 2.0, false}}},
+        {"an open quote whose first close is a later line's opening quote",
+         "\"Misir,5.20,T\r\nArpa,3.10,F\r\n\"Bugday\",4.00,T\r\n",
+         {{c12("\"Misir"), 5.2, true}, {c12("Arpa"), 3.1, false}, {c12("Bugday"), 4.0, true}}},
+    };
+    for (const auto& c : cases) {
+        ARRAYSERVER s(cols, nullptr);
+        writeAll(dir.file("in.csv"), c.text);
+        EXPECT_TRUE(s.APPENDDELIMITED(dir.file("in.csv"))) << c.name;
+        EXPECT_EQ(rowsOf(s), c.rows) << c.name;
+    }
+    // A cell closed early whose rest holds the delimiter: one cell too many.
+    ARRAYSERVER s(cols, nullptr);
+    writeAll(dir.file("in.csv"), "\"a\"b,c\",1,T\r\n");
+    EXPECT_FALSE(s.APPENDDELIMITED(dir.file("in.csv")));
+    EXPECT_EQ(s.LASTREC(), 0);
 }
 
 TEST(ArrayServerImport, TooManyCellsStopsWithRowsKept)
@@ -448,6 +493,80 @@ TEST(ArrayServerTables, CopyDbRefusesForeignLayouts)
         // Its rows still come in.
         ARRAYSERVER reader(tableColumns(), nullptr);
         EXPECT_TRUE(reader.APPENDDB(path)) << c.name;
+    }
+}
+
+// A table another program wrote keeps its header when rows are added: its
+// flags, code-page mark and lower-case field names, and its old records byte
+// for byte; only the record count and the date of the last update change. A
+// table marked with another code page is refused untouched, by name or open.
+TEST(ArrayServerTables, CopyDbKeepsAnotherProgramsHeader)
+{
+    TempDir dir;
+    const int headerLen = 32 + 32 * 4 + 1;
+    // Made by hand: AD C 6, MIKTAR N 7.2, TARIH D, VAR L; one record.
+    auto foreign = [&](char mark) {
+        QByteArray b(headerLen, '\0');
+        b[0] = 0x03;
+        b[1] = char(99);  // 1999-01-02
+        b[2] = 1;
+        b[3] = 2;
+        b[4] = 1;  // one record
+        b[8] = char(headerLen & 0xFF);
+        b[9] = char(headerLen >> 8);
+        b[10] = char(1 + 6 + 7 + 8 + 1);
+        b[28] = 0x01;  // a production index
+        b[29] = mark;
+        const struct {
+            const char* name;
+            char type;
+            int length;
+            int decimals;
+        } fields[] = {{"ad", 'C', 6, 0}, {"miktar", 'N', 7, 2}, {"tarih", 'D', 8, 0}, {"var", 'L', 1, 0}};
+        for (int i = 0; i < 4; ++i) {
+            const int at = 32 * (i + 1);
+            b.replace(at, int(qstrlen(fields[i].name)), fields[i].name);
+            b[at + 11] = fields[i].type;
+            b[at + 16] = char(fields[i].length);
+            b[at + 17] = char(fields[i].decimals);
+            b[at + 31] = i == 0 ? 0x01 : 0x00;  // the field is in the index
+        }
+        b[headerLen - 1] = 0x0D;
+        b += QByteArray(" \x9E\x80k   ") + "   1.00" + "19990102" + "T";
+        b += '\x1A';
+        return b;
+    };
+    const QDate today = QDate::currentDate();
+    for (char mark : {char(0xCA), char(0x00)}) {
+        const QString path = dir.file("baska.dbf");
+        const QByteArray old = foreign(mark);
+        writeAll(path, old);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        EXPECT_TRUE(s.COPYDB(path)) << int(mark);
+        QByteArray expected = old.left(old.size() - 1);
+        expected[1] = char(today.year() - 1900);
+        expected[2] = char(today.month());
+        expected[3] = char(today.day());
+        expected[4] = 3;
+        expected += QByteArray(" \xDE" "eker ") + "  12.50" + "20240506" + "T";
+        expected += QByteArray(" arpa  ") + "  -1.00" + "        " + "F";
+        expected += '\x1A';
+        EXPECT_EQ(readAll(path), expected) << int(mark);
+    }
+    for (char mark : {char(0x6B), char(0x57), char(0x01)}) {  // DOS Turkish, ANSI, DOS USA
+        const QString path = dir.file("dos.dbf");
+        const QByteArray old = foreign(mark);
+        writeAll(path, old);
+        ARRAYSERVER s(tableColumns(), tableRows());
+        NoticeRecorder rec(s);
+        EXPECT_FALSE(s.COPYDB(path)) << int(mark);
+        DBSERVER open(path, false, false);
+        ASSERT_TRUE(open.USED());
+        EXPECT_FALSE(s.COPYDB(open)) << int(mark);
+        EXPECT_EQ(open.LASTREC(), 1);
+        open.CLOSE();
+        EXPECT_EQ(readAll(path), old) << int(mark);
+        EXPECT_EQ(rec.take(), L()) << int(mark);
     }
 }
 

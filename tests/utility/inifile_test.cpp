@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -188,6 +191,71 @@ TEST(IniFile, TwoProcessesLoseNoUpdate)
     EXPECT_EQ(QDir(dir.path()).entryList(all, QDir::Name),
               (QStringList{QStringLiteral("links"), QStringLiteral("shared.ini")}));
     EXPECT_EQ(QDir(dir.file(QStringLiteral("links"))).entryList(all), QStringList{QStringLiteral("shared.ini")});
+}
+
+// Writers in a folder they may write but not read (no lock can be taken on
+// the folder there) still lose no key: six processes of an ordinary user set
+// 40 entries each in one file at the same time.
+TEST(IniFile, WritersInAFolderTheyMayNotReadLoseNoKey)
+{
+    test::SharedTempDir dir;
+    ASSERT_TRUE(dir.valid());
+    const QString folder = dir.file(QStringLiteral("yazilir"));
+    const QString path = folder + QStringLiteral("/ortak.ini");
+    test::runUnprivileged([&](test::ChildChecks& check) {
+        const QByteArray name = QFile::encodeName(folder);
+        if (!CHILD_EXPECT(check, ::mkdir(name.constData(), 0700) == 0 && ::chmod(name.constData(), 0300) == 0))
+            return;
+        const int probe = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+        CHILD_EXPECT(check, probe < 0);  // the folder cannot be opened
+        if (probe >= 0)
+            ::close(probe);
+
+        constexpr int kWriters = 6;
+        constexpr int kKeys = 40;
+        int start[2];
+        if (!CHILD_EXPECT(check, ::pipe(start) == 0)) {
+            ::chmod(name.constData(), 0700);
+            return;
+        }
+        QList<pid_t> writers;
+        for (int w = 0; w < kWriters; ++w) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::close(start[1]);
+                char c;
+                while (::read(start[0], &c, 1) < 0 && errno == EINTR) {
+                }
+                INIFILE ini(path);
+                bool ok = true;
+                for (int k = 0; k < kKeys; ++k)
+                    ok = ini.SETINT(QStringLiteral("S"), QStringLiteral("y%1k%2").arg(w).arg(k), w * 100 + k) && ok;
+                ::_exit(ok ? 0 : 1);
+            }
+            CHILD_EXPECT(check, pid > 0);
+            if (pid > 0)
+                writers << pid;
+        }
+        ::close(start[0]);
+        ::close(start[1]);  // all writers go at once
+        for (pid_t pid : writers) {
+            int status = 0;
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            CHILD_EXPECT(check, WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        INIFILE ini(path);
+        const auto entries = ini.GETSECTION(QStringLiteral("S"));
+        CHILD_EXPECT(check, entries.size() == kWriters * kKeys);
+        int kept = 0;
+        for (int w = 0; w < kWriters; ++w)
+            for (int k = 0; k < kKeys; ++k)
+                kept += ini.GETINT(QStringLiteral("S"), QStringLiteral("y%1k%2").arg(w).arg(k)) == w * 100 + k;
+        CHILD_EXPECT(check, kept == kWriters * kKeys);
+        CHILD_EXPECT(check, ::chmod(name.constData(), 0700) == 0);
+        const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        CHILD_EXPECT(check, QDir(folder).entryList(all) == QStringList{QStringLiteral("ortak.ini")});
+    });
 }
 
 // A file that may not be written or read keeps its bytes and the setter
