@@ -82,19 +82,26 @@ FieldNumber readField(const QString& text)
 
 // The substitute font runs wider than the one the dialogs were laid out for:
 // a radio button whose text would be cut grows to the right, as far as the
-// frame it sits in (or the dialog) leaves room.
+// frame it sits in (or the dialog) leaves room. Its need is measured in the
+// font it was given, not in the smaller one the builder chose to fit the
+// template's box: the button takes all the room first, so that the fitting
+// goes back to the given font where that now fits.
 void widenRadioButtons(TemplateDialog& d)
 {
     const QList<QGroupBox*> frames = d.findChildren<QGroupBox*>();
     for (QRadioButton* b : d.findChildren<QRadioButton*>()) {
-        const int need = b->sizeHint().width();
-        if (need <= b->width())
-            continue;
         int right = d.width() - 2;
         for (QGroupBox* f : frames)
             if (f->geometry().contains(b->geometry().center()))
                 right = std::min(right, f->geometry().right() - 3);
-        b->resize(std::max(b->width(), std::min(need, right - b->x() + 1)), b->height());
+        const int room = right - b->x() + 1;
+        const int width = b->width();
+        if (room <= width)
+            continue;
+        b->resize(room, b->height());
+        fitButtonText(b);
+        b->resize(std::max(width, std::min(b->sizeHint().width(), room)), b->height());
+        fitButtonText(b);
     }
 }
 
@@ -140,8 +147,8 @@ bool fitsWidth(const QLabel* label, const QFont& font, int width)
 // Labels on the left of a column of edits, laid out for a narrower font than
 // the substitute: a label that would need a smaller font, or that runs under
 // the edits, gets the room its whole text takes in the dialog's font. The
-// edits move right as one column to make it, never past the frame they sit
-// in; the labels keep their texts and reach up to the column.
+// edits move right as one column to make it, never past the inside of the
+// frame they sit in; the labels keep their texts and reach up to the column.
 void roomForLabels(TemplateDialog& d, const QGroupBox* frame, const QList<QLabel*>& labels,
                    const QList<QWidget*>& edits)
 {
@@ -162,7 +169,7 @@ void roomForLabels(TemplateDialog& d, const QGroupBox* frame, const QList<QLabel
     int widest = 0;
     for (const QWidget* e : edits)
         widest = std::max(widest, e->width());
-    const QRect inside = frame->geometry().adjusted(0, 0, -frame->contentsMargins().right() - gap, 0);
+    const QRect inside = frame->geometry().adjusted(0, 0, -frame->contentsMargins().right(), 0);
     column = std::max(column, std::min(needed, inside.right() + 1 - widest));
     for (QWidget* e : edits)
         e->move(column, e->y());
@@ -466,6 +473,7 @@ GROWCATLEDW::GROWCATLEDW(QWidget* owner) : RequirementInputDialog(kGrowCatleDWTe
     SLEBAGKAZ = control<VQSLE>(113);
 
     widenRadioButtons(*this);
+    roomForLabels(*this, GROUPBOX1, {FIXEDTEXT1, FIXEDTEXT2, FIXEDTEXT3}, {SLEENKONS, SLECANAG, SLEBAGKAZ});
     addEdit({SLEENKONS, 0.95, 1.05, 2});
     addEdit({SLECANAG, 100, 800, 2});
     addEdit({SLEBAGKAZ, 400, 1000, 2});
@@ -528,6 +536,11 @@ LACTCATLEDW::LACTCATLEDW(QWidget* owner, UserPort& port) : RequirementInputDialo
     SLEISTAGKAZ = control<VQSLE>(122);
 
     widenRadioButtons(*this);
+    roomForLabels(*this, GROUPBOX1, {FTEY, FTCA, FTSV, FTSYT, FTGG, FTGS},
+                  {SLEENECONS, SLECANAG, SLESUTVER, SLESYAGTEST, SLEGEBGUN, SLEGEBSAY});
+    // The ratio edit stands by its own label under its intake-state button
+    // (the gain edit's label has room enough).
+    roomForLabels(*this, RADIOBUTTONGROUP1, {FTTKEO}, {SLEENIHKAROR});
     addEdit({SLEENECONS, 0.95, 1.05, 2});
     addEdit({SLECANAG, 400, 800, 2});
     addEdit({SLESUTVER, 0, 66, 2});

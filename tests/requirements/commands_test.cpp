@@ -26,6 +26,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -35,6 +36,9 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace zeva {
 namespace {
@@ -264,52 +268,116 @@ TEST_F(RequirementCommandsTest, AccessKeysWithShiftHeld)
     EXPECT_EQ(G().ABMTABLE.size(), 16);
 }
 
-// The mature bull's dialog as the report item opens it: every label shows its
-// whole text in the dialog's own font, clear of the edits, inside its frame;
-// the values typed there make the report.
-TEST_F(RequirementCommandsTest, TheBullDialogShowsEveryLabelWholeInOneSize)
+// Every label and radio button of a shown dialog shows its whole text in the
+// dialog's own font, inside its own box and its frame, clear of the edits;
+// every edit lies inside its frame.
+void expectTextsWholeInOneSize(const QDialog& d)
 {
+    const int size = QFontInfo(d.font()).pixelSize();
+    const QList<QGroupBox*> frames = d.findChildren<QGroupBox*>();
+    const auto frameOf = [&](const QWidget* w) {
+        for (const QGroupBox* f : frames)
+            if (f->geometry().contains(w->geometry().center()))
+                return f->geometry();
+        return QRect(QPoint(0, 0), d.size());
+    };
+    const QList<QLineEdit*> edits = d.findChildren<QLineEdit*>();
+    QList<QWidget*> texts;
+    for (QLabel* label : d.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;  // a picture
+        SCOPED_TRACE(label->text().toStdString());
+        // Where the text is drawn, wrapped as the label wraps it.
+        const QRect text = label->fontMetrics()
+                               .boundingRect(label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                                             label->text())
+                               .translated(label->pos());
+        EXPECT_TRUE(label->geometry().contains(text));
+        texts << label;
+    }
+    for (QRadioButton* button : d.findChildren<QRadioButton*>()) {
+        EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+        texts << button;
+    }
+    for (QWidget* w : texts) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        SCOPED_TRACE((label ? label->text() : static_cast<QAbstractButton*>(w)->text()).toStdString());
+        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), size);
+        EXPECT_TRUE(frameOf(w).contains(w->geometry()));
+        for (QLineEdit* e : edits)
+            EXPECT_FALSE(w->geometry().intersects(e->geometry())) << e->objectName().toStdString();
+    }
+    for (QLineEdit* e : edits)
+        EXPECT_TRUE(frameOf(e).contains(e->geometry())) << e->objectName().toStdString();
+}
+
+// An input dialog as the report item opens it, and what is typed there.
+struct InputDialogCase {
+    const char* name;                                // the dialog's template
+    QRadioButton* STIPISECW::*type;                  // the animal type that opens it
+    std::vector<std::vector<int>> columns;           // edits that stand in one column
+    std::vector<std::pair<int, const char*>> typed;  // edit id and text, in order
+    const char* reported;                            // a value the report shows
+};
+
+void PrintTo(const InputDialogCase& c, std::ostream* os) { *os << c.name; }
+
+class InputDialogLayoutTest : public RequirementCommandsTest,
+                              public ::testing::WithParamInterface<InputDialogCase> {};
+
+// Every text of the animal-type dialog and of the input dialog it opens shows
+// whole in the dialog's own font, clear of the edits, inside its frame; the
+// edits of a column stay in line, and the values typed there make the report.
+TEST_P(InputDialogLayoutTest, EveryTextShowsWholeInOneSize)
+{
+    const InputDialogCase& c = GetParam();
     STANDARDSHELLWINDOW& w = window();
-    steps_ << [](QDialog& d) {
+    steps_ << [&c](QDialog& d) {
         auto* type = qobject_cast<STIPISECW*>(&d);
         ASSERT_NE(type, nullptr);
-        QTest::mouseClick(type->EBBUTTON, Qt::LeftButton);
-        QTest::keyClick(type->EBBUTTON, Qt::Key_Return);
+        expectTextsWholeInOneSize(d);
+        QTest::mouseClick(type->*c.type, Qt::LeftButton);
+        QTest::keyClick(type->*c.type, Qt::Key_Return);
     };
-    steps_ << [](QDialog& d) {
-        auto* bull = qobject_cast<MATBULDW*>(&d);
-        ASSERT_NE(bull, nullptr);
-        const int size = QFontInfo(d.font()).pixelSize();
-        const QRect frame = bull->GROUPBOX1->geometry();
-        const QList<QLineEdit*> edits{bull->SLEEY, bull->SLECA};
-        for (QLabel* label : {bull->FIXEDTEXT1, bull->FIXEDTEXT2}) {
-            SCOPED_TRACE(label->text().toStdString());
-            EXPECT_EQ(QFontInfo(label->font()).pixelSize(), size);
-            // Where the text is drawn, wrapped as the label wraps it.
-            const QRect text = label->fontMetrics()
-                                   .boundingRect(label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                                                 label->text())
-                                   .translated(label->pos());
-            EXPECT_TRUE(label->geometry().contains(text));
-            EXPECT_TRUE(frame.contains(label->geometry()));
-            for (QLineEdit* e : edits) {
-                EXPECT_FALSE(label->geometry().intersects(e->geometry())) << e->objectName().toStdString();
-                EXPECT_TRUE(frame.contains(e->geometry())) << e->objectName().toStdString();
+    steps_ << [&c](QDialog& d) {
+        ASSERT_EQ(d.objectName(), QString::fromUtf8(c.name));
+        expectTextsWholeInOneSize(d);
+        const auto edit = [&d](int id) { return d.findChild<QLineEdit*>(QStringLiteral("ctl%1").arg(id)); };
+        for (const std::vector<int>& column : c.columns)
+            for (int id : column) {
+                ASSERT_NE(edit(id), nullptr) << id;
+                EXPECT_EQ(edit(id)->x(), edit(column.front())->x()) << id;
             }
+        QLineEdit* last = nullptr;
+        for (const auto& [id, text] : c.typed) {
+            last = edit(id);
+            ASSERT_NE(last, nullptr) << id;
+            typeInto(last, QString::fromUtf8(text));
         }
-        EXPECT_EQ(bull->SLEEY->x(), bull->SLECA->x());
-        typeInto(bull->SLECA, QStringLiteral("750"));
-        QTest::keyClick(bull->SLECA, Qt::Key_Return);
+        ASSERT_NE(last, nullptr);
+        QTest::keyClick(last, Qt::Key_Return);
     };
     w.mainMenu()->action(3560)->trigger();
     settle();
-    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "MatBulDW"}));
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", QString::fromUtf8(c.name)}));
     EXPECT_TRUE(steps_.isEmpty());
     EXPECT_EQ(G().CREPORTFILE, reportPath());
     QFile report(reportPath());
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(report.readAll().contains("750"));
+    EXPECT_TRUE(report.readAll().contains(c.reported));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    RequirementInputDialogs, InputDialogLayoutTest,
+    ::testing::Values(InputDialogCase{"GrowCatleDW", &STIPISECW::BGSBUTTON, {{109, 110, 113}},
+                                      {{110, "300"}, {113, "800"}}, "300"},
+                      InputDialogCase{"LactCatleDW",
+                                      &STIPISECW::GSVBUTTON,
+                                      {{115, 116, 117, 118, 119, 120}},
+                                      {{116, "600"}, {117, "20"}, {118, "3.5"}, {119, "100"}, {120, "2"}},
+                                      "600"},
+                      InputDialogCase{"MatBulDW", &STIPISECW::EBBUTTON, {{103, 104}}, {{104, "750"}}, "750"}),
+    [](const ::testing::TestParamInfo<InputDialogCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zeva
