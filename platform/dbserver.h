@@ -5,8 +5,9 @@
 //
 // The table is read whole when the server opens and kept in memory while it
 // is open; COMMIT writes it (only when something changed, with today as the
-// date of the last update) and CLOSE commits and closes. Writes go through a temporary file and a rename (see dbf.h);
-// a target reached through a symbolic link is written where the link points.
+// date of the last update) and CLOSE commits and closes. Writes go through a
+// temporary file and a rename (see dbf.h); a target reached through a
+// symbolic link is written where the link points.
 // A read-only server never writes.
 //
 // Only records not marked deleted are walked. Field values are typed: N as

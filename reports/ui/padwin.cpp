@@ -433,6 +433,10 @@ void PADWIN::CLOSEALL()
 bool PADWIN::writeFile(const QString& path, Format format)
 {
     UserPort& port = host_.padPort();
+    // Each question before the write: Evet goes on, Hayır writes nothing.
+    auto agreed = [&port](const QString& question) {
+        return port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) == REPLY_YES;
+    };
     QTextDocument* doc = ODCRICHEDIT->document();
     QByteArray bytes;
     if (format == Format::Rich) {
@@ -440,34 +444,27 @@ bool PADWIN::writeFile(const QString& path, Format format)
     } else {
         PadText text{plainLines(*doc), newline_};
         const QString lost = unencodableCharacters(text.text);
-        if (!lost.isEmpty()) {
-            const QString question = QStringLiteral("Metindeki şu karakterler metin dosyasına yazılamaz: ") + lost
-                                     + QStringLiteral("\n\nYerlerine \"?\" yazılacak. Yine de kaydetmek istiyor "
-                                                      "musunuz?");
-            if (port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) != REPLY_YES)
-                return false;
-        }
+        if (!lost.isEmpty()
+            && !agreed(QStringLiteral("Metindeki şu karakterler metin dosyasına yazılamaz: ") + lost
+                       + QStringLiteral("\n\nYerlerine \"?\" yazılacak. Yine de kaydetmek istiyor musunuz?")))
+            return false;
         bytes = padTextBytes(text);
     }
-    if (!skipped_.isEmpty() && QFileInfo(path) == QFileInfo(CFNAME)) {
-        const QString question = CFNAME
-                                 + QStringLiteral(" dosyasında rapor editörünün gösteremediği kısımlar var (resim, "
-                                                  "nesne, üst ve alt bilgi gibi).\n\nKaydederseniz bu kısımlar "
-                                                  "dosyadan silinecek. Kaydetmek istiyor musunuz?");
-        if (port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) != REPLY_YES)
-            return false;
-    }
+    if (!skipped_.isEmpty() && QFileInfo(path) == QFileInfo(CFNAME)
+        && !agreed(CFNAME
+                   + QStringLiteral(" dosyasında rapor editörünün gösteremediği kısımlar var (resim, nesne, üst ve alt "
+                                    "bilgi gibi).\n\nKaydederseniz bu kısımlar dosyadan silinecek. Kaydetmek "
+                                    "istiyor musunuz?")))
+        return false;
     // The pad's own file, rewritten since the pad opened it, is written over
     // only when the user says so.
     if (!fingerprint_.path().isEmpty() && QFileInfo(path) == QFileInfo(fingerprint_.path())
-        && fingerprint_.changedOnDisk()) {
-        const QString question = path
-                                 + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte "
-                                                  "değiştirilmiş.\n\nÜzerine yazarsanız dosyadaki bu değişiklikler "
-                                                  "kaybolacak. Üzerine yazılmasını istiyor musunuz?");
-        if (port.messageBox(kWarning, question, BOX_YESNO_EXCLAMATION) != REPLY_YES)
-            return false;
-    }
+        && fingerprint_.changedOnDisk()
+        && !agreed(path
+                   + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine "
+                                    "yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor "
+                                    "musunuz?")))
+        return false;
     if (!writeFileAtomically(path, bytes)) {
         port.messageBox(QStringLiteral("Hata..."), path + QStringLiteral(" dosyası kaydedilemedi..."), BOX_ERROR);
         return false;
