@@ -293,9 +293,11 @@ TEST_F(ShellWindowTest, SolveFromTheMenuIsNotHeldByTheSoundServer)
         test::Watchdog watchdog(server);
         w.mainMenu()->action(kSolve)->trigger();
         // The report is written and the menu answers again while the server
-        // still holds the first tone.
+        // still holds the first tone (the player's thread may reach the
+        // server only after the menu has answered).
+        ASSERT_TRUE(server->waitFor([&] { return server->inside; }));
         std::lock_guard lock(server->mutex);
-        EXPECT_TRUE(server->inside && server->held);
+        EXPECT_TRUE(server->held);
     }
     EXPECT_EQ(pauses, (std::vector<int>{56, 56, 56, 56}));
     ASSERT_EQ(G().CREPORTFILE, data(QStringLiteral("KARMA.TXT")));
