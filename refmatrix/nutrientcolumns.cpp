@@ -28,6 +28,10 @@ bool isFixedField(const QString& field)
     return field == QLatin1String("YM_ADI") || field == QLatin1String("FIATI") || field == QLatin1String("KMO");
 }
 
+// Said when the field the user chose is no longer in the table.
+const QString kColumnGone = QStringLiteral(" besin maddesi RM dosyasında artık yok: dosya, pencere açıldıktan sonra "
+                                           "değiştirilmiş.\n\nNOT: RM dosyasında hiçbir değişiklik yapılmadı.");
+
 // Why the table cannot take one more nutrient column; empty when it can.
 QString noRoomForColumn(const QList<DbfField>& fields)
 {
@@ -110,40 +114,48 @@ QString checkNutrientColumn(const NutrientColumnAnswer& a, const QList<DbfField>
     }
 }
 
-bool AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, int p, QString* error)
+ColumnChange AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, const QString& at,
+                          QString* message)
 {
+    auto refuse = [message](const QString& why) {
+        if (message)
+            *message = why;
+        return ColumnChange::Refused;
+    };
     DbfTable old;
-    if (!readDbfFile(path, &old, error))
-        return false;
+    if (!readDbfFile(path, &old, message))
+        return ColumnChange::Failed;
     QList<DbfField> fields = old.fields();
+    QStringList names;
+    for (const DbfField& f : fields)
+        names << f.name;
+    const int p = at.isEmpty() ? 0 : int(names.indexOf(at)) + 1;
+    if (!at.isEmpty() && p == 0)
+        return refuse((field ? QStringLiteral("Önüne girilecek ") : QString()) + at + kColumnGone);
     if (field) {
-        // The table read again may have more columns than the dialog saw.
+        if (presentIn(names, field->name))
+            return refuse(field->name + QStringLiteral(" Besin maddesi RM dosyasında mevcut."));
         const QString room = noRoomForColumn(fields);
-        if (!room.isEmpty()) {
-            if (error)
-                *error = room;
-            return false;
-        }
+        if (!room.isEmpty())
+            return refuse(room);
         if (p == 0)
             fields.append(*field);
-        else if (p >= 1 && p <= fields.size())
-            fields.insert(p - 1, *field);
         else
-            return false;
+            fields.insert(p - 1, *field);
     } else {
-        if (p < 1 || p > fields.size() || fields.size() <= 1)
-            return false;
+        if (p == 0 || fields.size() <= 1)
+            return ColumnChange::Failed;
         fields.removeAt(p - 1);
     }
     DbfTable fresh(fields);
     for (int rec = 0; rec < old.recordCount(); ++rec) {
         const int r = fresh.appendRecord();
         for (int f = 0; f < fields.size(); ++f)
-            if (old.hasField(fields.at(f).name) && (!field || fields.at(f).name != field->name))
+            if (!field || fields.at(f).name != field->name)
                 fresh.setValue(r, f, old.value(rec, fields.at(f).name));
         fresh.setDeleted(r, old.isDeleted(rec));
     }
-    return writeDbfFile(path, fresh, error);
+    return writeDbfFile(path, fresh, message) ? ColumnChange::Written : ColumnChange::Failed;
 }
 
 bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
@@ -171,23 +183,29 @@ bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)
         return false;
 
     std::optional<DbfField> field;
-    int p = a.operation == 1 ? 0 : a.position;
+    // The chosen field by its name: the change finds it in the table as read
+    // when it writes, wherever it stands then.
+    const QString at = a.operation == 1 ? QString() : fields.at(a.position - 1);
     if (a.operation == 3) {
-        const QString text = tableName + QStringLiteral(" Referans matris dosyasındaki \n") + fields.at(p - 1) +
+        const QString text = tableName + QStringLiteral(" Referans matris dosyasındaki \n") + at +
                              QStringLiteral(" besin maddesi silinecek.\n\nSilinmesini gerçekten istiyor musunuz?");
         if (ASK(port, QStringLiteral("Önemli Uyarı..."), text, BOX_YESNO_QUESTION) != REPLY_YES)
             return false;
     } else {
         field = DbfField{newColumnName(a.name), 'C', kCellWidth, 0};
     }
-    // The change reads the file again: it may have been written while the
-    // dialog stood open.
-    QString error;
-    if (!AIFIELDTODBF(path, field, p, &error)) {
-        ERRMESS(port, QStringLiteral("Referans matris dosyası değiştirilemedi!\n") + error);
+    QString message;
+    switch (AIFIELDTODBF(path, field, at, &message)) {
+    case ColumnChange::Written:
+        return true;
+    case ColumnChange::Refused:
+        port.messageBox(QStringLiteral("Bilgi..."), message, BOX_INFO);
         return false;
+    case ColumnChange::Failed:
+        break;
     }
-    return true;
+    ERRMESS(port, QStringLiteral("Referans matris dosyası değiştirilemedi!\n") + message);
+    return false;
 }
 
 }  // namespace zeva

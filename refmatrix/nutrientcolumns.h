@@ -31,11 +31,22 @@ QStringList STDFLDARR(const QString& table);
 QString checkNutrientColumn(const NutrientColumnAnswer& a, const QList<DbfField>& fields,
                             const QStringList& standard);
 
-// Rewrites the table at `path`: with `field` inserted before position p (from
-// 1), appended when p is 0, or, with no field, the field at p removed. Every
-// record keeps its cells by field name and its deletion mark. FALSE with
-// `error` when the file cannot be read or written (it is then unchanged).
-bool AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, int p, QString* error);
+// What a restructuring did.
+enum class ColumnChange {
+    Written,  // the table was rewritten
+    Refused,  // the table as read now does not allow the change; `message` says why
+    Failed,   // the file could not be read or written; `message` holds the error
+};
+
+// Rewrites the table at `path`, as read at this moment (another writer may
+// have changed its columns since the dialog listed them): with `field`
+// inserted before the field named `at`, appended when `at` is empty, or,
+// with no field, the field named `at` removed. Every record keeps its cells
+// by field name and its deletion mark. The change is refused when the field
+// `at` is gone, when the new name matches a field now present, or when the
+// header cannot take one more column. Unless Written, the file is unchanged.
+ColumnChange AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, const QString& at,
+                          QString* message);
 
 // The whole command over the table file `tableName` ("MATNRC.DBF" or
 // "MATKUMAD.DBF") at `path`. TRUE when the table was restructured.

@@ -263,23 +263,48 @@ bool readForUpdate(const QString& path, QByteArray* bytes)
     return file.error() == QFileDevice::NoError;
 }
 
+testhooks::FlockCall lockCall = &::flock;
+
+// TRUE when the lock call's failure says that the file system keeps no locks
+// for this descriptor: none at all (ENOLCK, EOPNOTSUPP), or, on an NFS mount,
+// none of the exclusive kind on a descriptor open only for reading (EBADF).
+bool cannotLock(int error, int fd)
+{
+    if (error == ENOLCK || error == EOPNOTSUPP)
+        return true;
+#if defined(ENOTSUP) && ENOTSUP != EOPNOTSUPP
+    if (error == ENOTSUP)
+        return true;
+#endif
+    if (error == EBADF) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        return flags >= 0 && (flags & O_ACCMODE) == O_RDONLY;
+    }
+    return false;
+}
+
 // An exclusive lock for the time of one read-modify-write, held on the file
 // itself (the file a link names), so that nothing is left beside the file,
 // every writer of it waits for the others whatever name it uses, and the
-// folder need not be readable. An update replaces the file by another one: a
-// writer that got the lock on a file no longer at the name takes the lock on
-// the file there now. A file not there yet is made, empty, to hold the lock,
-// and taken away again when the update writes nothing. Without the lock
-// nothing may be written.
+// folder need not be readable. The lock is taken on a descriptor open for
+// writing where the file allows it: on an NFS mount an exclusive lock needs
+// one. An update replaces the file by another one: a writer that got the
+// lock on a file no longer at the name takes the lock on the file there now.
+// A file not there yet is made, empty, to hold the lock, and taken away again
+// when the update writes nothing. Where the file system keeps no locks the
+// update goes on without one, as it would there with any other program;
+// when the lock cannot be had for another reason nothing may be written.
 class UpdateLock {
 public:
     explicit UpdateLock(const QString& path) : name_(QFile::encodeName(linkedFilePath(path)))
     {
         for (;;) {
             bool created = false;
-            int fd = ::open(name_.constData(), O_RDONLY | O_CLOEXEC);
+            int fd = ::open(name_.constData(), O_RDWR | O_CLOEXEC);
+            if (fd < 0 && errno != ENOENT)  // not writable by this user: read, as a reader may
+                fd = ::open(name_.constData(), O_RDONLY | O_CLOEXEC);
             if (fd < 0 && errno == ENOENT) {
-                fd = ::open(name_.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+                fd = ::open(name_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
                 if (fd < 0 && errno == EEXIST)
                     continue;  // another writer made it just now
                 created = fd >= 0;
@@ -289,7 +314,12 @@ public:
             if (fd < 0)
                 return;
             int locked;
-            while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+            while ((locked = lockCall(fd, LOCK_EX)) != 0 && errno == EINTR) {
+            }
+            if (locked != 0 && cannotLock(errno, fd)) {
+                fd_ = fd;
+                created_ = created;
+                return;
             }
             if (locked == 0 && stillNamed(fd)) {
                 fd_ = fd;
@@ -344,6 +374,12 @@ bool samePath(const QString& a, const QString& b)
 }
 
 }  // namespace
+
+namespace testhooks {
+
+void setIniFlock(FlockCall call) { lockCall = call ? call : &::flock; }
+
+}  // namespace testhooks
 
 INIFILE::INIFILE(QString fileName) : fileName_(std::move(fileName)) {}
 

@@ -8,7 +8,9 @@
 // with CR LF, replaced whole through a temporary file (a write-protected file
 // is not replaced, a link is written through), and each update holds a lock on
 // the file itself, so two writers never lose each other's changes, also in a
-// folder they may write but not read; without that lock nothing is written.
+// folder they may write but not read. Where the file system keeps no locks
+// (some network and special file systems) updates are written without one;
+// when the lock cannot be had for another reason nothing is written.
 // A file that is there but cannot be read is never written.
 //
 // A name without a folder lies in the program's settings folder.
@@ -83,5 +85,16 @@ qint32 toInt(const QString& text);
 QString trimBlanks(const QString& text);
 
 }  // namespace ini
+
+// Test-only: the call that takes the update lock, so that a test can make it
+// answer as an NFS mount does (EBADF for an exclusive lock on a descriptor
+// open only for reading) or as a file system without locks does (ENOLCK,
+// EOPNOTSUPP). Null puts ::flock back.
+namespace testhooks {
+
+using FlockCall = int (*)(int fd, int operation);
+void setIniFlock(FlockCall call);
+
+}  // namespace testhooks
 
 }  // namespace zeva

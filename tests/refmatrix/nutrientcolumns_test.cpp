@@ -193,7 +193,7 @@ TEST_F(NutrientColumnsTest, AFullTableReadAgainIsRefused)
     ASSERT_TRUE(writeDbfFile(path, DbfTable(fields)));
     const QByteArray full = fileBytes(path);
     QString error;
-    EXPECT_FALSE(AIFIELDTODBF(path, lif, 0, &error));
+    EXPECT_EQ(AIFIELDTODBF(path, lif, QString(), &error), ColumnChange::Refused);
     EXPECT_TRUE(error.startsWith(QStringLiteral("RM dosyasına yeni besin maddesi eklenemez."))) << error.toStdString();
     EXPECT_EQ(fileBytes(path), full);
 }

@@ -609,6 +609,156 @@ TEST_F(ReferenceProgramTest, TheColumnDialogRefusesAColumnTheHeaderCannotHold)
     EXPECT_EQ(test::fileBytes(path), before);
 }
 
+// The cells of a DBF file as its bytes hold them: per field name, one entry
+// per record.
+QMap<QString, QList<QByteArray>> rawCells(const QByteArray& bytes)
+{
+    auto u16 = [&](int at) { return int(quint8(bytes.at(at))) | int(quint8(bytes.at(at + 1))) << 8; };
+    const int records = u16(4) | u16(6) << 16;
+    const int headerLength = u16(8);
+    const int recordLength = u16(10);
+    QMap<QString, QList<QByteArray>> cells;
+    int offset = 1;  // the deletion mark comes first
+    for (int at = 32; at + 32 <= headerLength && bytes.at(at) != '\r'; at += 32) {
+        const QString name = QString::fromLatin1(bytes.mid(at, 11).split('\0').first());
+        const int length = bytes.at(at + 11) == 'C' ? u16(at + 16) : int(quint8(bytes.at(at + 16)));
+        for (int r = 0; r < records; ++r)
+            cells[name] << bytes.mid(headerLength + r * recordLength + offset, length);
+        offset += length;
+    }
+    return cells;
+}
+
+// The fields of the table at `path`, in order.
+QStringList fieldNames(const QString& path)
+{
+    DbfTable t;
+    EXPECT_TRUE(readDbfFile(path, &t));
+    QStringList names;
+    for (const DbfField& f : t.fields())
+        names << f.name;
+    return names;
+}
+
+// The table at `path` written again with the fields `names` (cells kept by
+// name); a new field gets a value in every record.
+void restructure(const QString& path, const QStringList& names)
+{
+    DbfTable old;
+    ASSERT_TRUE(readDbfFile(path, &old));
+    QList<DbfField> fields;
+    for (const QString& n : names)
+        fields << (old.hasField(n) ? old.fields().at(old.fieldIndex(n)) : DbfField{n, 'C', kCellWidth, 0});
+    DbfTable fresh(fields);
+    for (int rec = 0; rec < old.recordCount(); ++rec) {
+        const int r = fresh.appendRecord();
+        for (int f = 0; f < fields.size(); ++f)
+            fresh.setValue(r, f, old.hasField(names.at(f)) ? old.value(rec, names.at(f))
+                                                            : QStringLiteral("%1.%2").arg(rec + 1).arg(f));
+    }
+    ASSERT_TRUE(writeDbfFile(path, fresh));
+}
+
+// Another program changes the table's columns while "Besin Maddesi
+// &Ekle-Sil" stands open: Sil and Araya gir act on the column the user chose,
+// by its name, wherever it stands when the table is written; a column gone
+// meanwhile is said and nothing is written. The other columns keep their
+// bytes.
+TEST_F(ReferenceProgramTest, TheColumnDialogActsOnTheChosenColumnByName)
+{
+    const QString path = referenceTablePath(kAsFedTable);
+    const QStringList sample = fieldNames(path);
+    ASSERT_FALSE(sample.contains(QStringLiteral("XA")));
+    restructure(path, sample + QStringList{"ZB", "XA"});
+    const QByteArray start = test::fileBytes(path);
+    const QStringList fields = fieldNames(path);
+    auto without = [](QStringList l, const QString& n) {
+        l.removeAll(n);
+        return l;
+    };
+    auto before = [](QStringList l, const QString& anchor, const QString& n) {
+        l.insert(l.indexOf(anchor), n);
+        return l;
+    };
+    const QStringList withYY = before(fields, "XA", "YY");
+    const QString gone = QStringLiteral(" besin maddesi RM dosyasında artık yok: dosya, pencere açıldıktan sonra "
+                                        "değiştirilmiş.\n\nNOT: RM dosyasında hiçbir değişiklik yapılmadı.");
+    const QString deleteXA = QStringLiteral("MATNRC.DBF Referans matris dosyasındaki \nXA besin maddesi silinecek."
+                                            "\n\nSilinmesini gerçekten istiyor musunuz?");
+    const struct {
+        const char* what;
+        QRadioButton* BM_MAN_WIN_DIALOG::*operation;
+        QString newName;   // typed, for Ekle and Araya gir
+        QStringList theirs;  // the fields the other program leaves
+        QStringList ours;    // the fields afterwards; empty: the file as they left it
+        QStringList boxes;
+    } cases[] = {
+        {"Sil XA, YY put before it", &BM_MAN_WIN_DIALOG::RBSIL, "", withYY, without(withYY, "XA"), {deleteXA}},
+        {"Sil XA, ZB deleted before it", &BM_MAN_WIN_DIALOG::RBSIL, "", without(fields, "ZB"),
+         without(without(fields, "ZB"), "XA"), {deleteXA}},
+        {"Araya gir before XA, YY put before it", &BM_MAN_WIN_DIALOG::RBAGIR, "yeni", withYY,
+         before(withYY, "XA", "YENI"), {}},
+        {"Araya gir before XA, ZB deleted before it", &BM_MAN_WIN_DIALOG::RBAGIR, "yeni", without(fields, "ZB"),
+         before(without(fields, "ZB"), "XA", "YENI"), {}},
+        {"Sil XA, XA deleted", &BM_MAN_WIN_DIALOG::RBSIL, "", without(fields, "XA"), {}, {deleteXA, "XA" + gone}},
+        {"Araya gir before XA, XA deleted", &BM_MAN_WIN_DIALOG::RBAGIR, "yeni", without(fields, "XA"), {},
+         {"Önüne girilecek XA" + gone}},
+        {"Ekle LIF, LIF added", &BM_MAN_WIN_DIALOG::RBEKLE, "lif", fields + QStringList{"LIF"}, {},
+         {"LIF Besin maddesi RM dosyasında mevcut."}},
+    };
+
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    choose(w, ITEM_RMSEC_HK);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(f.write(start), start.size());
+        }
+        QByteArray theirs;
+        boxes_.clear();
+        w.qtPort()->setDialogRunner([&](QDialog& d) {
+            d.open();
+            auto* dlg = qobject_cast<BM_MAN_WIN_DIALOG*>(&d);
+            if (!dlg)
+                return answer(d);
+            (dlg->*c.operation)->click();
+            if (c.operation != &BM_MAN_WIN_DIALOG::RBEKLE) {
+                const QList<QListWidgetItem*> xa = dlg->LBBMAD->findItems(QStringLiteral("XA"), Qt::MatchExactly);
+                EXPECT_EQ(xa.size(), 1);
+                if (!xa.isEmpty())
+                    dlg->LBBMAD->setCurrentItem(xa.first());
+            }
+            if (!c.newName.isEmpty())
+                dlg->SLEBMNAME->setText(c.newName);
+            restructure(path, c.theirs);  // the other program, while the dialog is open
+            theirs = test::fileBytes(path);
+            dlg->PBTAMAM_->click();
+            return d.result();
+        });
+        choose(w, 3573);
+        EXPECT_EQ(boxes_, c.boxes);
+        if (c.ours.isEmpty()) {
+            EXPECT_EQ(test::fileBytes(path), theirs);
+            continue;
+        }
+        EXPECT_EQ(fieldNames(path), c.ours);
+        const QMap<QString, QList<QByteArray>> was = rawCells(theirs);
+        const QMap<QString, QList<QByteArray>> now = rawCells(test::fileBytes(path));
+        ASSERT_GT(was.value(QStringLiteral("YM_ADI")).size(), 2);
+        EXPECT_TRUE(was.value(QStringLiteral("YM_ADI")).first().startsWith("BIRIM"));
+        EXPECT_EQ(now.keys().size(), c.ours.size());
+        for (const QString& f : c.ours) {
+            const QList<QByteArray> expected = f == QLatin1String("YENI")
+                                                   ? QList<QByteArray>(was.first().size(), QByteArray(kCellWidth, ' '))
+                                                   : was.value(f);
+            EXPECT_EQ(now.value(f).join('|'), expected.join('|')) << f.toStdString();
+        }
+    }
+}
+
 // The reference matrix window as the user meets it: opened from the main
 // menu in the shown and active main window, worked through its toolbar, its
 // keys and its fields.
