@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace zeva {
@@ -24,9 +23,13 @@ const QString kDataFolder = QStringLiteral("Data");
 
 QString defaultDataDirectory()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(base.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : base)
-        .filePath(QStringLiteral("zeva"));
+    // A relative XDG_DATA_HOME is no folder at all (it would name another one
+    // from every working folder): it is passed over, as the settings file's
+    // XDG_CONFIG_HOME is.
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir(base).filePath(QStringLiteral("zeva"));
 }
 
 QString recordedDataDirectory()

@@ -28,12 +28,14 @@ protected:
         QString out;
     };
 
-    Run setup(const QStringList& args)
+    Run setup(const QStringList& args, const QString& dataHome = QString())
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ZEVA_SETTINGS", settings());
-        env.insert("XDG_DATA_HOME", tmp_.file("xdg"));
+        env.insert("XDG_DATA_HOME", dataHome.isNull() ? tmp_.file("xdg") : dataHome);
+        env.insert("HOME", tmp_.file("ev"));
+        p.setWorkingDirectory(tmp_.path());
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(ZEVA_BIN_DIR "/zeva-setup"), args);
         EXPECT_TRUE(p.waitForFinished(60000));
@@ -133,6 +135,19 @@ TEST_F(SetupTest, DefaultFolderAndRefusals)
     EXPECT_TRUE(refused.out.contains("bir klasör değil")) << refused.out.toStdString();
     EXPECT_EQ(recorded(), tmp_.file("xdg/zeva"));
     EXPECT_EQ(setup({"--yanlis"}).code, 2);
+}
+
+// A relative or empty XDG_DATA_HOME names no folder: the default under the
+// home folder is taken, not a folder below wherever setup was started.
+TEST_F(SetupTest, RelativeDataHomeIsPassedOver)
+{
+    for (const QString& dataHome : {QStringLiteral("xdg-goreli"), QStringLiteral("")}) {
+        SCOPED_TRACE(dataHome.toStdString());
+        const Run run = setup({}, dataHome);
+        ASSERT_EQ(run.code, 0) << run.out.toStdString();
+        EXPECT_EQ(recorded(), tmp_.file("ev/.local/share/zeva"));
+        EXPECT_FALSE(QFileInfo::exists(tmp_.file("xdg-goreli")));
+    }
 }
 
 }  // namespace
