@@ -77,6 +77,60 @@ TEST(SampleData, DryMatterReferenceTable)
     checkTable(QStringLiteral("MATKUMAD.csv"), KMM_STRCREATE(), 45);
 }
 
+// The cattle figures of the dry-matter table hang together: every feed with
+// crude fat has its TDN, the energies of a feed follow from its TDN by the
+// equations the table is made with, and the crude protein of every feed is
+// split into its undegraded and degraded parts, which the requirement rows
+// of a daily ration ask for.
+TEST(SampleData, DryMatterEnergiesAndProteinSplitAgree)
+{
+    test::TempDir dir;
+    const QString out = dir.file(QStringLiteral("T.DBF"));
+    QString error;
+    ASSERT_TRUE(buildReferenceTable(kSource + QStringLiteral("/MATKUMAD.csv"), KMM_STRCREATE(), out, &error))
+        << error.toStdString();
+    DbfTable t;
+    ASSERT_TRUE(readDbfFile(out, &t, &error)) << error.toStdString();
+    const QList<int> recs = t.liveRecords();
+    int withEnergy = 0;
+    int withProtein = 0;
+    for (int i = 1; i < recs.size(); ++i) {
+        const auto cell = [&](const char* field) { return t.value(recs[i], QString::fromLatin1(field)); };
+        SCOPED_TRACE(AllTrim(cell("YM_ADI")).toStdString());
+        if (Val(cell("HY")) > 0)
+            EXPECT_FALSE(isBlankCell(cell("TSBM"))) << "crude fat without TDN";
+        if (!isBlankCell(cell("TSBM"))) {
+            ++withEnergy;
+            const double tdn = Val(cell("TSBM"));
+            const double de = 4.409 * tdn;
+            const double me = 0.82 * de;
+            const struct {
+                const char* field;
+                double value;
+            } energies[] = {
+                {"SE", de},
+                {"ME_BB", me},
+                {"NEY", 1.37 * me - 0.138 * me * me + 0.0105 * me * me * me - 1.12},
+                {"NEK", 1.42 * me - 0.174 * me * me + 0.0122 * me * me * me - 1.65},
+                {"NEL", 0.0245 * tdn * 100 - 0.12},
+            };
+            for (const auto& e : energies) {
+                EXPECT_FALSE(isBlankCell(cell(e.field))) << e.field;
+                EXPECT_NEAR(Val(cell(e.field)), e.value, 0.011) << e.field;
+            }
+        }
+        if (Val(cell("HP")) > 0) {
+            ++withProtein;
+            const bool split = !isBlankCell(cell("RUP")) && !isBlankCell(cell("RDP"));
+            EXPECT_TRUE(split) << "crude protein without its RUP and RDP";
+            if (split)
+                EXPECT_NEAR(Val(cell("RUP")) + Val(cell("RDP")), Val(cell("HP")), 0.02);
+        }
+    }
+    EXPECT_GE(withEnergy, 30);
+    EXPECT_GE(withProtein, 30);
+}
+
 TEST(SampleData, ExampleProblemsRoundTripThroughTheProblemFile)
 {
     for (const char* name : {"BROYLER", "SUTINEGI"}) {
