@@ -236,6 +236,11 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
     const QString path = QDir::cleanPath(QFileInfo(existing).absoluteFilePath());
     p.OPROBSERVER = std::make_shared<ProblemServer>(path, table, fingerprint);
     AKTPRODIZOLUSTUR(p.OPROBSERVER->table());
+    // The problem shown is not what the file holds: the first save writes
+    // the tables, the matrix and the header as shown, and what was dropped
+    // goes from the file.
+    if (!fit.fits())
+        p.LMATCHANGED = true;
     if (hooks_.menuState)
         hooks_.menuState();
     if (hooks_.setCaption)

@@ -74,10 +74,12 @@ public:
     // The open step: checks the ".ZVF" extension (any case), closes an open
     // problem (stopping when that fails), reads the file into the active
     // problem (with a warning first when its matrix does not fit its tables:
-    // rows or cells beyond them, or feeds and nutrients without their cells),
-    // sends the menu-state update and sets the caption to "ZEVA 2.0 - " +
-    // `fileName` as passed. The name may differ in letter case from the file
-    // on disk. Returns TRUE when the file is open.
+    // rows or cells beyond them, or feeds and nutrients without their cells;
+    // the matrix is then marked changed, so that the next save writes the
+    // problem as shown and the file loses what was dropped), sends the
+    // menu-state update and sets the caption to "ZEVA 2.0 - " + `fileName` as
+    // passed. The name may differ in letter case from the file on disk.
+    // Returns TRUE when the file is open.
     bool DOOPENFILE(const QString& fileName);
 
     // The data folder: CDATAPATH + "/Data" (under its spelling on disk).

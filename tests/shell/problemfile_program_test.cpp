@@ -439,5 +439,88 @@ TEST_F(ProblemFileProgramTest, TwoSessionsOnOneFileLoseNothingUnasked)
     G().LYMCHANGED = false;
 }
 
+// Files whose matrix does not fit their tables, as another program or an
+// older save may leave them: opened from the menu, each gives the warning;
+// a plain Ctrl+K writes the problem as the program shows it, so the file
+// opens again without the warning and gives the same problem.
+TEST_F(ProblemFileProgramTest, AFileOpenedWithTheMismatchWarningIsSavedAsShown)
+{
+    using Rec = QList<QPair<const char*, QString>>;
+    auto cells = [](const QStringList& values) {
+        QString text;
+        for (const QString& v : values)
+            text += SDAYA(v, 4) + QLatin1Char(',');
+        return text;
+    };
+    const Rec misir{{"YMADI", "MISIR"}, {"YMFIAT", SDAYA("10.5", 3)}, {"BMADI", "AGIRLIK"}, {"BMSABIT", SDAYA("1", 4)}};
+    const Rec soya{{"YMADI", "SOYA KÜSPESİ 48"}, {"YMFIAT", SDAYA("21.5", 3)}, {"BMADI", "ME_KA"},
+                   {"BMALTLIM", SDAYA("2900", 4)}};
+    const Rec hp{{"BMADI", "HP"}, {"BMALTLIM", SDAYA("20", 4)}, {"BMADIA", "HP"}, {"BMADIB", "ME_KA"},
+                 {"OALTLIM", SDAYA("0.007", 4)}};
+    const QString cut = QStringLiteral("Tablolarda karşılığı olmayan matris hücreleri ve satırları atılacak.");
+    const QString padded =
+        QStringLiteral("Matriste karşılığı olmayan yem ve besin maddelerinin hücreleri boş (0) alınacak.");
+    const struct {
+        const char* what;
+        QList<Rec> records;
+        QString told;
+    } cases[] = {
+        // No header; the row of a nutrient another program removed is kept
+        // last: no header either, it is dropped and the default header taken.
+        {"a stray last row and no header",
+         {misir + Rec{{"YMBMAT", cells({"1", "1"})}}, soya + Rec{{"YMBMAT", cells({"3350", "2440"})}},
+          hp + Rec{{"YMBMAT", cells({"8.5", "48.5"})}}, {{"YMBMAT", cells({"0.02", "0.27"})}}},
+         cut},
+        {"a row after the header",
+         {misir + Rec{{"YMBMAT", cells({"1", "1"})}}, soya + Rec{{"YMBMAT", cells({"3350", "2440"})}},
+          hp + Rec{{"YMBMAT", cells({"8.5", "48.5"})}}, {{"YMBMAT", QStringLiteral("K,1000.00,TL,Kg,")}},
+          {{"YMBMAT", cells({"0.02", "0.27"})}}},
+         cut},
+        {"a cell and a row missing",
+         {misir + Rec{{"YMBMAT", cells({"1", "1"})}}, soya + Rec{{"YMBMAT", cells({"3350"})}},
+          hp + Rec{{"YMBMAT", QStringLiteral("G,1.000,USD,Kg,")}}},
+         padded},
+    };
+    STANDARDSHELLWINDOW& w = window();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = data(QStringLiteral("UYUSMAZ.ZVF"));
+        DbfTable t = newProblemTable(1);
+        for (const Rec& rec : c.records) {
+            const int r = t.appendRecord();
+            for (const auto& [name, value] : rec)
+                t.setValue(r, QString::fromLatin1(name), value);
+        }
+        ASSERT_TRUE(writeDbfFile(path, t));
+
+        boxes_.clear();
+        openFromMenu(w, path);
+        ASSERT_EQ(openProblemPath(), path);
+        EXPECT_EQ(boxes_, QStringList{QStringLiteral("Uyarı...: ") + path
+                                      + QStringLiteral(" dosyasının matrisi yem/besin maddesi tablosuyla "
+                                                       "uyuşmuyor...\n\n")
+                                      + c.told});
+        const ActiveProblem shown = G();
+
+        boxes_.clear();
+        press(w, Qt::Key_K);
+        EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join(QLatin1Char('|')).toStdString();
+        EXPECT_FALSE(G().anyChanged());
+
+        openFromMenu(w, path);
+        EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(G().AYMTABLE, shown.AYMTABLE);
+        EXPECT_EQ(G().ABMTABLE, shown.ABMTABLE);
+        EXPECT_EQ(G().ABMOTABLE, shown.ABMOTABLE);
+        EXPECT_EQ(G().AMATRIX, shown.AMATRIX);
+        EXPECT_EQ(G().APARAMS, shown.APARAMS);
+        EXPECT_FALSE(G().anyChanged());
+        boxes_.clear();
+        press(w, Qt::Key_P);  // "Ka&pat...": nothing to ask
+        EXPECT_TRUE(boxes_.isEmpty());
+        EXPECT_FALSE(G().isOpen());
+    }
+}
+
 }  // namespace
 }  // namespace zeva
