@@ -67,8 +67,8 @@ public:
     // Close: offers to save when anything changed, closes the file and empties
     // the active problem, then sends the menu-state update. Returns FALSE (and
     // leaves the problem open) only when the user chose to save and the save
-    // failed or was declined (see KAYDET); the callers that close first (Open, New, and the program's exit)
-    // stop then.
+    // failed or did not write over a file changed on disk (see KAYDET); the
+    // callers that close first (Open, New, and the program's exit) stop then.
     bool FILECLOSE();
 
     // The open step: checks the ".ZVF" extension (any case), closes an open
