@@ -6,6 +6,7 @@
 #include "core/problemfile.h"
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
+#include "platform/filefingerprint.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -133,16 +134,20 @@ bool FileCommands::FKAYDET()
             return false;
     }
     const QString target = existing.isEmpty() ? chosen : existing;
-    switch (saveProblem(port_)) {
+    const SaveResult saved = saveProblem(port_);
+    switch (saved) {
     case SaveResult::Refused:
         return false;
+    case SaveResult::Declined:
     case SaveResult::NotWritten: {
         // The open file cannot be written (a write-protected file or medium,
-        // a full disk): the problem goes into the chosen file as it is in
-        // memory and that file becomes the open one. The open file stays as
-        // it was; when the chosen file fails too, the problem stays open
-        // with its changes.
-        if (!writeProblemInto(port_, target))
+        // a full disk), or another writer changed it and the user keeps
+        // that change: the problem goes into the chosen file as it is in
+        // memory (as it was read, in the second case, with none of the other
+        // writer's change) and that file becomes the open one. The open
+        // file stays as it was; when the chosen file fails too, the problem
+        // stays open with its changes.
+        if (!writeProblemInto(port_, target, saved == SaveResult::Declined))
             return false;
         ActiveProblem& p = G();
         p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
@@ -203,8 +208,13 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
         ERRMESS(port_, fileName + QStringLiteral(" dosyası bulunamıyor..."));
         return false;
     }
+    // The table is parsed from the very bytes its fingerprint is taken of, so
+    // that a save can tell whether anyone wrote into the file since.
     DbfTable table;
-    if (!readDbfFile(existing, &table) || !isProblemTable(table)) {
+    QByteArray bytes;
+    FileFingerprint fingerprint;
+    if (!FileFingerprint::read(existing, &bytes, &fingerprint) || !DbfTable::fromBytes(bytes, &table)
+        || !isProblemTable(table)) {
         ERRMESS(port_, fileName + QStringLiteral(" veri dosyasını açmada hata!"));
         return false;
     }
@@ -224,8 +234,13 @@ bool FileCommands::DOOPENFILE(const QString& fileName)
     ActiveProblem& p = G();
     p.reset();  // nothing is open here: start from the empty problem
     const QString path = QDir::cleanPath(QFileInfo(existing).absoluteFilePath());
-    p.OPROBSERVER = std::make_shared<ProblemServer>(path, table);
+    p.OPROBSERVER = std::make_shared<ProblemServer>(path, table, fingerprint);
     AKTPRODIZOLUSTUR(p.OPROBSERVER->table());
+    // The problem shown is not what the file holds: the first save writes
+    // the tables, the matrix and the header as shown, and what was dropped
+    // goes from the file.
+    if (!fit.fits())
+        p.LMATCHANGED = true;
     if (hooks_.menuState)
         hooks_.menuState();
     if (hooks_.setCaption)

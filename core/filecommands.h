@@ -49,14 +49,16 @@ public:
     bool FILEOPEN();
 
     // Save: the save step (PROBDBFUPDATE). FALSE when the save failed (the
-    // error was shown, the flags stay raised, the file is unchanged).
+    // error was shown) or the user chose not to write over a file changed on
+    // disk since it was read; the flags stay raised, the file is unchanged.
     bool KAYDET();
 
     // Save As: asks a name, saves the open problem, copies its file to that
     // name (always with the extension ".ZVF") and opens the copy. When the
-    // open file cannot be written, the problem as it is in memory is written
-    // into the chosen file instead, which is then opened; the open file stays
-    // as it was. Returns FALSE when it stopped without a copy for a reason
+    // open file cannot be written, or it changed on disk and the user chose
+    // not to write over it, the problem as it is in memory is written into
+    // the chosen file instead, which is then opened; the open file stays as
+    // it was. Returns FALSE when it stopped without a copy for a reason
     // the user was shown (the open file's own name, a declined overwrite, a
     // refused save, a failed copy or write of the chosen file, a failed open
     // of it); TRUE on Cancel and on success.
@@ -65,17 +67,19 @@ public:
     // Close: offers to save when anything changed, closes the file and empties
     // the active problem, then sends the menu-state update. Returns FALSE (and
     // leaves the problem open) only when the user chose to save and the save
-    // failed; the callers that close first (Open, New, and the program's exit)
-    // stop then.
+    // failed or did not write over a file changed on disk (see KAYDET); the
+    // callers that close first (Open, New, and the program's exit) stop then.
     bool FILECLOSE();
 
     // The open step: checks the ".ZVF" extension (any case), closes an open
     // problem (stopping when that fails), reads the file into the active
     // problem (with a warning first when its matrix does not fit its tables:
-    // rows or cells beyond them, or feeds and nutrients without their cells),
-    // sends the menu-state update and sets the caption to "ZEVA 2.0 - " +
-    // `fileName` as passed. The name may differ in letter case from the file
-    // on disk. Returns TRUE when the file is open.
+    // rows or cells beyond them, or feeds and nutrients without their cells;
+    // the matrix is then marked changed, so that the next save writes the
+    // problem as shown and the file loses what was dropped), sends the
+    // menu-state update and sets the caption to "ZEVA 2.0 - " + `fileName` as
+    // passed. The name may differ in letter case from the file on disk.
+    // Returns TRUE when the file is open.
     bool DOOPENFILE(const QString& fileName);
 
     // The data folder: CDATAPATH + "/Data" (under its spelling on disk).

@@ -200,6 +200,14 @@ void writeHeaderOnly(DbfTable& table, const QString& header)
 
 }  // namespace
 
+QString problemChangedOnDiskQuestion(const QString& path)
+{
+    return path
+           + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte değiştirilmiş.\n\n"
+                            "Üzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını "
+                            "istiyor musunuz?");
+}
+
 QList<DbfField> problemFileFields(int type)
 {
     const int limitWidth = type == 1 ? 12 : 11;
@@ -290,13 +298,14 @@ namespace {
 // parts of the active problem written over it. Another program may have
 // written into the file since the open, and the groups not changed here keep
 // what it wrote. A file that is gone or no longer a problem table is written
-// whole from the copy kept since the open or the last save. FALSE, with the
-// refusal shown, when the problem does not fit a problem file.
-bool tableToSave(UserPort& port, const ProblemServer& server, DbfTable* out)
+// whole from the copy kept since the open or the last save, and so is every
+// file with `asRead`. FALSE, with the refusal shown, when the problem does
+// not fit a problem file.
+bool tableToSave(UserPort& port, const ProblemServer& server, DbfTable* out, bool asRead = false)
 {
     ActiveProblem& p = G();
     DbfTable table;
-    if (!readDbfFile(server.path(), &table) || !isProblemTable(table))
+    if (asRead || !readDbfFile(server.path(), &table) || !isProblemTable(table))
         table = server.table();
     const int matrixCol = table.fieldIndex(field(kMatrixField));
     const int width = matrixCol >= 0 ? table.fields().at(matrixCol).length : kMatrixWidth;
@@ -344,14 +353,25 @@ SaveResult saveProblem(UserPort& port)
         return SaveResult::Refused;
     if (!p.anyChanged())
         return SaveResult::Saved;
+    // Another program or another session wrote into the file since it was
+    // read here: its change is not written over unasked. The question comes
+    // before anything is written.
+    if (server->fingerprint().changedOnDisk()
+        && ASK(port, QStringLiteral("Uyarı..."), problemChangedOnDiskQuestion(server->path()), BOX_YESNO_EXCLAMATION)
+               != REPLY_YES)
+        return SaveResult::Declined;
     DbfTable table;
     if (!tableToSave(port, *server, &table))
         return SaveResult::Refused;
+    const QByteArray bytes = table.toBytes();
     if (!writeDbfFile(server->path(), table)) {
         showSaveError(port, server->path());
         return SaveResult::NotWritten;
     }
+    // What the file holds now is what this session wrote: the next save
+    // asks only when someone writes into it again.
     server->table() = table;
+    server->setFingerprint(FileFingerprint::of(server->path(), bytes));
     p.LYMCHANGED = p.LBMCHANGED = p.LMATCHANGED = p.LPARAMCHANGED = p.LBMOCHANGED = false;
     return SaveResult::Saved;
 }
@@ -361,13 +381,13 @@ bool PROBDBFUPDATE(UserPort& port)
     return saveProblem(port) == SaveResult::Saved;
 }
 
-bool writeProblemInto(UserPort& port, const QString& target)
+bool writeProblemInto(UserPort& port, const QString& target, bool asRead)
 {
     const std::shared_ptr<ProblemServer> server = G().OPROBSERVER;
     if (!server)
         return false;
     DbfTable table;
-    if (!tableToSave(port, *server, &table))
+    if (!tableToSave(port, *server, &table, asRead))
         return false;
     if (!writeDbfFile(target, table)) {
         showSaveError(port, target);

@@ -14,37 +14,52 @@
 // shrinks and records are never deleted. Records marked deleted by another
 // program stay in the file but are invisible here.
 //
-// While a file is open, G().OPROBSERVER holds it: its path and the whole table
-// as last read or written. Saving reads the file afresh, writes the changed
-// groups over it and replaces the whole file through a temporary file and a
-// rename, so the groups not changed keep what another program wrote into
-// them meanwhile, and a failed save leaves the file on disk as it was. The
-// feed group, the nutrient group and the matrix rows count as one group
-// here: the matrix is shaped by the two tables, so they are never taken from
-// different writers.
+// While a file is open, G().OPROBSERVER holds it: its path, the whole table
+// as last read or written, and the fingerprint of the bytes it came from.
+// A save into a file that changed on disk since (another program, another
+// session on the same data folder) asks first whether to write over it.
+// Saving reads the file afresh, writes the changed groups over it and
+// replaces the whole file through a temporary file and a rename, so the
+// groups not changed keep what another program wrote into them meanwhile,
+// and a failed save leaves the file on disk as it was. The feed group, the
+// nutrient group and the matrix rows count as one group here: the matrix is
+// shaped by the two tables, so they are never taken from different writers.
 
 #include "core/activeproblem.h"
 #include "core/userport.h"
 #include "platform/dbf.h"
+#include "platform/filefingerprint.h"
 
 #include <QString>
 
 namespace zeva {
 
-// The open problem file: its full path exactly as found on disk and the whole
-// table as it stands in the file (deleted records included).
+// The open problem file: its full path exactly as found on disk, the whole
+// table as it stands in the file (deleted records included) and what the
+// file held when it was read or last written. Without a fingerprint (none
+// given) the first save writes unasked and takes one.
 class ProblemServer {
 public:
-    ProblemServer(QString path, DbfTable table) : path_(std::move(path)), table_(std::move(table)) {}
+    ProblemServer(QString path, DbfTable table, FileFingerprint fingerprint = {})
+        : path_(std::move(path)), table_(std::move(table)), fingerprint_(std::move(fingerprint))
+    {
+    }
 
     const QString& path() const { return path_; }
     const DbfTable& table() const { return table_; }
     DbfTable& table() { return table_; }
+    const FileFingerprint& fingerprint() const { return fingerprint_; }
+    void setFingerprint(FileFingerprint fingerprint) { fingerprint_ = std::move(fingerprint); }
 
 private:
     QString path_;
     DbfTable table_;
+    FileFingerprint fingerprint_;
 };
+
+// The question before a save writes over a problem file that changed on disk
+// since it was opened or last saved.
+QString problemChangedOnDiskQuestion(const QString& path);
 
 // The sixteen fields of a problem file; `type` 1 (compound feed) makes the
 // three feed limit fields 12 wide, any other type 11.
@@ -92,7 +107,10 @@ MatrixFit matrixFit(const DbfTable& table);
 // The save step: writes the parts of the active problem whose flags are
 // raised over the open file as it now stands on disk (read afresh; the copy
 // of the open when it is gone or no problem table any more), replaces the
-// whole file (temporary file and rename) and lowers those flags. The feed
+// whole file (temporary file and rename) and lowers those flags. When the
+// file changed on disk since it was opened or last saved, the user is asked
+// first (problemChangedOnDiskQuestion); Hayır writes nothing and keeps every
+// flag raised. The feed
 // table, the nutrient table and the matrix are shaped by one another, so a
 // flag on any of the three writes all three; the header is written with the
 // matrix rows, but as the file holds it unless LPARAMCHANGED is raised; a
@@ -105,9 +123,10 @@ bool PROBDBFUPDATE(UserPort& port);
 
 // What the save step came to: the problem is in the file (or nothing was to
 // be written); the problem was refused before anything was written (no open
-// file, too many feeds); the open file could not be replaced (a write-protected
-// file or medium, a full disk), which was shown.
-enum class SaveResult { Saved, Refused, NotWritten };
+// file, too many feeds); the file changed on disk and the user chose not to
+// write over it; the open file could not be replaced (a write-protected file
+// or medium, a full disk), which was shown.
+enum class SaveResult { Saved, Refused, Declined, NotWritten };
 
 // The save step, telling a refusal from a failed write. PROBDBFUPDATE is
 // saveProblem() == SaveResult::Saved.
@@ -116,11 +135,14 @@ SaveResult saveProblem(UserPort& port);
 // Writes the active problem as it is in memory into `target`, as the save step
 // would write it into the open file: the open file as it now stands on disk
 // (the copy of the open when it cannot be read) with the changed parts written
-// over it, through a temporary file and a rename. The open file, its copy and
-// the changed flags are left as they are. FALSE, with the error shown through
-// `port`, when the problem is refused or `target` cannot be written; `target`
-// is then as it was.
-bool writeProblemInto(UserPort& port, const QString& target);
+// over it, through a temporary file and a rename. With `asRead` the changed
+// parts go over the open file as it was read or last saved instead, so that
+// `target` holds the problem as the program shows it whatever another writer
+// put into the open file since. The open file, its copy and the changed flags
+// are left as they are. FALSE, with the error shown through `port`, when the
+// problem is refused or `target` cannot be written; `target` is then as it
+// was.
+bool writeProblemInto(UserPort& port, const QString& target, bool asRead = false);
 
 // The reader: fills the active problem from `table` (the live records): the
 // three tables and their name lists, the matrix and the header; completes a

@@ -713,6 +713,21 @@ TEST_F(FileCommandsTest, AMatrixThatDoesNotFitItsTablesIsToldBeforeItIsRead)
         EXPECT_EQ(G().AMATRIX, c.matrix);
         EXPECT_EQ(G().APARAMS, c.params);
         EXPECT_EQ(fileBytes(path), bytes);
+
+        // A plain save writes the problem as shown: the file opens again
+        // without the warning, as the same problem.
+        const ActiveProblem shown = G();
+        ASSERT_TRUE(cmd.KAYDET());
+        EXPECT_FALSE(G().anyChanged());
+        G().reset();
+        port = FakePort();
+        ASSERT_TRUE(cmd.DOOPENFILE(path));
+        EXPECT_TRUE(port.log.isEmpty()) << port.log.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(matrixFit(readTable(path)).fits());
+        EXPECT_EQ(G().AYMTABLE, shown.AYMTABLE);
+        EXPECT_EQ(G().ABMTABLE, shown.ABMTABLE);
+        EXPECT_EQ(G().AMATRIX, shown.AMATRIX);
+        EXPECT_EQ(G().APARAMS, shown.APARAMS);
     }
 
     // Feeds put into a new problem before any nutrient, saved and opened

@@ -190,10 +190,13 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     other.setValue(added, QStringLiteral("BMADI"), QStringLiteral("EKLENEN"));
     ASSERT_TRUE(writeDbfFile(path, other));
 
-    // Here only the header changes: the header alone is written, in its place.
+    // Here only the header changes: the user is told of the other
+    // program's change, and on Evet the header alone is written, in its place.
     G().APARAMS[PRM_CURRENCY] = QStringLiteral("EUR");
     G().LPARAMCHANGED = true;
+    port.replies = {REPLY_YES};
     ASSERT_TRUE(PROBDBFUPDATE(port));
+    EXPECT_EQ(port.log, QStringList{QStringLiteral("box 52 Uyarı...: ") + problemChangedOnDiskQuestion(path)});
     DbfTable t = readTable(path);
     ASSERT_EQ(t.recordCount(), 4);
     EXPECT_EQ(AllTrim(t.value(0, QStringLiteral("BMADI"))), QStringLiteral("DISARIDAN"));
@@ -212,7 +215,9 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     ASSERT_TRUE(writeDbfFile(path, other));
     G().AYMTABLE[1][YMPRICE] = SDAYA(QStringLiteral("7.5"), 3);
     G().LYMCHANGED = true;
+    port.replies = {REPLY_YES};
     ASSERT_TRUE(PROBDBFUPDATE(port));
+    EXPECT_TRUE(port.allAnswersUsed());
     t = readTable(path);
     ASSERT_EQ(t.recordCount(), 4);
     EXPECT_EQ(t.value(1, QStringLiteral("YMFIAT")), SDAYA(QStringLiteral("7.5"), 3));
@@ -223,12 +228,14 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     EXPECT_EQ(RTrim(t.value(0, QStringLiteral("YMBMAT"))), row1);
     EXPECT_EQ(RTrim(t.value(2, QStringLiteral("YMBMAT"))), QStringLiteral("K,2000.00,EUR,Kg,"));
 
-    // The file removed meanwhile: the save writes it again from the open copy
-    // and what it last saved.
+    // The file removed meanwhile: nothing of it to lose, no question; the
+    // save writes it again from the open copy and what it last saved.
     ASSERT_TRUE(QFile::remove(path));
     G().AYMTABLE[0][YMPRICE] = SDAYA(QStringLiteral("2"), 3);
     G().LYMCHANGED = true;
+    port.log.clear();
     ASSERT_TRUE(PROBDBFUPDATE(port));
+    EXPECT_TRUE(port.log.isEmpty());
     readBack();
     EXPECT_EQ(G().AYMNAMES, (QStringList{feedName(1), feedName(2), feedName(3)}));
     EXPECT_EQ(G().AYMTABLE[0][YMPRICE], SDAYA(QStringLiteral("2"), 3));
@@ -313,7 +320,9 @@ TEST_F(ProblemFileTest, SaveWritesTheTablesAndTheMatrixAsOneUnit)
         ASSERT_TRUE(writeDbfFile(path, other));
         c.here();
         const ActiveProblem before = G();
+        port.replies = {REPLY_YES};  // to the question on the other writer's change
         ASSERT_TRUE(PROBDBFUPDATE(port));
+        EXPECT_TRUE(port.allAnswersUsed());
 
         EXPECT_TRUE(matrixFit(readTable(path)).fits());
         readBack();
@@ -344,6 +353,7 @@ print(json.dumps({'feeds': feeds, 'rows': rows}))
     removeSecondFeed(other);
     ASSERT_TRUE(writeDbfFile(path, other));
     editCell();
+    port.replies = {REPLY_YES};
     ASSERT_TRUE(PROBDBFUPDATE(port));
     QString error;
     const QJsonDocument doc = runPython(script, {path}, &error);
