@@ -73,6 +73,26 @@ void syncFolder(const QString& folder)
     }
 }
 
+// The temporary file of a write into `folder` over the file `name`: hidden,
+// the target's name and six random characters. The folder's file system
+// limits the length of a name (255 bytes on most); a target whose name is
+// near that limit gets a temporary name cut short at a character, so that
+// whenever the target's name fits, the temporary one fits too. The random
+// part keeps it unique, and it stays in the target's folder for the rename.
+QString temporaryTemplate(const QString& folder, const QString& name)
+{
+    const QString suffix = QStringLiteral(".XXXXXX");
+    long limit = ::pathconf(encoded(folder).constData(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = NAME_MAX;
+    QString stem = name;
+    while (!stem.isEmpty() && encoded(QLatin1Char('.') + stem + suffix).size() > limit) {
+        const qsizetype n = stem.size();
+        stem.chop(n >= 2 && stem.at(n - 1).isLowSurrogate() && stem.at(n - 2).isHighSurrogate() ? 2 : 1);
+    }
+    return folder + QStringLiteral("/.") + stem + suffix;
+}
+
 }  // namespace
 
 QString linkedFilePath(const QString& path)
@@ -120,7 +140,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         return false;
     }
 
-    QTemporaryFile temp(folder + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    QTemporaryFile temp(temporaryTemplate(folder, target.fileName()));
     temp.setAutoRemove(true);
     if (!temp.open()) {
         fail(error, temp.errorString());

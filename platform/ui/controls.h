@@ -4,11 +4,13 @@
 // VQSLE and VQLISTBOX turn Esc typed while they have the focus into a call of
 // their window's PBIPTAL slot (the dialog's cancel handler), once per key
 // press. VQCOMBOBOX is the combo box as it is. VQTOOLBAR is the flat toolbar of
-// the window menus.
+// the window menus. PasteGuarded is the base of the program's edits of several
+// lines.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QToolBar>
 #include <QValidator>
 
@@ -71,6 +73,27 @@ class VQCOMBOBOX : public QComboBox {
     Q_OBJECT
 public:
     explicit VQCOMBOBOX(QWidget* parent = nullptr);
+};
+
+// An edit of several lines (QTextEdit, QPlainTextEdit) that pastes nothing
+// from a clipboard without data. A desktop clipboard that no program owns (a
+// fresh session, or after the program that copied has ended) hands out data
+// with no format at all, and Qt 6.4's text edits read the first format of
+// what they paste without asking whether there is one: the paste would bring
+// the program down. Every way to paste (the keys, a menu command, the middle
+// button, a drop) goes through insertFromMimeData.
+template <class Edit>
+class PasteGuarded : public Edit {
+public:
+    using Edit::Edit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (!source || source->formats().isEmpty())
+            return;
+        Edit::insertFromMimeData(source);
+    }
 };
 
 // The flat toolbar of the window menus: icon buttons, no handle, fixed in its

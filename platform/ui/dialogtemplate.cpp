@@ -343,7 +343,7 @@ void TemplateDialog::build()
         }
         case CtlKind::Edit:
             if (c.style & CS_MULTILINE) {
-                auto* edit = new QPlainTextEdit(this);
+                auto* edit = new PasteGuarded<QPlainTextEdit>(this);
                 edit->setPlainText(text);
                 edit->setReadOnly(c.style & CS_READONLY);
                 edit->setTabChangesFocus(true);

@@ -127,7 +127,7 @@ void QtPadDialogs::printerSetup(QWidget* owner, QPrinter& printer)
 
 // ---------------------------------------------------------------- VQRICHEDIT
 
-VQRICHEDIT::VQRICHEDIT(PADWIN* owner) : QTextEdit(owner), owner_(owner)
+VQRICHEDIT::VQRICHEDIT(PADWIN* owner) : PasteGuarded<QTextEdit>(owner), owner_(owner)
 {
     setObjectName(QStringLiteral("RICHEDIT"));
     setAcceptRichText(true);

@@ -17,6 +17,7 @@
 
 #include "platform/filefingerprint.h"
 #include "platform/rtf.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/dialogtemplate.h"
 #include "reports/padfiles.h"
 #include "shell/menuowner.h"
@@ -100,7 +101,7 @@ public:
 
 // The edit control of a pad: rich text; Esc closes the pad; its context menu
 // is ED_CONT_MENU, whose commands go to the pad.
-class VQRICHEDIT : public QTextEdit {
+class VQRICHEDIT : public PasteGuarded<QTextEdit> {
     Q_OBJECT
 public:
     explicit VQRICHEDIT(PADWIN* owner);

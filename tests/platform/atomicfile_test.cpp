@@ -115,6 +115,37 @@ TEST(AtomicFile, SymbolicLinksAreWrittenThrough)
     EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("dongu1"))).isSymLink());
 }
 
+// Names near the file system's limit on a name (255 bytes on most, about 124
+// Turkish letters): created and replaced like any other, with their mode kept
+// and no temporary file left. A name one byte over the limit is refused and
+// leaves nothing behind.
+TEST(AtomicFile, NamesUpToTheLimitAreWritten)
+{
+    test::TempDir dir;
+    const int limit = int(test::nameLimit(dir.path()));
+    ASSERT_GT(limit, 16);
+    for (int bytes = limit - 7; bytes <= limit; ++bytes) {
+        SCOPED_TRACE(bytes);
+        const QString name = test::longTurkishName(bytes, QStringLiteral(".ZVF"));
+        ASSERT_EQ(QFile::encodeName(name).size(), bytes);
+        const QString path = dir.file(name);
+        QString error;
+        EXPECT_TRUE(writeFileAtomically(path, "ilk", &error)) << error.toStdString();
+        EXPECT_EQ(readAll(path), QByteArray("ilk"));
+        setMode(path, 0640);
+        EXPECT_TRUE(writeFileAtomically(path, "yeni", &error)) << error.toStdString();
+        EXPECT_EQ(readAll(path), QByteArray("yeni"));
+        EXPECT_EQ(modeOf(path), mode_t(0640));
+        EXPECT_EQ(entries(dir.path()), QStringList{name});
+        ASSERT_TRUE(QFile::remove(path));
+    }
+
+    QString error;
+    EXPECT_FALSE(writeFileAtomically(dir.file(test::longTurkishName(limit + 1, QStringLiteral(".ZVF"))), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(entries(dir.path()), QStringList());
+}
+
 // As an ordinary user: a file that user may not write stays as it is, even
 // though the folder would let the user replace it; a file the user may write
 // is replaced, directly or through a link.

@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace zeva;
@@ -96,6 +99,52 @@ TEST(DialogTemplate, DialogUnitsFollowTheDialogFontAndDpi)
     const BaseUnits large = BaseUnits::forFont(QStringLiteral("Arial"), 16, 96);
     EXPECT_GT(large.x, small.x);
     EXPECT_GT(large.y, small.y);
+}
+
+// A clipboard that holds nothing (a fresh desktop session, or the program
+// that copied has ended) pastes nothing into the edits the templates build,
+// whether the paste comes from the keys or a menu command.
+TEST(DialogTemplate, EditsPasteNothingFromAnEmptyClipboard)
+{
+    TemplateDialog dlg(kEverything, nullptr, 96);
+    dlg.show();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const struct {
+        const char* clipboard;
+        std::function<void()> empty;
+    } states[] = {
+        // No owner: the desktop hands out data without any format.
+        {"no formats", [&] { clipboard->setMimeData(new QMimeData); }},
+        {"cleared", [&] { clipboard->clear(); }},
+    };
+    for (int id : {11, 14}) {
+        QWidget* edit = dlg.control(id);
+        ASSERT_NE(edit, nullptr);
+        auto text = [edit] {
+            if (auto* line = qobject_cast<QLineEdit*>(edit))
+                return line->text();
+            return qobject_cast<QPlainTextEdit*>(edit)->toPlainText();
+        };
+        auto paste = [edit] {
+            if (auto* line = qobject_cast<QLineEdit*>(edit))
+                line->paste();
+            else
+                qobject_cast<QPlainTextEdit*>(edit)->paste();
+        };
+        test::typeText(edit, QStringLiteral("ESKI"));
+        for (const auto& state : states) {
+            SCOPED_TRACE(std::to_string(id) + ", " + state.clipboard);
+            state.empty();
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+            paste();
+            EXPECT_EQ(text(), QStringLiteral("ESKI"));
+        }
+        clipboard->setText(QStringLiteral("YENI"));
+        paste();
+        EXPECT_EQ(text(), QStringLiteral("ESKIYENI"));
+    }
+    clipboard->clear();
 }
 
 TEST(DialogTemplate, ChoiceTemplateGeometryAt96Dpi)

@@ -7,6 +7,7 @@
 #include "core/problemfile.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 namespace zeva {
@@ -704,6 +707,67 @@ TEST_F(ReportPadTest, EscAndTheContextMenuCloseThePad)
     context->action(1238)->trigger();
     EXPECT_TRUE(pads().APADWINS().isEmpty());
     EXPECT_FALSE(pads().padMode());
+}
+
+// A clipboard that holds nothing (a fresh desktop session, or the program
+// that copied has ended) pastes nothing, whichever way the paste is asked
+// for: the report, its flag and "&Kaydet" stay as they were.
+TEST_F(ReportPadTest, AnEmptyClipboardPastesNothing)
+{
+    const QString report = data(QStringLiteral("BROYLER.TXT"));
+    writeBytes(report, "SATIR 1\r\nSATIR 2\r\n");
+    G().CREPORTFILE = report;
+    showActive();
+    QTest::keyClick(&w(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(inPadMode());
+    PADWIN* pad = pads().activePad();
+    ASSERT_NE(pad, nullptr);
+    VQRICHEDIT* edit = pad->ODCRICHEDIT;
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+    ShellMenu* menu = pads().padMenu();
+    auto* button = qobject_cast<QToolButton*>(menu->toolBar()->widgetForAction(menu->action(5192)));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isVisible());
+
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const struct {
+        const char* clipboard;
+        std::function<void()> empty;
+    } states[] = {
+        // No owner: the desktop hands out data that has no format at all.
+        {"no formats", [&] { clipboard->setMimeData(new QMimeData); }},
+        {"cleared", [&] { clipboard->clear(); }},
+    };
+    const struct {
+        const char* route;
+        std::function<void()> paste;
+    } routes[] = {
+        {"Ctrl+V", [&] { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [&] { QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"Yazım > Yapıştır", [&] { padItem(5192); }},
+        {"toolbar", [&] { QTest::mouseClick(button, Qt::LeftButton); }},
+        {"context menu", [&] { edit->contextMenu()->action(1234)->trigger(); }},
+    };
+    for (const auto& state : states) {
+        for (const auto& route : routes) {
+            SCOPED_TRACE(std::string(state.clipboard) + ", " + route.route);
+            state.empty();
+            edit->moveCursor(QTextCursor::End);
+            route.paste();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(plainLines(*edit->document()), QStringLiteral("SATIR 1\nSATIR 2\n"));
+            EXPECT_FALSE(pad->LCHANGE());
+            EXPECT_FALSE(menu->isEnabled(5176));
+        }
+    }
+
+    // Text on the clipboard still pastes.
+    clipboard->setText(QStringLiteral("YENİ"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plainLines(*edit->document()), QStringLiteral("SATIR 1\nSATIR 2\nYENİ"));
+    EXPECT_TRUE(pad->LCHANGE());
+    clipboard->clear();
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('\n').toStdString();
 }
 
 TEST_F(ReportPadTest, MarginDialogStartsAtZeroAndSevenAndRefusesMarginsWithoutText)

@@ -19,6 +19,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "support/fakeport.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 
 #include <QAbstractButton>
@@ -709,6 +710,50 @@ TEST_F(MainWindowTest, FileCommandsKeepTheMenuStateAndCaption)
     EXPECT_FALSE(m->isEnabled(3550));
     EXPECT_TRUE(QFile::exists(data(QStringLiteral("rasyon.ZVF"))));
     EXPECT_TRUE(port_.allAnswersUsed());
+}
+
+// A problem whose file name is near the limit on a name's length (about 124
+// Turkish letters) is saved and solved like any other; its report takes a
+// name of the same length.
+TEST_F(MainWindowTest, AProblemNamedNearTheLimitSavesAndSolves)
+{
+    const int limit = int(test::nameLimit(data(QString())));
+    ASSERT_GT(limit, 16);
+    STANDARDSHELLWINDOW& w = window();
+    ShellMenu* m = w.mainMenu();
+    for (int bytes = limit - 7; bytes <= limit; ++bytes) {
+        SCOPED_TRACE(bytes);
+        const QString name = test::longTurkishName(bytes, QStringLiteral(".ZVF"));
+        const QString path = data(name);
+        const QString report = data(name.chopped(4) + QStringLiteral(".TXT"));
+        createProblem(QStringLiteral("KISA.ZVF"));
+        ASSERT_TRUE(QFile::rename(data(QStringLiteral("KISA.ZVF")), path));
+
+        port_.log.clear();
+        port_.fileNames = {path};
+        m->action(3529)->trigger();  // "&Aç..."
+        ASSERT_TRUE(G().isOpen());
+        G().AYMTABLE[0][YMPRICE] = kNewPrice;
+        G().LYMCHANGED = true;
+        m->action(3532)->trigger();  // "&Kaydet..."
+        EXPECT_FALSE(G().LYMCHANGED);
+        port_.params = {ParamAnswer{true, false, QStringLiteral("1000.00"), QStringLiteral("TL"), QStringLiteral("Kg")}};
+        m->action(3550)->trigger();  // "Yem &Formülü"
+        EXPECT_EQ(G().CREPORTFILE, report);
+        EXPECT_TRUE(QFileInfo(report).isFile());
+        EXPECT_EQ(port_.logLines(QStringLiteral("box")), QStringList());
+        m->action(3530)->trigger();  // "Ka&pat..."
+        ASSERT_FALSE(G().isOpen());
+
+        ASSERT_TRUE(w.DOOPENFILE(path));
+        EXPECT_EQ(G().AYMTABLE[0][YMPRICE], kNewPrice);
+        m->action(3530)->trigger();
+        // Nothing left beside the two files.
+        EXPECT_EQ(QDir(data(QString())).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{QFileInfo(report).fileName(), name}));
+        ASSERT_TRUE(QFile::remove(path));
+        ASSERT_TRUE(QFile::remove(report));
+    }
 }
 
 // A problem file without a header whose matrix keeps the row of a nutrient

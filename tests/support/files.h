@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace zeva::test {
 
 // The file's bytes; empty when it cannot be read.
@@ -22,6 +24,26 @@ inline void writeAll(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+}
+
+// A file name of exactly `bytes` bytes in UTF-8: Turkish capitals (two bytes
+// each), one plain letter where the count is odd, then `extension`.
+inline QString longTurkishName(int bytes, const QString& extension)
+{
+    static const QString letters = QStringLiteral("ÇĞİÖŞÜ");
+    const int room = bytes - int(extension.toUtf8().size());
+    QString name;
+    for (int i = 0; i < room / 2; ++i)
+        name += letters.at(i % letters.size());
+    if (room % 2)
+        name += QLatin1Char('X');
+    return name + extension;
+}
+
+// The most bytes the name of a file in `folder` may hold.
+inline long nameLimit(const QString& folder)
+{
+    return ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
 }
 
 }  // namespace zeva::test
