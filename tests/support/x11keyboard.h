@@ -24,6 +24,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+
 namespace zeva::test {
 
 class X11Keyboard {
@@ -68,6 +72,8 @@ public:
                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
                               QStringLiteral("0"), QStringLiteral("1280x1024x24")});
         server_.setProcessChannelMode(QProcess::SeparateChannels);
+        // The server ends with this process, however it ends.
+        server_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         server_.start();
         if (!server_.waitForStarted(10000))
             return QStringLiteral("Xvfb does not start");
@@ -94,6 +100,7 @@ public:
         QProcess run;
         run.setProcessEnvironment(env);
         run.setProcessChannelMode(QProcess::MergedChannels);
+        run.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         run.start(QCoreApplication::applicationFilePath(),
                   {QStringLiteral("--gtest_filter=%1.%2")
                        .arg(QString::fromUtf8(test->test_suite_name()), QString::fromUtf8(test->name()))});
