@@ -4,6 +4,9 @@
 #include "platform/ui/programicons.h"
 
 #include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace zeva {
 
@@ -29,6 +32,27 @@ namespace {
 const QString kSelectAll = QStringLiteral("Tümünü &Seç");
 const QString kClearAll = QStringLiteral("Tümünü &Kaldır");
 
+// The list as wide as its longest name, so that every name shows whole (two
+// feeds that differ only at the end of their names must not look the same),
+// and the dialog as wide as its title needs in the frame's title bar. The
+// list widens, the buttons to its right move over by as much and the dialog
+// grows with them; a dialog that fits stays as its template has it.
+void fitListAndTitle(TemplateDialog* dialog, QListWidget* list)
+{
+    const int listNeeds = list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width()
+                        + 2 * list->frameWidth();
+    const int grow = std::max({0, listNeeds - list->width(),
+                               titleBarWidth(dialog, dialog->windowTitle()) - dialog->width()});
+    if (grow == 0)
+        return;
+    const int right = list->geometry().right();
+    for (QWidget* w : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != list && w->x() > right)
+            w->move(w->x() + grow, w->y());
+    list->resize(list->width() + grow, list->height());
+    dialog->setFixedSize(dialog->width() + grow, dialog->height());
+}
+
 }  // namespace
 
 ACHOICE::ACHOICE(QWidget* owner, const QString& caption, const QStringList& items)
@@ -45,6 +69,7 @@ ACHOICE::ACHOICE(QWidget* owner, const QString& caption, const QStringList& item
 
     setWindowTitle(caption);
     BMLIST->addItems(items);
+    fitListAndTitle(this, BMLIST);
 }
 
 void ACHOICE::PBTAMAM()
@@ -82,6 +107,7 @@ MARKTOPBOT::MARKTOPBOT(QWidget* owner, const QString& caption, const QStringList
         removeControl(103);
         pbTsec = nullptr;
     }
+    fitListAndTitle(this, LBTOSELECT);
 }
 
 void MARKTOPBOT::PBTAMAM()

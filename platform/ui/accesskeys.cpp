@@ -13,14 +13,6 @@
 
 #include <algorithm>
 
-// Qt's own entry to its shortcut map for a key event made in code, the one its
-// test library's key clicks use: the ShortcutOverride event to the receiver,
-// then the shortcuts. TRUE when a shortcut took the key.
-QT_BEGIN_NAMESPACE
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text, bool autorep, ushort count);
-QT_END_NAMESPACE
-
 namespace zeva {
 
 namespace {
@@ -221,8 +213,26 @@ public:
         if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
             return false;
         auto* e = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyPress && (e->modifiers() & ~Qt::KeypadModifier) == (Qt::AltModifier | Qt::ShiftModifier))
-            return shiftedAccessKey(watched, e);
+        if (e == tried_) {
+            // The Alt+letter tried for Alt+Shift+letter arrived as a key
+            // press: no shortcut took it. It goes no further.
+            if (type == QEvent::KeyPress)
+                triedArrived_ = true;
+            return type == QEvent::KeyPress;
+        }
+        if ((e->modifiers() & ~Qt::KeypadModifier) == (Qt::AltModifier | Qt::ShiftModifier)) {
+            if (type == QEvent::KeyPress)
+                return shiftedAccessKey(watched, e);
+            if (type == QEvent::ShortcutOverride && unshiftedLetter(e->text()) == QLatin1Char('i')
+                && qobject_cast<QWidget*>(watched)) {
+                // The dotted capital İ of a Turkish keyboard: X11 offers it
+                // to the shortcuts as Alt+İ too, the key of the "&İ"
+                // captions alone, which would press one of them. It is
+                // Alt+i here: taken as a key press, which comes next.
+                e->accept();
+                return true;
+            }
+        }
         if (type == QEvent::KeyRelease) {
             if (e->key() == Qt::Key_I)
                 swallowPress_ = false;
@@ -274,17 +284,27 @@ private:
             QCoreApplication::sendEvent(widget, &unshifted);
             return true;
         }
+        // A key press made here goes to the shortcuts first (the
+        // ShortcutOverride to the widget, then the shortcut map), as a key
+        // typed on the keyboard does; it reaches the widget itself only when
+        // none took it, and is stopped there.
+        QKeyEvent unshifted(QEvent::KeyPress, key, Qt::AltModifier, text, e->isAutoRepeat());
+        unshifted.setTimestamp(e->timestamp());
         swallowPress_ = false;
-        const bool shortcut = qt_sendShortcutOverrideEvent(widget, e->timestamp(), key, Qt::AltModifier, text,
-                                                           e->isAutoRepeat(), 1);
-        // The dotted-I rule takes its key in the ShortcutOverride; no key press
-        // of that key follows here to swallow.
+        tried_ = &unshifted;
+        triedArrived_ = false;
+        QCoreApplication::sendEvent(widget, &unshifted);
+        tried_ = nullptr;
+        // The dotted-I rule takes its key in the ShortcutOverride and lets its
+        // key press through to be stopped; that key press was ours.
         const bool dotted = swallowPress_;
         swallowPress_ = false;
-        return shortcut || dotted;
+        return !triedArrived_ || dotted;
     }
 
     bool swallowPress_ = false;
+    const QKeyEvent* tried_ = nullptr;  // the Alt+letter being tried
+    bool triedArrived_ = false;
 };
 
 }  // namespace

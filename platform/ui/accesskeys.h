@@ -8,7 +8,9 @@
 // The dotless ı and the capital I keep answering "&I" captions alone.
 //
 // Alt+Shift+letter acts as Alt+letter wherever no shortcut takes it as it is:
-// Alt+Shift+I as Alt+ı ("&Irk"), Alt+Shift+İ as Alt+i.
+// Alt+Shift+I as Alt+ı ("&Irk"), Alt+Shift+İ as Alt+i. The İ of a Turkish
+// keyboard (Shift on its i key) is Alt+i even where the platform offers it
+// to the shortcuts as Alt+İ.
 
 namespace zeva {
 

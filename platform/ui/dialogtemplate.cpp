@@ -19,7 +19,9 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionTitleBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zeva {
@@ -249,6 +251,27 @@ void setDialogFrame(QWidget* dialog, bool closeBox)
     if (closeBox)
         flags |= Qt::WindowCloseButtonHint;
     dialog->setWindowFlags(flags);
+}
+
+int titleBarWidth(const QWidget* window, const QString& title)
+{
+    QStyle* style = window->style();
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.text = title;
+    option.icon = window->windowIcon();
+    option.titleBarFlags = window->windowFlags() | Qt::WindowSystemMenuHint;
+    option.subControls = QStyle::SC_All;
+    const int height = style->pixelMetric(QStyle::PM_TitleBarHeight, &option, window);
+    // The room the icon and the buttons leave the title in a wide bar.
+    option.rect = QRect(0, 0, 100 * height, height);
+    const QRect label = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, window);
+    const int side = std::max({label.left(), option.rect.right() - label.right(), height});
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    return std::max(fm.horizontalAdvance(title), fm.boundingRect(title).width()) + 2 * side
+         + 2 * fm.averageCharWidth();
 }
 
 BaseUnits BaseUnits::forFont(const QString& face, int points, qreal dpi)

@@ -140,6 +140,12 @@ void fitButtonText(QAbstractButton* button);
 // only (no minimise or maximise), when `closeBox` is false the title alone.
 void setDialogFrame(QWidget* dialog, bool closeBox = true);
 
+// The width a window needs for `title` to show whole in its frame's title
+// bar: the text in the title-bar font, drawn bold as many frames draw it,
+// with the room the frame's icon and buttons take on either side of it (a
+// frame that centres its title keeps that room on both sides).
+int titleBarWidth(const QWidget* window, const QString& title);
+
 // A dialog built from a template. Esc, the close box and every other way of
 // cancelling reach PBIPTAL(), which the dialogs of the program override; the
 // default ends the dialog with result 0.

@@ -1,11 +1,14 @@
 // The choice dialogs ACHOICE and MARKTOPBOT, driven without a modal loop.
 #include "core/ui/choicedialogs.h"
 #include "platform/ui/controls.h"
+#include "support/picklist.h"
 
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace zeva;
 
@@ -158,4 +161,60 @@ TEST(MarkTopBot, NoSelectAllButtonWhenAskedWithout)
     clickItem(dlg.LBTOSELECT, 4);
     dlg.pbTamam->click();
     EXPECT_EQ(dlg.ANSELECTED, (QList<int>{5}));
+}
+
+// Long names and long titles: the reference tables' longest feed names, as
+// the pick lines hold them (padded to the name field's 25 characters), and the
+// longest captions the program gives these dialogs. Every name shows whole,
+// the title too; the buttons stay right of the list and inside the dialog. A
+// dialog whose names and title fit keeps its template's size.
+TEST(ChoiceDialogs, EveryNameAndTheTitleShowWhole)
+{
+    const QStringList longNames{
+        QStringLiteral("MISIR"),
+        QStringLiteral("KANATLI YAN ÜRÜN UNU").leftJustified(25),
+        QStringLiteral("PEYNİRALTI SUYU TOZU").leftJustified(25),
+        QStringLiteral("SOYA KÜSPESİ 48").leftJustified(25),
+        QStringLiteral("SODYUM BİKARBONAT").leftJustified(25),
+    };
+    const struct {
+        bool many;
+        const char* title;
+        QStringList items;
+        bool grows;
+    } cases[] = {
+        {false, "Makro Besin Maddesi Seçimi", kThree, true},
+        {false, "Bölünen Seçimi", longNames, true},
+        {true, "Yem Maddesi Ekle", longNames, true},
+        {true, "Bağlı Besin Maddeleri Seçimi", kFive, true},
+        {true, "Besin Maddesi Seçimi", kFive, true},
+        {false, "x", kThree, false},
+        {true, "x", kFive, false},
+    };
+    for (const auto& c : cases) {
+        const QString title = QString::fromUtf8(c.title);
+        SCOPED_TRACE(title.toStdString() + " / " + c.items.value(1).toStdString());
+        std::unique_ptr<TemplateDialog> dlg;
+        QListWidget* list = nullptr;
+        if (c.many) {
+            auto* d = new MARKTOPBOT(nullptr, title, c.items, false);
+            list = d->LBTOSELECT;
+            dlg.reset(d);
+        } else {
+            auto* d = new ACHOICE(nullptr, title, c.items);
+            list = d->BMLIST;
+            dlg.reset(d);
+        }
+        const QSize templateSize = dlg->clientSize();
+        dlg->open();
+        EXPECT_EQ(dlg->windowTitle(), title);
+        test::expectPickListWhole(*dlg, list);
+        EXPECT_EQ(dlg->width() > templateSize.width(), c.grows);
+        EXPECT_EQ(dlg->height(), templateSize.height());
+        for (QPushButton* b : dlg->findChildren<QPushButton*>()) {
+            EXPECT_GT(b->x(), list->geometry().right()) << b->text().toStdString();
+            EXPECT_LE(b->geometry().right(), dlg->width() - 1) << b->text().toStdString();
+        }
+        dlg->reject();
+    }
 }

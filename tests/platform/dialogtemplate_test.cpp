@@ -8,7 +8,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -583,6 +585,27 @@ TEST(DialogTemplate, LabelsAreFittedWheneverTheirTextIsSet)
 
 // Every dialog has the dialog frame: title and close box, no minimise or
 // maximise button, a size of its own; the message boxes too.
+// The width a title needs in the frame: its text in the title-bar font,
+// drawn bold, and the room of the frame's icon and buttons on both sides of
+// it, each at least a title bar's height.
+TEST(DialogTemplate, TitleBarWidthCountsTheTextAndTheFramesButtons)
+{
+    TemplateDialog dialog(kChoiceLike, nullptr, 96);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    const int bar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
+    int previous = 0;
+    for (const char* title : {"x", "Bölen Seçimi", "Besin Maddesi Seçimi", "Bağlı Besin Maddeleri Seçimi"}) {
+        const QString text = QString::fromUtf8(title);
+        SCOPED_TRACE(title);
+        const int width = titleBarWidth(&dialog, text);
+        EXPECT_GE(width, fm.horizontalAdvance(text) + 2 * bar);
+        EXPECT_GT(width, previous);
+        previous = width;
+    }
+}
+
 TEST(DialogTemplate, DialogsHaveOnlyATitleAndACloseBox)
 {
     TemplateDialog dialog(kChoiceLike, nullptr, 96);

@@ -38,6 +38,7 @@
 #include "support/fakeport.h"
 #include "support/helplauncher.h"
 #include "support/programenv.h"
+#include "support/picklist.h"
 #include "support/sampledata.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
@@ -466,6 +467,63 @@ TEST_F(ReferenceProgramTest, TheMatchingListShowsEveryNameWhole)
     choose(w, 3546);  // "&Besin Maddesi Ekle"
     EXPECT_EQ(asked, QStringList{QStringLiteral("DENİZ TUZU ->\nEşini Seçiniz")});
     EXPECT_TRUE(G().ABMNAMES.contains(QStringLiteral("SODYUM")));
+}
+
+// The pick lists the menus open, over the shipped tables: "Seçerek
+// &Oluştur", "&Yem Maddesi Ekle" and "&Besin Maddesi Ekle", for a compound
+// feed from the as-fed table and a daily ration from the dry-matter table.
+// Every name shows whole, the longest ones ("KANATLI YAN ÜRÜN UNU",
+// "PEYNİRALTI SUYU TOZU", "SOYA KÜSPESİ 48") included, and so does every
+// title.
+TEST_F(ReferenceProgramTest, ThePickListsShowEveryNameAndTitleWhole)
+{
+    const struct {
+        int type;
+        const char* name;
+        QStringList firstFeeds;
+        QStringList longNames;
+    } problems[] = {
+        {1, "KARMA1", {QStringLiteral("MISIR")},
+         {QStringLiteral("KANATLI YAN ÜRÜN UNU"), QStringLiteral("PEYNİRALTI SUYU TOZU"),
+          QStringLiteral("SOYA KÜSPESİ 48")}},
+        {2, "RASYON1", {QStringLiteral("ARPA")}, {QStringLiteral("YAŞ PANCAR POSASI"), QStringLiteral("SOYA KÜSPESİ 48")}},
+    };
+    for (const auto& problem : problems) {
+        SCOPED_TRACE(problem.name);
+        window_.reset();
+        G().reset();
+        newName_ = QString::fromUtf8(problem.name);
+        newType_ = problem.type;
+        STANDARDSHELLWINDOW& w = window();
+        w.show();
+        QStringList titles;
+        QSet<QString> shown;
+        w.qtPort()->setDialogRunner([&](QDialog& d) {
+            if (auto* dlg = qobject_cast<MARKTOPBOT*>(&d)) {
+                d.open();
+                titles << dlg->windowTitle();
+                test::expectPickListWhole(*dlg, dlg->LBTOSELECT);
+                for (int i = 0; i < dlg->LBTOSELECT->count(); ++i)
+                    shown << AllTrim(dlg->LBTOSELECT->item(i)->text());
+            }
+            return answer(d);
+        });
+        choose(w, 3527);  // "&Yeni..."
+        ASSERT_TRUE(G().isOpen());
+        marks_ = {{QStringLiteral("HP")}, problem.firstFeeds};
+        choose(w, 3543);  // "Seçerek &Oluştur"
+        marks_ = {{QStringLiteral("SOYA KÜSPESİ 48")}};
+        choose(w, 3545);  // "&Yem Maddesi Ekle"
+        marks_ = {{QStringLiteral("KALSIYUM")}};
+        choose(w, 3546);  // "&Besin Maddesi Ekle"
+        EXPECT_TRUE(marks_.isEmpty());
+        EXPECT_EQ(titles, (QStringList{"Besin Maddesi Seçimi", "Yem Maddesi Seçimi", "Yem Maddesi Ekle",
+                                       "Besin Maddesi Ekle"}));
+        EXPECT_TRUE(G().AYMNAMES.contains(QStringLiteral("SOYA KÜSPESİ 48")));
+        EXPECT_TRUE(G().ABMNAMES.contains(QStringLiteral("KALSIYUM")));
+        for (const QString& name : problem.longNames)
+            EXPECT_TRUE(shown.contains(name)) << name.toStdString();
+    }
 }
 
 TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)

@@ -17,6 +17,7 @@
 #include "support/programenv.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
+#include "support/x11keyboard.h"
 #include "support/qstringprint.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -260,6 +262,92 @@ TEST_F(RequirementCommandsTest, AccessKeysWithShiftHeld)
         altShift(young->SLEBAGKAZ, Qt::Key_T, QStringLiteral("T"));
         EXPECT_TRUE(QTest::qWaitFor([&d] { return !d.isVisible(); }, 2000));
         EXPECT_EQ(young->NCESTYPE, 4);
+    };
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(shown_, (QStringList{"STipiSecW", "GrowCatleDW"}));
+    EXPECT_TRUE(steps_.isEmpty());
+    EXPECT_EQ(G().ABMTABLE.size(), 16);
+}
+
+// The young-cattle dialog worked from a Turkish keyboard (X11, layout "tr"),
+// with the keys the X server sends for it. That layout has i and İ on one key
+// and ı and I on another, so Alt+Shift+i comes as the capital İ with Alt and
+// Shift held, which X11's shortcut matching also reads as Alt+İ, the key of
+// "&İptal" alone. Here it is Alt+i: it moves the focus between "Erkek -
+// Küçük &Irk" and "&İptal" and presses neither; Alt+ı and Alt+Shift+ı (the
+// capital I) choose "&Irk", Alt+Shift+e "&Erkek - Büyük Irk", and
+// Alt+Shift+t "&Tamam" hands the typed values over.
+TEST_F(RequirementCommandsTest, TurkishKeyboardAccessKeys)
+{
+    if (!test::X11Keyboard::inside()) {
+        if (const QStringList missing = test::X11Keyboard::missingPrograms(); !missing.isEmpty())
+            GTEST_SKIP() << "not installed: " << missing.join(QLatin1Char(' ')).toStdString();
+        test::X11Keyboard x11;
+        QString output;
+        const QString failure = x11.runThisTestInside(QStringLiteral("tr"), &output);
+        EXPECT_EQ(failure, QString()) << output.toStdString();
+        return;
+    }
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    installAccessKeys();
+    STANDARDSHELLWINDOW& w = window();
+    newDailyRation(w);
+    auto type = [](const char* keys) { ASSERT_TRUE(test::X11Keyboard::type(QLatin1String(keys))) << keys; };
+    steps_ << [&](QDialog& d) {
+        ASSERT_NE(qobject_cast<STIPISECW*>(&d), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    steps_ << [&](QDialog& d) {
+        auto* young = qobject_cast<GROWCATLEDW*>(&d);
+        ASSERT_NE(young, nullptr);
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        typeInto(young->SLECANAG, QStringLiteral("300"));
+        QTest::keyClick(young->SLECANAG, Qt::Key_Tab);
+        typeInto(young->SLEBAGKAZ, QStringLiteral("800"));
+        const QList<QWidget*> iCaptions{young->EKI_RBUTTON, young->pbIptal};
+        auto focusMoved = [&](const QWidget* from) {
+            return QTest::qWaitFor(
+                [&] {
+                    return QApplication::focusWidget() != from || young->pbIptal->isDown() || !d.isVisible();
+                },
+                5000);
+        };
+        // Alt+Shift+i twice, then Alt+i: round the two i-captions, nothing pressed.
+        QWidget* from = young->SLEBAGKAZ;
+        for (const char* keys : {"alt+shift+i", "alt+shift+i", "alt+i"}) {
+            SCOPED_TRACE(keys);
+            type(keys);
+            ASSERT_TRUE(focusMoved(from));
+            ASSERT_FALSE(young->pbIptal->isDown());
+            ASSERT_TRUE(d.isVisible());
+            EXPECT_TRUE(iCaptions.contains(QApplication::focusWidget()));
+            EXPECT_NE(QApplication::focusWidget(), from);
+            EXPECT_TRUE(young->DBI_RBUTTON->isChecked());
+            from = QApplication::focusWidget();
+        }
+        // The other mappings: each chooses its own button.
+        const struct {
+            const char* keys;
+            QRadioButton* chosen;
+        } picks[] = {
+            {"alt+idotless", young->EKI_RBUTTON},
+            {"alt+shift+e", young->EBI_RBUTTON},
+            {"alt+shift+idotless", young->EKI_RBUTTON},
+        };
+        for (const auto& pick : picks) {
+            SCOPED_TRACE(pick.keys);
+            type(pick.keys);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return pick.chosen->isChecked(); }, 5000));
+            EXPECT_TRUE(d.isVisible());
+        }
+        type("alt+shift+t");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 5000));
+        EXPECT_EQ(d.result(), 1);
+        EXPECT_EQ(young->NCESTYPE, 4);
+        EXPECT_EQ(young->NCANAGIR, 300);
+        EXPECT_EQ(young->NBEKCAAR, 800);
     };
     QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
     settle();
