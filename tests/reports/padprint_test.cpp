@@ -28,8 +28,11 @@ namespace {
 // What the print dialog shows when it opens.
 struct Presets {
     QString file;              // the output file offered
+    int firstPage = 0;         // the lowest page the range can name
     int lastPage = 0;          // the highest page the range can name
+    int from = 0, to = 0;      // the range shown
     bool allPages = false;     // "Tümünü yazdır" chosen
+    bool range = true;         // "Sayfalar" chosen
     int copies = 0;
     bool reverse = true;
     bool selection = false;    // "Seçim" offered
@@ -71,8 +74,12 @@ public:
         d->open();
         Presets p;
         p.file = part<QLineEdit>(*d, "filename")->text();
+        p.firstPage = part<QSpinBox>(*d, "from")->minimum();
         p.lastPage = part<QSpinBox>(*d, "to")->maximum();
+        p.from = part<QSpinBox>(*d, "from")->value();
+        p.to = part<QSpinBox>(*d, "to")->value();
         p.allPages = part<QRadioButton>(*d, "printAll")->isChecked();
+        p.range = part<QRadioButton>(*d, "printRange")->isChecked();
         p.copies = part<QSpinBox>(*d, "copies")->value();
         p.reverse = part<QCheckBox>(*d, "reverse")->isChecked();
         auto offered = [&](const char* name) {
@@ -199,6 +206,39 @@ TEST_F(PadPrintTest, CopiesComeOutCollatedOrNotAndTheLastPageFirst)
     }
     // Copies and order asked for one print are not left for the next.
     for (const Presets& p : printing_.presets) {
+        EXPECT_EQ(p.copies, 1);
+        EXPECT_FALSE(p.reverse);
+    }
+}
+
+// What the dialog shows as it opens after a print of a range, in copies,
+// last page first: every page again, from the first to the last the text
+// fills, one copy, first page first. A shorter text bounds the range by its
+// own pages.
+TEST_F(PadPrintTest, EachPrintOpensOnEveryPageOfItsTextAndOneCopy)
+{
+    ASSERT_NE(referenceReport(), nullptr);
+    Choice choice{tmp_.file(QStringLiteral("aralik.pdf")), 4, 6, 3, false, true};
+    EXPECT_EQ(blocksOf(print(choice)),
+              (QStringList{"6.1", "6.1", "6.1", "5.1", "5.1", "5.1", "4.1", "4.1", "4.1"}));
+    print({tmp_.file(QStringLiteral("sonra.pdf"))});
+
+    const QString other = data(QStringLiteral("FFTEST.TXT"));
+    writeBytes(other, "FORMUL\r\n");
+    ASSERT_TRUE(pads().RE_DOOPENFILE(other));
+    print({tmp_.file(QStringLiteral("kisa.pdf"))});
+
+    const int pages[] = {9, 9, 1};  // the pages of the text printed
+    ASSERT_EQ(printing_.presets.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const Presets& p = printing_.presets[i];
+        EXPECT_TRUE(p.allPages);
+        EXPECT_FALSE(p.range);
+        EXPECT_EQ(p.firstPage, 1);
+        EXPECT_EQ(p.lastPage, pages[i]);
+        EXPECT_EQ(p.from, 1);
+        EXPECT_EQ(p.to, pages[i]);
         EXPECT_EQ(p.copies, 1);
         EXPECT_FALSE(p.reverse);
     }
