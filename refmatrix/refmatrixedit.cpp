@@ -149,13 +149,7 @@ bool ReferenceMatrixEdit::save(QString* error)
             out.setValue(rec, f, rows.at(r).at(f));
     }
     deletedUpTo(static_cast<int>(rows.size()));
-    // What is written is what the window holds from now on.
-    const QString target = pathForWriting(path_);
-    const QByteArray bytes = out.toBytes();
-    if (!writeFileAtomically(target, bytes, error))
-        return false;
-    fingerprint_ = FileFingerprint::of(target, bytes);
-    return true;
+    return writeFileAtomically(pathForWriting(path_), out.toBytes(), error);
 }
 
 ReferenceWindowRegistry& ReferenceWindowRegistry::instance()

@@ -62,11 +62,13 @@ public:
     // was read, the user is asked whether to write over it; No to that gives
     // FALSE and writes nothing. A failed write gives the error box and FALSE.
     bool QUERYCLOSE(UserPort& port);
-    // Writes the whole copy to the file in one step.
-    bool save(QString* error);
 
 private:
     ReferenceMatrixEdit(QString path, DbfTable table, FileFingerprint fingerprint);
+    // Writes the whole copy to the file in one step. Only the close question
+    // writes, and the window closes after a write: the file is never read
+    // back nor compared again.
+    bool save(QString* error);
 
     QString path_;
     FileFingerprint fingerprint_;  // the file as read

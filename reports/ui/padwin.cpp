@@ -650,13 +650,19 @@ void PADWIN::FILEPRINT()
     if (!host_.padDialogs().askPrint(this, printer, {pages, selection.hasSelection()}))
         return;
 
+    // The pages, their copies and their order are all made here, so the
+    // printer is told to print what it gets once, as it comes: a print queue
+    // handed the copies may leave them to a printer that cannot make them
+    // (uncollated copies through a queue that writes PDF files came out
+    // once), and one handed the order may turn it again.
     PrintJob job;
     if (printer.printRange() == QPrinter::PageRange)
         job.pages = printer.pageRanges();
-    // A printer that makes the copies itself gets the text once.
-    job.copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    job.copies = printer.copyCount();
     job.collate = printer.collateCopies();
     job.lastPageFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+    printer.setCopyCount(1);
+    printer.setPageOrder(QPrinter::FirstPageFirst);
     std::unique_ptr<QTextDocument> part;
     if (printer.printRange() == QPrinter::Selection && selection.hasSelection())
         part = selectedPart(doc, selection);

@@ -732,6 +732,46 @@ TEST_F(SolutionReportTest, DailyRationAsFedAmountsTooWideForTheirColumn)
     EXPECT_EQ(b.at(total).mid(66, 11), QStringLiteral("***********"));
 }
 
+// The herd's heading is 12 characters wide: a count that fills them shows
+// its digits alone, one a digit wider the asterisks of a number too wide for
+// its field, never the first twelve of its digits. The rest of the heading
+// line does not move. (Typed in the dialog a count keeps at most 11 digits;
+// the header of a problem file may hold a wider one, which the dialog keeps
+// when it is left as shown.)
+TEST_F(SolutionReportTest, DailyRationHerdCountAtTheWidthOfItsHeading)
+{
+    dailyRation(true);
+    auto one = solve(true, open(QStringLiteral("RASYON1")), ok(QStringLiteral("1.000")));
+    const QStringList a = reportLines(one->bytes());
+    const int heading = lineWith(a, QStringLiteral("              Yem Maddesi"));
+    ASSERT_GE(heading, 0);
+    ASSERT_EQ(a.at(heading).mid(66, 12), QStringLiteral(" 1 Hay/Gün  "));
+
+    const struct {
+        const char* animals;  // the header's number of animals
+        const char* shown;  // columns 67-78
+    } cases[] = {
+        {"99999999999", "99999999999 "},        // the blank before "Hay/Gün" is the last that fits
+        {"999999999999", "999999999999"},       // exactly fills the column
+        {"999999999999.999", "999999999999"},   // its fraction does not make it wider
+        {"1000000000000", "************"},      // a digit wider
+        {"12345678901234", "************"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.animals);
+        ASSERT_EQ(G().APARAMS.size(), 4);
+        G().APARAMS[PRM_AMOUNT] = QString::fromLatin1(c.animals);
+        auto many = solve(true, open(QStringLiteral("RASYON1")), ok(QString::fromLatin1(c.animals)));
+        const QStringList b = reportLines(many->bytes());
+        ASSERT_EQ(b.size(), a.size());
+        const QString line = b.at(heading);
+        EXPECT_EQ(line.mid(66, 12), QString::fromLatin1(c.shown));
+        EXPECT_EQ(line.left(66), a.at(heading).left(66));
+        EXPECT_EQ(line.mid(78), a.at(heading).mid(78));
+        EXPECT_EQ(line.size(), 100);
+    }
+}
+
 // A ration without any dry matter: no per cent and no dry-matter ratio to
 // divide out, dashes in their place.
 TEST_F(SolutionReportTest, DailyRationWithoutDryMatterShowsDashes)

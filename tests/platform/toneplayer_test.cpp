@@ -203,6 +203,44 @@ TEST(TonePlayer, StalledSinkLosesTonesAndLetsThePlayerGo)
     EXPECT_EQ(state->tones, (std::vector<Tone>{{300, 56}}));
 }
 
+// While the server is stalled only kToneQueueLimit tones wait: those that
+// come later are dropped, those kept go to the server in their order once it
+// answers, and the player takes tones again after that.
+TEST(TonePlayer, StalledSinkKeepsTheFirstTonesUpToTheLimit)
+{
+    auto state = std::make_shared<HeldSink::State>();
+    int pauses = 0;
+    TonePlayer player(std::make_unique<HeldSink>(state), [&](int) { ++pauses; });
+    {
+        Watchdog watchdog(state);
+        player.play(50, 10);
+        ASSERT_TRUE(state->waitFor([&] { return state->inside; }));
+        // Each tone its own frequency, so the kept ones can be told apart.
+        for (int i = 1; i <= 3 * kToneQueueLimit; ++i)
+            player.play(1000 + i, 10);
+        EXPECT_EQ(pauses, 1 + 3 * kToneQueueLimit);
+        std::lock_guard lock(state->mutex);
+        EXPECT_EQ(state->calls, 1);
+        EXPECT_TRUE(state->held);
+    }
+    state->release();
+    player.flush();
+
+    std::vector<Tone> expected{{50, 10}};
+    for (int i = 1; i <= kToneQueueLimit; ++i)
+        expected.push_back({1000 + i, 10});
+    EXPECT_EQ(state->tones, expected);
+    EXPECT_EQ(state->calls, 2);  // the kept tones came together, once
+    EXPECT_EQ(player.server(), TonePlayer::Server::Answers);
+
+    // Room again: the next tone is taken.
+    player.play(2000, 10);
+    player.flush();
+    ASSERT_FALSE(state->tones.empty());
+    EXPECT_EQ(state->tones.back(), (Tone{2000, 10}));
+    EXPECT_EQ(state->tones.size(), expected.size() + 1);
+}
+
 // A sink that fails is not given another tone; the caller still pauses for
 // every tone.
 TEST(TonePlayer, FailedSinkIsNotTriedAgain)

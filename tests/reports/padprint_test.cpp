@@ -6,6 +6,7 @@
 #include "platform/codec.h"
 #include "reports/textreports.h"
 #include "reports/ui/textreportcommands.h"
+#include "support/pdfqueue.h"
 #include "support/pdfwords.h"
 #include "support/qstringprint.h"
 #include "support/sampledata.h"
@@ -28,8 +29,11 @@ namespace {
 // What the print dialog shows when it opens.
 struct Presets {
     QString file;              // the output file offered
+    int firstPage = 0;         // the lowest page the range can name
     int lastPage = 0;          // the highest page the range can name
+    int from = 0, to = 0;      // the range shown
     bool allPages = false;     // "Tümünü yazdır" chosen
+    bool range = true;         // "Sayfalar" chosen
     int copies = 0;
     bool reverse = true;
     bool selection = false;    // "Seçim" offered
@@ -60,6 +64,7 @@ class DrivenPrintDialog : public QtPadDialogs {
 public:
     QList<Presets> presets;
     QList<Choice> choices;
+    QString queue;  // the print queue chosen in place of a PDF file
 
     int run(QDialog& dialog) override
     {
@@ -71,8 +76,12 @@ public:
         d->open();
         Presets p;
         p.file = part<QLineEdit>(*d, "filename")->text();
+        p.firstPage = part<QSpinBox>(*d, "from")->minimum();
         p.lastPage = part<QSpinBox>(*d, "to")->maximum();
+        p.from = part<QSpinBox>(*d, "from")->value();
+        p.to = part<QSpinBox>(*d, "to")->value();
         p.allPages = part<QRadioButton>(*d, "printAll")->isChecked();
+        p.range = part<QRadioButton>(*d, "printRange")->isChecked();
         p.copies = part<QSpinBox>(*d, "copies")->value();
         p.reverse = part<QCheckBox>(*d, "reverse")->isChecked();
         auto offered = [&](const char* name) {
@@ -85,8 +94,14 @@ public:
 
         const Choice c = choices.takeFirst();
         QComboBox* printers = part<QComboBox>(*d, "printers");
-        printers->setCurrentIndex(printers->count() - 1);  // "Dosyaya Yazdır (PDF)"
-        part<QLineEdit>(*d, "filename")->setText(c.file);
+        if (queue.isEmpty()) {
+            printers->setCurrentIndex(printers->count() - 1);  // "Dosyaya Yazdır (PDF)"
+            part<QLineEdit>(*d, "filename")->setText(c.file);
+        } else {
+            const int at = printers->findText(queue);
+            EXPECT_GE(at, 0) << queue.toStdString();
+            printers->setCurrentIndex(at);
+        }
         if (c.from > 0) {
             part<QRadioButton>(*d, "printRange")->setChecked(true);
             part<QSpinBox>(*d, "from")->setValue(c.from);
@@ -196,12 +211,115 @@ TEST_F(PadPrintTest, CopiesComeOutCollatedOrNotAndTheLastPageFirst)
     for (const auto& c : cases) {
         Choice choice{tmp_.file(QStringLiteral("kopya%1.pdf").arg(++n)), 2, 3, c.copies, c.collate, c.reverse};
         EXPECT_EQ(blocksOf(print(choice)), c.blocks) << n;
+        // The printer itself was told one copy, first page first: the pad
+        // made them, and a print queue must not make them again.
+        EXPECT_EQ(pads().padPrinter().copyCount(), 1) << n;
+        EXPECT_EQ(pads().padPrinter().pageOrder(), QPrinter::FirstPageFirst) << n;
     }
     // Copies and order asked for one print are not left for the next.
     for (const Presets& p : printing_.presets) {
         EXPECT_EQ(p.copies, 1);
         EXPECT_FALSE(p.reverse);
     }
+}
+
+// What the dialog shows as it opens after a print of a range, in copies,
+// last page first: every page again, from the first to the last the text
+// fills, one copy, first page first. A shorter text bounds the range by its
+// own pages.
+TEST_F(PadPrintTest, EachPrintOpensOnEveryPageOfItsTextAndOneCopy)
+{
+    ASSERT_NE(referenceReport(), nullptr);
+    Choice choice{tmp_.file(QStringLiteral("aralik.pdf")), 4, 6, 3, false, true};
+    EXPECT_EQ(blocksOf(print(choice)),
+              (QStringList{"6.1", "6.1", "6.1", "5.1", "5.1", "5.1", "4.1", "4.1", "4.1"}));
+    print({tmp_.file(QStringLiteral("sonra.pdf"))});
+
+    const QString other = data(QStringLiteral("FFTEST.TXT"));
+    writeBytes(other, "FORMUL\r\n");
+    ASSERT_TRUE(pads().RE_DOOPENFILE(other));
+    print({tmp_.file(QStringLiteral("kisa.pdf"))});
+
+    const int pages[] = {9, 9, 1};  // the pages of the text printed
+    ASSERT_EQ(printing_.presets.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const Presets& p = printing_.presets[i];
+        EXPECT_TRUE(p.allPages);
+        EXPECT_FALSE(p.range);
+        EXPECT_EQ(p.firstPage, 1);
+        EXPECT_EQ(p.lastPage, pages[i]);
+        EXPECT_EQ(p.from, 1);
+        EXPECT_EQ(p.to, pages[i]);
+        EXPECT_EQ(p.copies, 1);
+        EXPECT_FALSE(p.reverse);
+    }
+}
+
+// Through a queue of the machine's print system, which could make copies and
+// reverse the pages itself: the range, the copies with and without
+// collation and the last page first each come out once. The queue's pages
+// are told apart by their pictures: pages 2 and 3 printed on their own first.
+TEST_F(PadPrintTest, ThroughAPrintQueueEachOptionComesOutOnce)
+{
+    const test::PdfQueue queue = test::findPdfQueue();
+    if (!queue.missing.isEmpty())
+        GTEST_SKIP() << queue.missing.toStdString();
+    ASSERT_NE(referenceReport(), nullptr);
+    ASSERT_TRUE(queue.waitUntilIdle()) << queue.name.toStdString();
+    printing_.queue = queue.name;
+    const QString pictures = tmp_.file(QStringLiteral("sayfalar"));
+    auto printed = [&](const Choice& choice) -> QList<QImage> {
+        const QSet<QString> before = queue.files();
+        printing_.choices = {choice};
+        padItem(5179);  // "Ya&zdır..."
+        EXPECT_TRUE(printing_.choices.isEmpty());
+        if (!queue.waitUntilIdle()) {
+            ADD_FAILURE() << queue.name.toStdString() << " does not finish its job";
+            return {};
+        }
+        const QString file = queue.newFile(before);
+        if (file.isEmpty()) {
+            ADD_FAILURE() << "no new file in " << queue.folder.toStdString();
+            return {};
+        }
+        const QList<QImage> pages = test::pdfPageImages(file, pictures);
+        EXPECT_FALSE(pages.isEmpty()) << file.toStdString();
+        QFile::remove(file);
+        return pages;
+    };
+
+    const QList<QImage> two = printed({QString(), 2, 2});
+    const QList<QImage> three = printed({QString(), 3, 3});
+    ASSERT_EQ(two.size(), 1);
+    ASSERT_EQ(three.size(), 1);
+    ASSERT_NE(two[0], three[0]);
+    auto blocks = [&](const QList<QImage>& pages) {
+        QStringList seen;
+        for (const QImage& page : pages)
+            seen << (page == two[0] ? QStringLiteral("2.1") : page == three[0] ? QStringLiteral("3.1") : QStringLiteral("?"));
+        return seen;
+    };
+
+    const struct {
+        int copies;
+        bool collate;
+        bool reverse;
+        QStringList blocks;
+    } cases[] = {
+        {1, true, false, {"2.1", "3.1"}},
+        {2, true, false, {"2.1", "3.1", "2.1", "3.1"}},
+        {2, false, false, {"2.1", "2.1", "3.1", "3.1"}},
+        {1, true, true, {"3.1", "2.1"}},
+        {2, true, true, {"3.1", "2.1", "3.1", "2.1"}},
+        {3, false, true, {"3.1", "3.1", "3.1", "2.1", "2.1", "2.1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.copies << (c.collate ? " collated" : " uncollated")
+                                        << (c.reverse ? ", last page first" : ""));
+        EXPECT_EQ(blocks(printed({QString(), 2, 3, c.copies, c.collate, c.reverse})), c.blocks);
+    }
+    EXPECT_TRUE(port_.log.isEmpty()) << port_.log.join('\n').toStdString();
 }
 
 TEST_F(PadPrintTest, TheSelectionIsOfferedWhenThereIsOneAndPrintsAlone)

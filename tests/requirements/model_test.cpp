@@ -114,6 +114,32 @@ TEST(RequirementModel, CowMineralsByParity)
         expectFigures({FIG(c.e, NCA, c.ca, 2), FIG(c.e, NPHOS, c.p, 2)}, c.animal);
 }
 
+// The cow of the lactating example in her first and second lactation: net
+// energy and absorbed protein for maintenance carry the allowance for growth
+// (x 1.2 and x 1.1), which moves the intake, the bacterial protein and the
+// undegraded protein with them. Worked out by hand from the equations:
+// maintenance protein (0.2 x 600^0.6 + 2.75 x 600^0.5) / 0.67 = 114.401 g
+// times the allowance; the energy density of 30 kg of 3.5 % milk is 1.59888.
+TEST(RequirementModel, CowMaintenanceByParity)
+{
+    const struct {
+        const char* animal;
+        NUTREQESTIMATE e;
+        double nelMaint, nel, dmi, mpMaint, mfp, mpReq, bcp, rup, rdp, pi, cp;
+    } cows[] = {
+        {"parity 1", computed(cow(600, 30, 3.5, 100, 1)), 11.638, 32.275, 20.186, 137.28, 644.12, 2195.69, 2116.38,
+         1051.50, 1907.66, 2959.16, 3072.77},
+        {"parity 2", computed(cow(600, 30, 3.5, 100, 2)), 10.668, 31.305, 19.580, 125.84, 624.76, 2164.89, 2046.98,
+         1068.53, 1838.38, 2906.91, 3072.45},
+    };
+    for (const auto& c : cows)
+        expectFigures({FIG(c.e, NNELMAINT, c.nelMaint, 2), FIG(c.e, NNEL, c.nel, 2), FIG(c.e, NDMI, c.dmi, 2),
+                       FIG(c.e, NMPMAINT, c.mpMaint, 1), FIG(c.e, NMFP, c.mfp, 1), FIG(c.e, NMPREQ, c.mpReq, 1),
+                       FIG(c.e, NBCP, c.bcp, 1), FIG(c.e, NRUP, c.rup, 1), FIG(c.e, NRDP, c.rdp, 1),
+                       FIG(c.e, NPI, c.pi, 1), FIG(c.e, NCP, c.cp, 1)},
+                      c.animal);
+}
+
 TEST(RequirementModel, UnderfedCowLosesWeight)
 {
     const NUTREQESTIMATE e = computed(cow(600, 25, 4.0, 0, 3, 0.80f));
