@@ -116,6 +116,12 @@ bool QtPadDialogs::askPrint(QWidget* owner, QPrinter& printer, const PrintOffer&
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, qMax(1, offer.pages));
+    // The dialog opens on a print queue (the system's default, or the one
+    // printed to last) with Qt's own file name in its file field; a print to
+    // a file is offered the report's name all the same.
+    if (printer.outputFormat() != QPrinter::PdfFormat && !offer.file.isEmpty())
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(QDir::toNativeSeparators(offer.file));
     return run(dialog) == QDialog::Accepted;
 }
 
@@ -637,8 +643,9 @@ void PADWIN::FILEPRINT()
     // The print job, and the file the print dialog offers, are named after
     // the report being printed.
     printer.setDocName(QFileInfo(CFNAME).fileName());
+    const QString offered = printFileName(printer.outputFileName());
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        printer.setOutputFileName(printFileName(printer.outputFileName()));
+        printer.setOutputFileName(offered);
     // Each print starts from the whole text, one copy, first page first: a
     // range or copies asked for one text are not left for the next.
     const int pages = printedPageCount(doc, &printer, left, right);
@@ -647,7 +654,7 @@ void PADWIN::FILEPRINT()
     printer.setCopyCount(1);
     printer.setPageOrder(QPrinter::FirstPageFirst);
     const QTextCursor selection = ODCRICHEDIT->textCursor();
-    if (!host_.padDialogs().askPrint(this, printer, {pages, selection.hasSelection()}))
+    if (!host_.padDialogs().askPrint(this, printer, {pages, selection.hasSelection(), offered}))
         return;
 
     // The pages, their copies and their order are all made here, so the

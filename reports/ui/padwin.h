@@ -63,6 +63,7 @@ public:
     struct PrintOffer {
         int pages = 1;
         bool selection = false;
+        QString file;  // the PDF file a print to a file goes to
     };
     // The print dialog on `printer`; FALSE when cancelled.
     virtual bool askPrint(QWidget* owner, QPrinter& printer, const PrintOffer& offer) = 0;

@@ -10,12 +10,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QListView>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -187,10 +189,21 @@ TEST_F(PadDialogsTest, QtsDialogsThePadOpensSpeakTurkish)
     seen_.look = [&](QDialog& d) {
         auto* print = qobject_cast<QPrintDialog*>(&d);
         ASSERT_NE(print, nullptr);
+        // On a machine with print queues the dialog opens on one of them:
+        // the print to a file is walked, as on a machine without any, and
+        // the names the print system gives its queues are names.
+        auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+        ASSERT_NE(printers, nullptr);
+        printers->setCurrentIndex(printers->count() - 1);
         for (QPushButton* b : print->findChildren<QPushButton*>())
             if (b->text() == QStringLiteral("&Seçenekler >>"))
                 b->click();
-        english_[QStringLiteral("print")] = test::englishTexts(test::shownTexts(d));
+        QStringList texts = test::shownTexts(d);
+        for (const QPrinterInfo& queue : QPrinterInfo::availablePrinters())
+            for (const QString& name : {queue.printerName(), queue.description(), queue.makeAndModel(),
+                                        queue.location()})
+                texts.removeAll(name);
+        english_[QStringLiteral("print")] = test::englishTexts(texts);
 
         auto* properties = print->findChild<QPushButton*>(QStringLiteral("properties"));
         ASSERT_NE(properties, nullptr);
