@@ -28,15 +28,6 @@ protected:
     }
     void TearDown() override { testhooks::clearAtomicWriteFault(); }
 
-    QStringList fieldsNow() const
-    {
-        DbfTable t;
-        EXPECT_TRUE(readDbfFile(path, &t));
-        QStringList names;
-        for (const DbfField& f : t.fields())
-            names << f.name;
-        return names;
-    }
     bool run(QList<NutrientColumnAnswer> answers, QList<int> replies = {})
     {
         port = FakePort();
@@ -91,9 +82,9 @@ TEST_F(NutrientColumnsTest, AddInsertAndDeleteGiveTheTableBack)
 {
     // A refused name first: the dialog stays open and takes the correction.
     EXPECT_TRUE(run({{1, "H", 0}, {1, " lif ", 0}}));
-    EXPECT_EQ(fieldsNow(), (QStringList{"YM_ADI", "FIATI", "KMO", "HP", "SHP", "LIF"}));
+    EXPECT_EQ(fieldNames(path), (QStringList{"YM_ADI", "FIATI", "KMO", "HP", "SHP", "LIF"}));
     EXPECT_TRUE(run({{2, "NSC", 4}}));  // before HP, the first nutrient
-    EXPECT_EQ(fieldsNow(), (QStringList{"YM_ADI", "FIATI", "KMO", "NSC", "HP", "SHP", "LIF"}));
+    EXPECT_EQ(fieldNames(path), (QStringList{"YM_ADI", "FIATI", "KMO", "NSC", "HP", "SHP", "LIF"}));
     DbfTable mid;
     ASSERT_TRUE(readDbfFile(path, &mid));
     EXPECT_EQ(mid.value(0, "YM_ADI").trimmed(), QStringLiteral("BIRIM"));

@@ -26,6 +26,7 @@
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "refmatrix/ui/stddatawindow.h"
+#include "reftestutil.h"
 #include "shell/menustate.h"
 #include "shell/ui/menuhost.h"
 #include "shell/ui/newproblemdialog.h"
@@ -687,17 +688,6 @@ QMap<QString, QList<QByteArray>> rawCells(const QByteArray& bytes)
     return cells;
 }
 
-// The fields of the table at `path`, in order.
-QStringList fieldNames(const QString& path)
-{
-    DbfTable t;
-    EXPECT_TRUE(readDbfFile(path, &t));
-    QStringList names;
-    for (const DbfField& f : t.fields())
-        names << f.name;
-    return names;
-}
-
 // The table at `path` written again with the fields `names` (cells kept by
 // name); a new field gets a value in every record.
 void restructure(const QString& path, const QStringList& names)
@@ -725,11 +715,11 @@ void restructure(const QString& path, const QStringList& names)
 TEST_F(ReferenceProgramTest, TheColumnDialogActsOnTheChosenColumnByName)
 {
     const QString path = referenceTablePath(kAsFedTable);
-    const QStringList sample = fieldNames(path);
+    const QStringList sample = test::fieldNames(path);
     ASSERT_FALSE(sample.contains(QStringLiteral("XA")));
     restructure(path, sample + QStringList{"ZB", "XA"});
     const QByteArray start = test::fileBytes(path);
-    const QStringList fields = fieldNames(path);
+    const QStringList fields = test::fieldNames(path);
     auto without = [](QStringList l, const QString& n) {
         l.removeAll(n);
         return l;
@@ -802,7 +792,7 @@ TEST_F(ReferenceProgramTest, TheColumnDialogActsOnTheChosenColumnByName)
             EXPECT_EQ(test::fileBytes(path), theirs);
             continue;
         }
-        EXPECT_EQ(fieldNames(path), c.ours);
+        EXPECT_EQ(test::fieldNames(path), c.ours);
         const QMap<QString, QList<QByteArray>> was = rawCells(theirs);
         const QMap<QString, QList<QByteArray>> now = rawCells(test::fileBytes(path));
         ASSERT_GT(was.value(QStringLiteral("YM_ADI")).size(), 2);

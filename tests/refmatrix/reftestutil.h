@@ -27,6 +27,17 @@ inline QString cell4(const QString& v) { return v.isEmpty() ? blankCell() : SDAY
 inline QString cell3(const QString& v) { return v.isEmpty() ? blankCell() : SDAYA(v, 3); }
 inline QString one() { return PadL(QStringLiteral("1.0000"), kCellWidth); }
 
+// The fields of the table at `path`, in order; empty when it cannot be read.
+inline QStringList fieldNames(const QString& path)
+{
+    DbfTable t;
+    QStringList names;
+    if (readDbfFile(path, &t))
+        for (const DbfField& f : t.fields())
+            names << f.name;
+    return names;
+}
+
 // Writes a reference table with the fields YM_ADI, FIATI and `nutrients` (KMO
 // among them as the caller lists it), the unit row with `units`, then the
 // records.
