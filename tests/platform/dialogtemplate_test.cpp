@@ -583,8 +583,6 @@ TEST(DialogTemplate, LabelsAreFittedWheneverTheirTextIsSet)
     EXPECT_LE(check->fontMetrics().horizontalAdvance(check->text()), room.width());
 }
 
-// Every dialog has the dialog frame: title and close box, no minimise or
-// maximise button, a size of its own; the message boxes too.
 // The width a title needs in the frame: its text in the title-bar font,
 // drawn bold, and the room of the frame's icon and buttons on both sides of
 // it, each at least a title bar's height.
@@ -606,6 +604,8 @@ TEST(DialogTemplate, TitleBarWidthCountsTheTextAndTheFramesButtons)
     }
 }
 
+// Every dialog has the dialog frame: title and close box, no minimise or
+// maximise button, a size of its own; the message boxes too.
 TEST(DialogTemplate, DialogsHaveOnlyATitleAndACloseBox)
 {
     TemplateDialog dialog(kChoiceLike, nullptr, 96);
