@@ -3,7 +3,7 @@
 # the same with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-asan/ and runs every test again; then builds the fuzz targets with
 # clang into build-fuzz/ and runs each for 20 seconds (scripts/fuzz.sh).
-# The last line counts the tests of both suite runs.
+# The last line counts the tests of both suite runs: passed, failed and skipped.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,7 +13,6 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
-summary() { grep -E '^[0-9]+% tests passed' "$1" | tail -n 1; }
 (cd build && ctest --output-on-failure -j"$jobs") | tee build/ctest.log
 
 echo "== sanitizer build =="
@@ -27,7 +26,4 @@ cmake --build build-asan -j"$jobs"
 echo "== fuzzers =="
 bash scripts/fuzz.sh 20
 
-# "N% tests passed, F tests failed out of T" of both runs, added up.
-read -r p1 f1 < <(summary build/ctest.log | awk '{print $NF-$4, $4}')
-read -r p2 f2 < <(summary build-asan/ctest.log | awk '{print $NF-$4, $4}')
-echo "tests: $((p1 + p2)) passed, $((f1 + f2)) failed"
+echo "tests: $(bash scripts/ctest-counts.sh build/ctest.log build-asan/ctest.log)"
