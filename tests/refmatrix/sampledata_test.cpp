@@ -65,6 +65,36 @@ void checkTable(const QString& csv, const QList<DbfField>& fields, int fieldCoun
     EXPECT_EQ(names.size(), recs.size() - 1) << "feed names must differ in their first 15 characters";
 }
 
+// The cattle energies of a feed, per kg of dry matter, from its TDN (kg per
+// kg of dry matter) by the equations the requirement model builds its rows
+// with; the net energies for maintenance and gain from the metabolisable
+// energy as the model takes them from the energy density of a ration.
+struct CattleEnergies {
+    double de, me, nem, neg, nel;
+};
+
+CattleEnergies cattleEnergies(double tdn)
+{
+    const double de = 4.409 * tdn;
+    const double me = 1.01 * de - 0.45;
+    return {de,
+            me,
+            1.37 * me - 0.138 * me * me + 0.0105 * me * me * me - 1.12,
+            1.42 * me - 0.174 * me * me + 0.0122 * me * me * me - 1.65,
+            2.45 * tdn - 0.12};
+}
+
+DbfTable builtTable(const QString& csv, const QList<DbfField>& fields)
+{
+    test::TempDir dir;
+    const QString out = dir.file(QStringLiteral("T.DBF"));
+    QString error;
+    DbfTable t;
+    EXPECT_TRUE(buildReferenceTable(kSource + QLatin1Char('/') + csv, fields, out, &error)) << error.toStdString();
+    EXPECT_TRUE(readDbfFile(out, &t, &error)) << error.toStdString();
+    return t;
+}
+
 }  // namespace
 
 TEST(SampleData, AsFedReferenceTable)
@@ -79,56 +109,72 @@ TEST(SampleData, DryMatterReferenceTable)
 
 // The cattle figures of the dry-matter table hang together: every feed with
 // crude fat has its TDN, the energies of a feed follow from its TDN by the
-// equations the table is made with, and the crude protein of every feed is
-// split into its undegraded and degraded parts, which the requirement rows
-// of a daily ration ask for.
+// equations of the requirement model (so that a least-cost ration meets its
+// energy rows together, not one of them far past the others), and the crude
+// protein of every feed is split into its undegraded and degraded parts,
+// which the requirement rows of a daily ration ask for.
 TEST(SampleData, DryMatterEnergiesAndProteinSplitAgree)
 {
-    test::TempDir dir;
-    const QString out = dir.file(QStringLiteral("T.DBF"));
-    QString error;
-    ASSERT_TRUE(buildReferenceTable(kSource + QStringLiteral("/MATKUMAD.csv"), KMM_STRCREATE(), out, &error))
-        << error.toStdString();
-    DbfTable t;
-    ASSERT_TRUE(readDbfFile(out, &t, &error)) << error.toStdString();
+    const DbfTable t = builtTable(QStringLiteral("MATKUMAD.csv"), KMM_STRCREATE());
     const QList<int> recs = t.liveRecords();
     int withEnergy = 0;
     int withProtein = 0;
     for (int i = 1; i < recs.size(); ++i) {
         const auto cell = [&](const char* field) { return t.value(recs[i], QString::fromLatin1(field)); };
         SCOPED_TRACE(AllTrim(cell("YM_ADI")).toStdString());
-        if (Val(cell("HY")) > 0)
+        if (Val(cell("HY")) > 0) {
             EXPECT_FALSE(isBlankCell(cell("TSBM"))) << "crude fat without TDN";
+        }
         if (!isBlankCell(cell("TSBM"))) {
             ++withEnergy;
-            const double tdn = Val(cell("TSBM"));
-            const double de = 4.409 * tdn;
-            const double me = 0.82 * de;
+            const CattleEnergies e = cattleEnergies(Val(cell("TSBM")));
             const struct {
                 const char* field;
                 double value;
-            } energies[] = {
-                {"SE", de},
-                {"ME_BB", me},
-                {"NEY", 1.37 * me - 0.138 * me * me + 0.0105 * me * me * me - 1.12},
-                {"NEK", 1.42 * me - 0.174 * me * me + 0.0122 * me * me * me - 1.65},
-                {"NEL", 0.0245 * tdn * 100 - 0.12},
-            };
-            for (const auto& e : energies) {
-                EXPECT_FALSE(isBlankCell(cell(e.field))) << e.field;
-                EXPECT_NEAR(Val(cell(e.field)), e.value, 0.011) << e.field;
+            } energies[] = {{"SE", e.de}, {"ME_BB", e.me}, {"NEY", e.nem}, {"NEK", e.neg}, {"NEL", e.nel}};
+            for (const auto& energy : energies) {
+                EXPECT_FALSE(isBlankCell(cell(energy.field))) << energy.field;
+                // Written with two decimals.
+                EXPECT_NEAR(Val(cell(energy.field)), energy.value, 0.0051) << energy.field;
             }
         }
         if (Val(cell("HP")) > 0) {
             ++withProtein;
             const bool split = !isBlankCell(cell("RUP")) && !isBlankCell(cell("RDP"));
             EXPECT_TRUE(split) << "crude protein without its RUP and RDP";
-            if (split)
+            if (split) {
                 EXPECT_NEAR(Val(cell("RUP")) + Val(cell("RDP")), Val(cell("HP")), 0.02);
+            }
         }
     }
     EXPECT_GE(withEnergy, 30);
     EXPECT_GE(withProtein, 30);
+}
+
+// The as-fed table gives the cattle energies in kcal per kg as fed, with TDN
+// in per cent as fed: the same equations on the dry matter of the feed.
+TEST(SampleData, AsFedCattleEnergiesFollowTheirTdn)
+{
+    const DbfTable t = builtTable(QStringLiteral("MATNRC.csv"), HKM_STRCREATE());
+    const QList<int> recs = t.liveRecords();
+    int withEnergy = 0;
+    for (int i = 1; i < recs.size(); ++i) {
+        const auto cell = [&](const char* field) { return t.value(recs[i], QString::fromLatin1(field)); };
+        SCOPED_TRACE(AllTrim(cell("YM_ADI")).toStdString());
+        if (isBlankCell(cell("TSBM"))) {
+            EXPECT_TRUE(isBlankCell(cell("NEL")));
+            EXPECT_TRUE(isBlankCell(cell("ME_BB")));
+            continue;
+        }
+        ++withEnergy;
+        const double dryMatter = Val(cell("KMO")) / 100;
+        ASSERT_GT(dryMatter, 0.0);
+        const CattleEnergies e = cattleEnergies(Val(cell("TSBM")) / 100 / dryMatter);
+        // Whole kilocalories.
+        EXPECT_NEAR(Val(cell("ME_BB")), e.me * dryMatter * 1000, 0.51);
+        EXPECT_NEAR(Val(cell("NEL")), e.nel * dryMatter * 1000, 0.51);
+    }
+    EXPECT_GE(withEnergy, 20);
 }
 
 TEST(SampleData, ExampleProblemsRoundTripThroughTheProblemFile)

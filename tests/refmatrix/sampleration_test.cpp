@@ -1,8 +1,9 @@
 // Daily rations from the shipped dry-matter table: the requirement rows of a
 // young animal, a cow and a mature bull, with a roughage, grains, a protein
 // meal, minerals and a premix of the table, solve to an optimum that meets
-// every requirement, vitamins A and D included. The least cost is checked
-// against an independent LP solver.
+// every requirement, vitamins A and D included, and whose energy rows agree
+// with one another. The least cost is checked against an independent LP
+// solver.
 #include "core/activeproblem.h"
 #include "core/numeric.h"
 #include "core/optimizer.h"
@@ -132,10 +133,54 @@ QList<int> feedPositions(const QString& table, const QStringList& names)
     return positions;
 }
 
+// The energy rows of a daily ration. The first four follow from one energy
+// density of the whole ration; the net energies for maintenance and gain of
+// a young animal ask for a part of its energy only and land far above their
+// requirements whenever the others are met.
+const QStringList kEnergyRows = {"TSBM", "SE", "ME_BB", "NEL", "NEY", "NEK"};
+const QStringList kDensityRows = kEnergyRows.mid(0, 4);
+
+// What a ration reaches on one nutrient row with a lower limit.
+struct RowReach {
+    QString name;
+    double required = 0;
+    double reached = 0;
+};
+
+// A ration whose energy is set by one of the energy rows must not carry the
+// density rows past their requirements: a feed table whose energies follow
+// other equations than the requirements makes the least-cost ration pay for
+// energy the animal does not need. Checks that some energy row binds, so
+// that the comparison says something.
+void expectEnergyRowsAgree(const QList<RowReach>& rows)
+{
+    bool binds = false;
+    QStringList over;
+    for (const RowReach& row : rows) {
+        if (!kEnergyRows.contains(row.name) || row.required <= 0)
+            continue;
+        binds = binds || row.reached <= row.required * (1 + 1e-6) + 1e-4;
+        if (kDensityRows.contains(row.name) && row.reached > 1.01 * row.required)
+            over << QStringLiteral("%1 %2 against %3").arg(row.name).arg(row.reached).arg(row.required);
+    }
+    EXPECT_TRUE(binds) << "no energy row binds";
+    EXPECT_TRUE(over.isEmpty()) << over.join(QStringLiteral(", ")).toStdString();
+}
+
+// Limits on the daily dry matter of one feed, as the user types them into the
+// feed table; an empty text leaves that cell blank.
+struct FeedLimit {
+    const char* feed;
+    const char* lower;
+    const char* upper;
+    const char* fixed = "";
+};
+
 struct AnimalCase {
     const char* name;
     std::function<void(NUTREQESTIMATE&)> inputs;
     QStringList feeds;
+    std::vector<FeedLimit> limits = {};
 };
 
 void PrintTo(const AnimalCase& c, std::ostream* os) { *os << c.name; }
@@ -167,6 +212,13 @@ TEST_P(SampleRationTest, RequirementRowsAndShippedFeedsSolve)
     AMAT_YMEKLE(port, {});
     ASSERT_EQ(G().AYMNAMES, c.feeds);
     ASSERT_TRUE(port.boxTexts(BOX_ERROR).isEmpty()) << port.log.join(QLatin1Char('\n')).toStdString();
+    for (const FeedLimit& limit : c.limits) {
+        const qsizetype j = G().AYMNAMES.indexOf(QString::fromUtf8(limit.feed));
+        ASSERT_GE(j, 0) << limit.feed;
+        G().AYMTABLE[j][YMLLIMIT] = SDAYA(QString::fromLatin1(limit.lower), 3);
+        G().AYMTABLE[j][YMULIMIT] = SDAYA(QString::fromLatin1(limit.upper), 3);
+        G().AYMTABLE[j][YMFIX] = SDAYA(QString::fromLatin1(limit.fixed), 3);
+    }
 
     // Every row the model names is a column of the table that some shipped
     // feed of the ration supplies.
@@ -195,11 +247,14 @@ TEST_P(SampleRationTest, RequirementRowsAndShippedFeedsSolve)
             cost += o.ACOSTB[r] * o.ARHS[r];
         }
     }
+    QList<RowReach> reachedRows;
     for (int r = 0; r < G().ABMNAMES.size(); ++r) {
         const Row& row = G().ABMTABLE.at(r);
         double reached = 0;
         for (int j = 0; j < o.NFEEDCOLS; ++j)
             reached += Val(G().AMATRIX.at(r).at(j)) * x[j];
+        if (!isBlankCell(row.at(BMLLIMIT)))
+            reachedRows << RowReach{G().ABMNAMES.at(r), Val(row.at(BMLLIMIT)), reached};
         SCOPED_TRACE(G().ABMNAMES.at(r).toStdString());
         if (!isBlankCell(row.at(BMFIX))) {
             EXPECT_NEAR(reached, Val(row.at(BMFIX)), 1e-6);
@@ -208,6 +263,7 @@ TEST_P(SampleRationTest, RequirementRowsAndShippedFeedsSolve)
             EXPECT_GE(reached, Val(row.at(BMLLIMIT)) - 1e-6);
         }
     }
+    expectEnergyRowsAgree(reachedRows);
     const std::optional<double> reference = referenceDailyCost(G());
     ASSERT_TRUE(reference.has_value());
     EXPECT_NEAR(cost, *reference, 1e-6 * *reference);
@@ -223,7 +279,11 @@ INSTANTIATE_TEST_SUITE_P(
                        e.NBEKCAAR = 800;
                        e.NCESTYPE = 1;
                    },
-                   {"MISIR SİLAJI", "ARPA", "SOYA KÜSPESİ 44", "KİREÇ TAŞI", "DİKALS.FOSFAT", "VİTAMİN PREMİKS"}},
+                   {"MISIR SİLAJI", "BUĞDAY SAMANI", "ARPA", "SOYA KÜSPESİ 44", "KİREÇ TAŞI", "DİKALS.FOSFAT",
+                    "VİTAMİN PREMİKS"},
+                   // Limestone for calcium only, not as a cheap filler of
+                   // dry matter.
+                   {{"KİREÇ TAŞI", "", "0.1"}}},
         AnimalCase{"LactatingCow",
                    [](NUTREQESTIMATE& e) {
                        e.NSTIPI = NUTREQESTIMATE::kCow;
@@ -242,7 +302,32 @@ INSTANTIATE_TEST_SUITE_P(
                        e.NSTIPI = NUTREQESTIMATE::kBull;
                        e.NCANAGIR = 500;
                    },
-                   {"BUĞDAY SAMANI", "ARPA", "AYÇİÇEK KÜSP 28", "KİREÇ TAŞI", "MİN.VİT.PREMİKS"}}),
+                   {"BUĞDAY SAMANI", "ARPA", "AYÇİÇEK KÜSP 28", "KİREÇ TAŞI", "MİN.VİT.PREMİKS"}},
+        // The feeds and limits of the example daily ration.
+        AnimalCase{"HighYieldingCowWithFeedLimits",
+                   [](NUTREQESTIMATE& e) {
+                       e.NSTIPI = NUTREQESTIMATE::kCow;
+                       e.NCANAGIR = 650;
+                       e.NSUTVERI = 35;
+                       e.NSYAGTES = 3.8;
+                       e.NGEBEGUN = 0;
+                       e.NGEBESAY = 3;
+                       e.NYEMTUKE = 1;
+                       e.NENGKARO = 1.0;
+                   },
+                   {"MISIR SİLAJI", "YONCA KURU OTU", "BUĞDAY SAMANI", "MISIR", "ARPA", "BUĞDAY KEPEĞİ",
+                    "SOYA KÜSPESİ 44", "AYÇİÇEK KÜSP 28", "PAMUK ÇİĞİDİ", "KİREÇ TAŞI", "DİKALS.FOSFAT", "TUZ",
+                    "VİTAMİN PREMİKS"},
+                   {{"MISIR SİLAJI", "6", "9"},
+                    {"YONCA KURU OTU", "", "4"},
+                    {"BUĞDAY SAMANI", "", "1.5"},
+                    {"MISIR", "", "6"},
+                    {"ARPA", "", "4"},
+                    {"BUĞDAY KEPEĞİ", "", "2"},
+                    {"AYÇİÇEK KÜSP 28", "", "2.5"},
+                    {"PAMUK ÇİĞİDİ", "", "2"},
+                    {"KİREÇ TAŞI", "", "0.2"},
+                    {"TUZ", "", "", "0.1"}}}),
     [](const ::testing::TestParamInfo<AnimalCase>& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ in the program
@@ -371,7 +456,7 @@ protected:
 
 // A new daily ration, Ctrl+G for a 600 kg cow giving 30 kg of 3.5 % milk,
 // feeds added from the dry-matter table, solved: an optimum whose vitamin
-// rows are met, at the least cost.
+// rows are met, whose energy rows agree, at the least cost.
 TEST_F(ShippedRationProgramTest, CowRequirementsAndShippedFeedsSolveToAnOptimum)
 {
     STANDARDSHELLWINDOW& w = window();
@@ -412,6 +497,16 @@ TEST_F(ShippedRationProgramTest, CowRequirementsAndShippedFeedsSolveToAnOptimum)
         EXPECT_GT(line->requested, 0.0) << vitamin;
         EXPECT_GE(line->reached, line->requested) << vitamin;
     }
+    // Her energy comes from one density of the ration: her lactation energy
+    // lands on her requirement, not past it.
+    QList<RowReach> energies;
+    for (const QString& name : kDensityRows) {
+        const std::optional<LimitLine> line = limitLine(lines, name);
+        ASSERT_TRUE(line.has_value()) << name.toStdString();
+        EXPECT_EQ(line->mark, QString()) << name.toStdString();
+        energies << RowReach{name, line->requested, line->reached};
+    }
+    expectEnergyRowsAgree(energies);
 
     // The daily cost the report gives is the independent solver's.
     const QString costLabel = QStringLiteral("Günlük Maliyet = ");
