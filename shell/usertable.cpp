@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "platform/codec.h"
+#include "platform/filelock.h"
 #include "platform/ntx.h"
 #include "platform/runtime.h"
 
@@ -312,109 +313,180 @@ void LogonAttempts::cancel()
     LOGONID.clear();
 }
 
+namespace {
+
+constexpr int kDefaultLockWait = 3000;
+int lockWait = kDefaultLockWait;
+
+}  // namespace
+
+namespace testhooks {
+
+void setUserTableLockWait(int ms) { lockWait = ms < 0 ? kDefaultLockWait : ms; }
+
+}  // namespace testhooks
+
+// What OK found, decided while the table was locked; the messages are shown
+// afterwards.
+enum class PasswordChange::Verdict {
+    Written,
+    IndexNotWritten,  // the table was written, its index not
+    CurrentEmpty,
+    CurrentWrong,
+    NewEmpty,
+    RetypedDiffers,
+    NameEmpty,
+    NameTaken,
+    Busy,
+    Unreadable,
+    UserGone,
+    NotWritten,
+};
+
 PasswordChange::PasswordChange(const QString& folder, bool addUser) : folder_(folder), addUser_(addUser) {}
 
 bool PasswordChange::open(UserPort& port, const QString& userId)
 {
     userId_ = userId;
-    return reopen(port);
-}
-
-bool PasswordChange::reopen(UserPort& port)
-{
-    server_ = std::make_unique<KSERVER>(folder_);
-    if (!server_->isOpen()) {
+    open_ = false;
+    KSERVER server(folder_);
+    if (!server.isOpen()) {
         ERRMESS(port, kUserTableOpenError);
-        server_.reset();
         return false;
     }
-    server_->SETORDER(1);
-    if (!server_->SEEK(userId_)) {
-        ERRMESS(port, QStringLiteral("Aktif kullanıcının kaydı bulunamadı!"));
-        server_.reset();
+    server.SETORDER(1);
+    if (!server.SEEK(userId_)) {
+        ERRMESS(port, kUserRecordMissing);
         return false;
     }
-    ownRecord_ = server_->RECNO();
-    ownPassword_ = server_->PASSWORD();
+    ownPassword_ = server.PASSWORD();
+    server.discard();
+    open_ = true;
     return true;
 }
 
 bool PasswordChange::currentPasswordMatches(const QString& typed) const
 {
-    if (!server_ || AllTrim(typed).isEmpty())
+    if (!open_ || AllTrim(typed).isEmpty())
         return false;
     return sameUserText(RTrim(typed), RTrim(ownPassword_));
+}
+
+PasswordChange::Verdict PasswordChange::check(KSERVER& server, const QString& current, const QString& newPassword,
+                                              const QString& retyped, const QString& newId)
+{
+    if (AllTrim(current).isEmpty())
+        return Verdict::CurrentEmpty;
+    if (!currentPasswordMatches(current))
+        return Verdict::CurrentWrong;
+    if (AllTrim(newPassword).isEmpty())
+        return Verdict::NewEmpty;
+    if (turkishUpper(RTrim(newPassword)) != turkishUpper(RTrim(retyped)))
+        return Verdict::RetypedDiffers;
+    if (addUser_ && newId.isEmpty())
+        return Verdict::NameEmpty;
+    if (!newId.isEmpty() && server.findOther(newId, addUser_ ? 0 : server.RECNO()) > 0)
+        return Verdict::NameTaken;
+    return Verdict::Written;
+}
+
+PasswordChange::Verdict PasswordChange::update(const QString& current, const QString& newPassword,
+                                               const QString& retyped, const QString& newId)
+{
+    // The lock is on the folder, not on the table: the table is replaced by
+    // the write, and its index is written after it.
+    const FileLock lock(folder_, lockWait);
+    if (lock.busy())
+        return Verdict::Busy;
+    KSERVER server(folder_);
+    if (!server.isOpen())
+        return Verdict::Unreadable;
+    server.SETORDER(1);
+    if (!server.SEEK(userId_)) {
+        server.discard();
+        open_ = false;
+        return Verdict::UserGone;
+    }
+    // The current password is judged against the record as it is now.
+    ownPassword_ = server.PASSWORD();
+    const Verdict verdict = check(server, current, newPassword, retyped, newId);
+    if (verdict != Verdict::Written) {
+        server.discard();
+        return verdict;
+    }
+
+    if (addUser_)
+        server.APPEND();
+    server.PASSWORD(turkishUpper(newPassword));
+    QString storedId;
+    if (!newId.isEmpty()) {
+        server.KULL_ID(newId);
+        storedId = server.KULL_ID();
+    }
+    bool indexError = false;
+    if (!server.CLOSE(nullptr, &indexError))
+        return Verdict::NotWritten;
+    if (!addUser_ && !storedId.isEmpty())
+        renamedId_ = storedId;
+    return indexError ? Verdict::IndexNotWritten : Verdict::Written;
 }
 
 PasswordChange::Result PasswordChange::confirm(UserPort& port, const QString& current, const QString& newPassword,
                                                const QString& retyped, const QString& name)
 {
     focus_ = Field::None;
-    if (!server_ && !reopen(port))
-        return Result::WriteFailed;
+    if (!open_) {
+        ERRMESS(port, kUserRecordMissing);
+        return Result::UserGone;
+    }
+    // Ids are stored without blanks around them: a leading blank would make
+    // the id impossible to type at the login.
+    const QString newId = turkishUpper(AllTrim(name));
 
     auto refuse = [this](Field field) {
         focus_ = field;
         return Result::Refused;
     };
-    if (AllTrim(current).isEmpty())
+    auto warn = [&port](const QString& text) { port.messageBox(QStringLiteral("Uyarı"), text, BOX_INFO); };
+    switch (update(current, newPassword, retyped, newId)) {
+    case Verdict::Written:
+        return Result::Done;
+    case Verdict::IndexNotWritten:
+        ERRMESS(port, kUserIndexWriteError);
+        return Result::Done;
+    case Verdict::CurrentEmpty:
         return refuse(Field::CurrentPassword);
-    if (!currentPasswordMatches(current)) {
+    case Verdict::CurrentWrong:
         ERRMESS(port, QStringLiteral("Mevcut parola girişi geçersiz!"));
         return refuse(Field::CurrentPassword);
-    }
-    if (AllTrim(newPassword).isEmpty()) {
+    case Verdict::NewEmpty:
         ERRMESS(port, QStringLiteral("Yeni parola girmeniz gerekir!"));
         return refuse(Field::NewPassword);
-    }
-    if (turkishUpper(RTrim(newPassword)) != turkishUpper(RTrim(retyped))) {
+    case Verdict::RetypedDiffers:
         ERRMESS(port, QStringLiteral("Yeni parola girişi geçersiz!"));
         return refuse(Field::NewPassword);
-    }
-    // Ids are stored without blanks around them: a leading blank would make
-    // the id impossible to type at the login.
-    const QString newId = turkishUpper(AllTrim(name));
-    if (addUser_ && newId.isEmpty()) {
-        port.messageBox(QStringLiteral("Uyarı"), QStringLiteral("Yeni kullanıcı ismi girilmedi!"), BOX_INFO);
+    case Verdict::NameEmpty:
+        warn(QStringLiteral("Yeni kullanıcı ismi girilmedi!"));
         return refuse(Field::Name);
-    }
-    if (!newId.isEmpty() && server_->findOther(newId, addUser_ ? 0 : ownRecord_) > 0) {
-        port.messageBox(QStringLiteral("Uyarı"), QStringLiteral("Aynı isimde bir kullanıcı var!"), BOX_INFO);
+    case Verdict::NameTaken:
+        warn(QStringLiteral("Aynı isimde bir kullanıcı var!"));
         return refuse(Field::Name);
-    }
-
-    if (addUser_)
-        server_->APPEND();
-    else
-        server_->GOTO(ownRecord_);
-    server_->PASSWORD(turkishUpper(newPassword));
-    QString storedId;
-    if (!newId.isEmpty()) {
-        server_->KULL_ID(newId);
-        storedId = server_->KULL_ID();
-    }
-    QString error;
-    bool indexError = false;
-    if (!server_->CLOSE(&error, &indexError)) {
-        server_.reset();
+    case Verdict::Busy:
+        ERRMESS(port, kUserTableBusy);
+        return Result::WriteFailed;
+    case Verdict::Unreadable:
+        ERRMESS(port, kUserTableOpenError);
+        return Result::WriteFailed;
+    case Verdict::UserGone:
+        ERRMESS(port, kUserRecordMissing);
+        return Result::UserGone;
+    case Verdict::NotWritten:
         ERRMESS(port, kUserTableWriteError);
-        // The table on disk is as it was; read it again for the next try.
-        reopen(port);
         return Result::WriteFailed;
     }
-    server_.reset();
-    if (indexError)
-        ERRMESS(port, kUserIndexWriteError);
-    if (!addUser_ && !storedId.isEmpty())
-        renamedId_ = storedId;
-    return Result::Done;
+    return Result::WriteFailed;
 }
 
-void PasswordChange::cancel()
-{
-    if (server_)
-        server_->discard();
-    server_.reset();
-}
+void PasswordChange::cancel() { open_ = false; }
 
 }  // namespace zeva

@@ -18,7 +18,6 @@
 #include <QList>
 #include <QString>
 
-#include <memory>
 
 namespace zeva {
 
@@ -31,6 +30,8 @@ inline const QString kUserTableOpenError = QStringLiteral("Kullanıcı veri dosy
 inline const QString kUserTableWriteError = QStringLiteral("Kullanıcı veri dosyası kaydedilemedi!");
 inline const QString kUserTableCreateError = QStringLiteral("Kullanıcı veri dosyası oluşturulamadı!");
 inline const QString kUserIndexWriteError = QStringLiteral("Kullanıcı dizin dosyası kaydedilemedi!");
+inline const QString kUserRecordMissing = QStringLiteral("Aktif kullanıcının kaydı bulunamadı!");
+inline const QString kUserTableBusy = QStringLiteral("Kullanıcı veri dosyası şu an kullanımda, biraz sonra tekrar deneyin!");
 
 QString userTablePath(const QString& folder);
 QString userIndexPath(const QString& folder);
@@ -140,6 +141,14 @@ public:
 
 // The rules of the user and password dialog: the logged-on user's record is
 // found when it opens, the OK tests run in order, and the write.
+//
+// Other copies of the program may change the table while the dialog is open.
+// OK therefore works on the table as it is at that moment, under an exclusive
+// lock on the data folder that every copy takes for this update: it reads the
+// table, finds the logged-on user's record again, runs the tests against it
+// and writes the one record it adds or changes together with every other
+// record as just read, then the index. The lock is let go before any message
+// is shown.
 class PasswordChange {
 public:
     enum class Field { None, CurrentPassword, NewPassword, Name };
@@ -147,16 +156,19 @@ public:
         Done,        // written; the dialog ends
         Refused,     // a test failed; focus() says where to
         WriteFailed, // told; nothing changed on disk, the dialog stays open
+        UserGone,    // the logged-on user's record is no longer there: told,
+                     // nothing written, the dialog ends
     };
 
     PasswordChange(const QString& folder, bool addUser);
 
-    // Opens the table and finds the record of `userId` (CUSERID). False after
+    // Reads the table and finds the record of `userId` (CUSERID). False after
     // an error box when the table cannot be read or the record is missing.
     bool open(UserPort& port, const QString& userId);
 
     bool addUser() const { return addUser_; }
-    // TRUE when `typed` (not blank) is the logged-on user's password.
+    // TRUE when `typed` (not blank) is the logged-on user's password as last
+    // read from the table.
     bool currentPasswordMatches(const QString& typed) const;
 
     // The OK button with the texts of the four edits.
@@ -172,16 +184,27 @@ public:
     void cancel();
 
 private:
-    bool reopen(UserPort& port);
+    enum class Verdict;
+    Verdict check(KSERVER& server, const QString& current, const QString& newPassword, const QString& retyped,
+                  const QString& newId);
+    Verdict update(const QString& current, const QString& newPassword, const QString& retyped,
+                   const QString& newId);
 
     QString folder_;
     bool addUser_;
+    bool open_ = false;
     QString userId_;
-    std::unique_ptr<KSERVER> server_;
-    int ownRecord_ = 0;
     QString ownPassword_;
     Field focus_ = Field::None;
     QString renamedId_;
 };
+
+namespace testhooks {
+
+// How long OK waits for another copy's lock on the user table (3 seconds
+// unless set); a negative value puts the default back.
+void setUserTableLockWait(int ms);
+
+}  // namespace testhooks
 
 }  // namespace zeva

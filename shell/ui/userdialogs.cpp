@@ -211,6 +211,9 @@ void NEWPASSWORDDIALOG::PBTAMAM()
         return;
     case PasswordChange::Result::WriteFailed:
         return;
+    case PasswordChange::Result::UserGone:
+        done(QDialog::Rejected);
+        return;
     }
 }
 

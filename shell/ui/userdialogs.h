@@ -55,7 +55,8 @@ private:
 // Changes the logged-on user's id and password (change mode) or adds a user
 // (add mode). When the table cannot be read or the logged-on user's record is
 // missing it says so while being built, and opened() is false: the caller does
-// not show it.
+// not show it. OK acts on the table as it is then (see PasswordChange); when
+// the record has gone meanwhile it says so and ends without writing.
 class NEWPASSWORDDIALOG : public TemplateDialog {
     Q_OBJECT
 public:

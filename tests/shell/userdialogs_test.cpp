@@ -3,6 +3,7 @@
 #include "shell/ui/userdialogs.h"
 
 #include "platform/atomicfile.h"
+#include "platform/filelock.h"
 #include "platform/ui/controls.h"
 #include "support/fakeport.h"
 #include "support/tempdir.h"
@@ -12,9 +13,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace zeva;
 using namespace zeva::test;
@@ -428,4 +432,198 @@ TEST_F(UserDialogTest, AFailedWriteIsToldAndTheNextOkWrites)
         return 0;
     });
     EXPECT_EQ(again, 1);
+}
+
+namespace {
+
+// One copy of the program on the shared data folder: its own logged-on user
+// and its own message boxes.
+struct Session {
+    Session(const QString& folder, const QString& user)
+    {
+        problem.CDATAPATH = folder;
+        problem.CUSERID = pad20(user);
+    }
+    ActiveProblem problem;
+    FakePort port;
+};
+
+struct Entry {
+    QString current;
+    QString password;
+    QString name;
+};
+
+// Fills the dialog the menu command opened; OK is left to the caller.
+void fill(NEWPASSWORDDIALOG& dlg, const Entry& e)
+{
+    show(dlg);
+    typeText(dlg.CURRENTPASSWORDSLE, e.current);
+    typeText(dlg.NEWPASSWORDSLE, e.password);
+    typeText(dlg.RETYPEPASSWORDSLE, e.password);
+    typeText(dlg.SLENEWUSER, e.name);
+}
+
+// Runs one user command of the menu through to OK.
+void runCommand(Session& s, bool add, const Entry& e, const std::function<void()>& beforeOk = {},
+                bool* closed = nullptr)
+{
+    int runs = 0;
+    const DialogRunner runner = [&](QDialog& d) {
+        ++runs;
+        auto& dlg = static_cast<NEWPASSWORDDIALOG&>(d);
+        fill(dlg, e);
+        if (beforeOk)
+            beforeOk();
+        dlg.pbTamam->click();
+        if (closed)
+            *closed = !dlg.isVisible();
+        return dlg.result();
+    };
+    if (add)
+        ADDNEWUSER(nullptr, s.problem, &s.port, runner);
+    else
+        CHANGEUANDP(nullptr, s.problem, &s.port, runner);
+    EXPECT_EQ(runs, 1);
+}
+
+bool logsOn(const QString& folder, const QString& name, const QString& password)
+{
+    FakePort port;
+    LOGONDIALOG dlg(nullptr, folder, &port);
+    show(dlg);
+    typeText(dlg.NAME, name);
+    typeText(dlg.PASSWORD, password);
+    dlg.pbTamam->click();
+    return dlg.LOGONOK;
+}
+
+}  // namespace
+
+// Two copies of the program on one data folder, each with its user dialog
+// open: what the one writes while the other's dialog is open is kept when the
+// other presses OK.
+TEST_F(UserDialogTest, TwoSessionsOnOneFolderKeepEachOthersUsers)
+{
+    const QString folder = dir_.path();
+    const auto table = tableBytes();
+    const struct {
+        const char* what;
+        const char* userA;
+        bool addA;
+        Entry a;
+        const char* userB;
+        bool addB;
+        Entry b;
+        const char* boxA;  // what A is told on OK; null: nothing, A's dialog ends
+        // Who can log on afterwards with which password; a second pair for
+        // the same name must be refused.
+        QList<QPair<QString, QString>> logOn;
+        QList<QPair<QString, QString>> refused;
+    } cases[] = {
+        {"add and add", "QAVE", true, {"WN83", "AP", "aaa"}, "ALİ", true, {"gizli", "CP", "ccc"}, nullptr,
+         {{"AAA", "AP"}, {"CCC", "CP"}, {"QAVE", "WN83"}, {"ALİ", "GİZLİ"}}, {}},
+        {"the same name added twice", "QAVE", true, {"WN83", "AP", "ddd"}, "ALİ", true, {"gizli", "BP", "DDD"},
+         "Aynı isimde bir kullanıcı var!", {{"DDD", "BP"}}, {{"DDD", "AP"}}},
+        {"a password changed while the other adds", "QAVE", true, {"WN83", "EP", "eee"}, "ALİ", false,
+         {"gizli", "YENİ", ""}, nullptr, {{"EEE", "EP"}, {"ALİ", "YENİ"}, {"QAVE", "WN83"}},
+         {{"ALİ", "GİZLİ"}}},
+        {"a user added while the other changes the password", "QAVE", false, {"WN83", "NEW", ""}, "ALİ", true,
+         {"gizli", "FP", "fff"}, nullptr, {{"FFF", "FP"}, {"QAVE", "NEW"}, {"ALİ", "GİZLİ"}}, {{"QAVE", "WN83"}}},
+        {"a rename while the other adds", "QAVE", true, {"WN83", "GP", "ggg"}, "ALİ", false, {"gizli", "X", "veli"},
+         nullptr, {{"GGG", "GP"}, {"VELİ", "X"}, {"QAVE", "WN83"}}, {{"ALİ", "GİZLİ"}}},
+        // The same user in both: the password B set is the one A must know.
+        {"own password changed in the other", "QAVE", false, {"WN83", "AP", ""}, "QAVE", false, {"WN83", "BP", ""},
+         "Mevcut parola girişi geçersiz!", {{"QAVE", "BP"}}, {{"QAVE", "AP"}, {"QAVE", "WN83"}}},
+    };
+    for (const auto& c : cases) {
+        writeFileAtomically(userTablePath(folder), table);
+        Session a(folder, QString::fromUtf8(c.userA));
+        Session b(folder, QString::fromUtf8(c.userB));
+        bool closedA = false;
+        bool closedB = false;
+        runCommand(a, c.addA, c.a, [&] { runCommand(b, c.addB, c.b, {}, &closedB); }, &closedA);
+        EXPECT_TRUE(closedB) << c.what;
+        EXPECT_TRUE(b.port.log.isEmpty()) << c.what;
+        if (c.boxA) {
+            EXPECT_FALSE(closedA) << c.what;
+            EXPECT_EQ(a.port.boxes.size(), 1) << c.what;
+            if (!a.port.boxes.isEmpty()) {
+                EXPECT_EQ(a.port.boxes.at(0).text, QString::fromUtf8(c.boxA)) << c.what;
+            }
+        } else {
+            EXPECT_TRUE(closedA) << c.what;
+            EXPECT_TRUE(a.port.log.isEmpty()) << c.what;
+        }
+        for (const auto& [name, password] : c.logOn)
+            EXPECT_TRUE(logsOn(folder, name, password)) << c.what << ": " << name.toStdString() << "/" << password.toStdString();
+        for (const auto& [name, password] : c.refused)
+            EXPECT_FALSE(logsOn(folder, name, password)) << c.what << ": " << name.toStdString() << "/" << password.toStdString();
+
+        // Every record once, and the index holds them all.
+        const auto users = storedUsers(folder);
+        QStringList ids;
+        for (const auto& u : users)
+            ids << userFold(u.first.trimmed());
+        EXPECT_EQ(QSet<QString>(ids.begin(), ids.end()).size(), ids.size()) << c.what;
+        const WalkedIndex index = walkIndex(userIndexPath(folder));
+        EXPECT_TRUE(index.ok && index.unique) << c.what;
+        EXPECT_EQ(index.keys.size(), users.size()) << c.what;
+    }
+}
+
+TEST_F(UserDialogTest, OkWhenTheOwnRecordWentMeanwhileWritesNothing)
+{
+    // A and B are both logged on as QAVE; B renames it while A's dialog is open.
+    for (bool addA : {true, false}) {
+        writeUsers(dir_.path(), {{QStringLiteral("QAVE"), QStringLiteral("WN83")},
+                                 {QStringLiteral("ALİ"), QStringLiteral("GİZLİ")}});
+        Session a(dir_.path(), QStringLiteral("QAVE"));
+        Session b(dir_.path(), QStringLiteral("QAVE"));
+        QByteArray afterB;
+        QByteArray indexAfterB;
+        bool closedA = false;
+        runCommand(
+            a, addA, {QStringLiteral("WN83"), QStringLiteral("AP"), QStringLiteral("aaa")},
+            [&] {
+                runCommand(b, false, {QStringLiteral("WN83"), QStringLiteral("BP"), QStringLiteral("yeni")});
+                afterB = tableBytes();
+                indexAfterB = indexBytes();
+            },
+            &closedA);
+        EXPECT_EQ(a.port.boxTexts(BOX_ERROR), QStringList{QStringLiteral("Aktif kullanıcının kaydı bulunamadı!")});
+        EXPECT_TRUE(closedA);
+        EXPECT_EQ(tableBytes(), afterB);
+        EXPECT_EQ(indexBytes(), indexAfterB);
+        EXPECT_EQ(a.problem.CUSERID, pad20(QStringLiteral("QAVE")));
+        EXPECT_TRUE(logsOn(dir_.path(), QStringLiteral("YENİ"), QStringLiteral("BP")));
+    }
+}
+
+// While another copy holds the table for its own update, OK waits for it; when
+// the wait runs out it says so, writes nothing and leaves the dialog open.
+TEST_F(UserDialogTest, OkWhileTheTableIsLockedElsewhereWritesNothing)
+{
+    testhooks::setUserTableLockWait(0);
+    const QByteArray table = tableBytes();
+    int runs = 0;
+    ADDNEWUSER(nullptr, p_, &port_, [&](QDialog& d) {
+        ++runs;
+        auto& dlg = static_cast<NEWPASSWORDDIALOG&>(d);
+        fill(dlg, {QStringLiteral("WN83"), QStringLiteral("P"), QStringLiteral("hhh")});
+        {
+            const FileLock other(dir_.path(), 0);
+            EXPECT_EQ(other.state(), FileLock::State::Held);
+            dlg.pbTamam->click();
+            EXPECT_TRUE(dlg.isVisible());
+            EXPECT_EQ(port_.boxTexts(BOX_ERROR), QStringList{kUserTableBusy});
+            EXPECT_EQ(tableBytes(), table);
+        }
+        dlg.pbTamam->click();
+        EXPECT_FALSE(dlg.isVisible());
+        return dlg.result();
+    });
+    testhooks::setUserTableLockWait(-1);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(logsOn(dir_.path(), QStringLiteral("HHH"), QStringLiteral("P")));
 }
