@@ -454,7 +454,9 @@ TEST(Dbf, AColumnChangedKeepsTheOtherColumnsAsTheyWere)
         ASSERT_TRUE(DbfTable::fromBytes(image, &t));
         ASSERT_EQ(t.fieldCount(), 3);
         const auto descriptor = [](const QByteArray& b, int i) { return b.mid(32 * (i + 1), 32); };
-        const auto place = [](const QByteArray& b, int i) { return byteAt(b, 32 * (i + 1) + 12) | byteAt(b, 32 * (i + 1) + 13) << 8; };
+        const auto place = [](const QByteArray& b, int i) {
+            return byteAt(b, 32 * (i + 1) + 12) | byteAt(b, 32 * (i + 1) + 13) << 8;
+        };
 
         // Inserted before "Tutar".
         const std::optional<DbfTable> wider = t.withColumnChanged(1, DbfField{QStringLiteral("yeni"), 'C', 11, 0});

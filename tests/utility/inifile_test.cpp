@@ -256,7 +256,8 @@ TEST(IniFile, ARefusedUpdateLeavesTheFolderAsItWas)
         const char* what;
         std::function<bool(INIFILE&)> update;
     } updates[] = {
-        {"SETSTRING", [](INIFILE& i) { return i.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("1")); }},
+        {"SETSTRING",
+         [](INIFILE& i) { return i.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("1")); }},
         {"SETINT", [](INIFILE& i) { return i.SETINT(QStringLiteral("S"), QStringLiteral("a"), 1); }},
         {"DELETEENTRY", [](INIFILE& i) { return i.DELETEENTRY(QStringLiteral("S"), QStringLiteral("a")); }},
         {"DELETESECTION", [](INIFILE& i) { return i.DELETESECTION(QStringLiteral("S")); }},
