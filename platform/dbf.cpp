@@ -47,6 +47,27 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
+// A field's name as the header stores it: upper case, Windows-1254 like
+// every text of the file, and trimmed after the cut, so a name read back is
+// the name written.
+QByteArray storedName(const QString& name)
+{
+    return cp1254::encode(name.toUpper().left(10).trimmed());
+}
+
+// The 32-byte descriptor this writer makes for a field.
+QByteArray descriptorOf(const DbfField& f)
+{
+    QByteArray d(kDescriptorSize, '\0');
+    const QByteArray name = storedName(f.name);
+    d.replace(0, name.size(), name);
+    d[11] = f.type;
+    d[16] = static_cast<char>(f.length & 0xFF);
+    // A character field's width goes on in the decimals byte.
+    d[17] = static_cast<char>((f.type == 'C' ? f.length >> 8 : f.decimals) & 0xFF);
+    return d;
+}
+
 }  // namespace
 
 DbfTable::DbfTable(QList<DbfField> fields) : fields_(std::move(fields))
@@ -175,6 +196,73 @@ int DbfTable::appendRecord()
     return static_cast<int>(records_.size()) - 1;
 }
 
+std::optional<DbfTable> DbfTable::withColumnChanged(int position, const std::optional<DbfField>& field) const
+{
+    const int n = fieldCount();
+    if (position < 0 || position > n || (!field && position == n))
+        return std::nullopt;
+
+    DbfTable result;
+    result.lastUpdate_ = lastUpdate_;
+    result.foreignLayout_ = foreignLayout_;
+    // Where the new table's columns come from: a position in this one, or -1
+    // for the new column.
+    QList<int> source;
+    for (int i = 0; i < n; ++i) {
+        if (field && i == position)
+            source << -1;
+        if (field || i != position)
+            source << i;
+    }
+    if (field && position == n)
+        source << -1;
+
+    DbfField added;
+    if (field) {
+        added = DbfTable({*field}).fields_.first();
+        added.name = cp1254::decode(storedName(added.name));
+    }
+    for (int s : source)
+        result.fields_ << (s < 0 ? added : fields_.at(s));
+
+    if (!header_.isEmpty()) {
+        // Some writers keep each field's place in the record in bytes 12-15
+        // of its descriptor; where every one of them does, the places are
+        // set anew, elsewhere those bytes are kept.
+        bool places = true;
+        quint32 place = 1;
+        for (int i = 0; i < n; ++i) {
+            places = places && le32(header_, kDescriptorSize * (i + 1) + 12) == place;
+            place += static_cast<quint32>(fields_.at(i).length);
+        }
+        QByteArray header = header_.left(kDescriptorSize);
+        place = 1;
+        for (int s : source) {
+            QByteArray d = s < 0 ? descriptorOf(added) : header_.mid(kDescriptorSize * (s + 1), kDescriptorSize);
+            if (places)
+                put32(d, 12, place);
+            place += static_cast<quint32>(s < 0 ? added.length : fields_.at(s).length);
+            header += d;
+        }
+        header += kTerminator;
+        header += header_.mid(kDescriptorSize * (n + 1) + 1);
+        if (header.size() > 0xFFFF)
+            return std::nullopt;
+        put16(header, 8, static_cast<quint32>(header.size()));
+        put16(header, 10, static_cast<quint32>(qMin<qint64>(recordLengthOf(result.fields_), 0xFFFF)));
+        result.header_ = header;
+    }
+
+    for (const Record& r : records_) {
+        Record copy;
+        copy.deleted = r.deleted;
+        for (int s : source)
+            copy.cells << (s < 0 ? QString(added.length, QLatin1Char(' ')) : r.cells.value(s));
+        result.records_.append(copy);
+    }
+    return result;
+}
+
 QByteArray DbfTable::toBytes() const
 {
     const int headerLen = headerLength();
@@ -189,23 +277,8 @@ QByteArray DbfTable::toBytes() const
     out[3] = static_cast<char>(date.day());
     put32(out, 4, static_cast<quint32>(records_.size()));
 
-    for (int i = 0; made && i < fields_.size(); ++i) {
-        const DbfField& f = fields_.at(i);
-        const int at = kDescriptorSize * (i + 1);
-        // Windows-1254 like every text of the file, and trimmed after the
-        // cut, so a name read back is the name written.
-        const QByteArray name = cp1254::encode(f.name.toUpper().left(10).trimmed());
-        for (int k = 0; k < name.size(); ++k)
-            out[at + k] = name.at(k);
-        out[at + 11] = f.type;
-        if (f.type == 'C') {
-            out[at + 16] = static_cast<char>(f.length & 0xFF);
-            out[at + 17] = static_cast<char>((f.length >> 8) & 0xFF);
-        } else {
-            out[at + 16] = static_cast<char>(f.length & 0xFF);
-            out[at + 17] = static_cast<char>(f.decimals & 0xFF);
-        }
-    }
+    for (int i = 0; made && i < fields_.size(); ++i)
+        out.replace(kDescriptorSize * (i + 1), kDescriptorSize, descriptorOf(fields_.at(i)));
     if (made) {
         out[0] = static_cast<char>(kVersion);
         put16(out, 8, static_cast<quint32>(headerLen));

@@ -35,6 +35,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace zeva {
 
 // What a header can describe: its length is 16 bits, so after the 32 bytes
@@ -94,6 +96,18 @@ public:
 
     // Appends a blank record and returns its position.
     int appendRecord();
+
+    // The table with one column more or less, for a rewrite of its file:
+    // with `field`, a blank column of that description goes in before the
+    // column at `position` (from 0; fieldCount() appends it); without, the
+    // column at `position` is taken out. Every other column keeps its
+    // descriptor as read (the name in its own letter case, type, width,
+    // decimals and the bytes other writers keep there) and its cells; every
+    // record keeps its deletion mark, and the header its version, flags,
+    // code-page mark and what stands between the field list and the
+    // records. Nothing for a position out of range, or for a header that
+    // would grow beyond what its 16-bit length holds.
+    std::optional<DbfTable> withColumnChanged(int position, const std::optional<DbfField>& field) const;
 
     // Date of the last update in the header; today when the table is written
     // unless set.

@@ -125,7 +125,7 @@ ColumnChange AIFIELDTODBF(const QString& path, const std::optional<DbfField>& fi
     DbfTable old;
     if (!readDbfFile(path, &old, message))
         return ColumnChange::Failed;
-    QList<DbfField> fields = old.fields();
+    const QList<DbfField> fields = old.fields();
     QStringList names;
     for (const DbfField& f : fields)
         names << f.name;
@@ -138,24 +138,19 @@ ColumnChange AIFIELDTODBF(const QString& path, const std::optional<DbfField>& fi
         const QString room = noRoomForColumn(fields);
         if (!room.isEmpty())
             return refuse(room);
-        if (p == 0)
-            fields.append(*field);
-        else
-            fields.insert(p - 1, *field);
-    } else {
-        if (p == 0 || fields.size() <= 1)
-            return ColumnChange::Failed;
-        fields.removeAt(p - 1);
+    } else if (p == 0 || fields.size() <= 1) {
+        return ColumnChange::Failed;
     }
-    DbfTable fresh(fields);
-    for (int rec = 0; rec < old.recordCount(); ++rec) {
-        const int r = fresh.appendRecord();
-        for (int f = 0; f < fields.size(); ++f)
-            if (!field || fields.at(f).name != field->name)
-                fresh.setValue(r, f, old.value(rec, fields.at(f).name));
-        fresh.setDeleted(r, old.isDeleted(rec));
+    // Only the column asked for changes: the others keep their descriptors
+    // as another program may have written them (a name in lower case among
+    // them) and their cells.
+    const std::optional<DbfTable> fresh = old.withColumnChanged(p == 0 ? int(fields.size()) : p - 1, field);
+    if (!fresh) {
+        if (message)
+            *message = path + QStringLiteral(": dosya başlığı yeni alanı tutamıyor");
+        return ColumnChange::Failed;
     }
-    return writeDbfFile(path, fresh, message) ? ColumnChange::Written : ColumnChange::Failed;
+    return writeDbfFile(path, *fresh, message) ? ColumnChange::Written : ColumnChange::Failed;
 }
 
 bool BM_MAN_WIN(UserPort& port, const QString& path, const QString& tableName)

@@ -326,9 +326,15 @@ public:
                 created_ = created;
                 return;
             }
-            ::close(fd);
-            if (locked != 0)
+            if (locked != 0) {
+                // Refused: the file made for the lock goes again, so that
+                // nothing is left where there was nothing.
+                if (created && stillNamed(fd))
+                    ::unlink(name_.constData());
+                ::close(fd);
                 return;
+            }
+            ::close(fd);
         }
     }
     ~UpdateLock()
@@ -362,6 +368,34 @@ private:
     QByteArray name_;
     int fd_ = -1;
     bool created_ = false;
+};
+
+// The folders an update makes for its file (the missing part of its path),
+// taken away again, where they are still empty, unless the update wrote the
+// file: a refused update leaves the folders as they were.
+class MadeFolders {
+public:
+    explicit MadeFolders(const QString& folder)
+    {
+        QString f = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+        while (!QFileInfo::exists(f) && f != QFileInfo(f).absolutePath()) {
+            made_ << f;
+            f = QFileInfo(f).absolutePath();
+        }
+        QDir().mkpath(folder);
+    }
+    ~MadeFolders()
+    {
+        for (const QString& f : made_)  // the deepest first
+            QDir().rmdir(f);
+    }
+    MadeFolders(const MadeFolders&) = delete;
+    MadeFolders& operator=(const MadeFolders&) = delete;
+
+    void keep() { made_.clear(); }
+
+private:
+    QStringList made_;
 };
 
 bool samePath(const QString& a, const QString& b)
@@ -404,7 +438,7 @@ bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& en
     const QString path = filePath();
     if (fileName_.trimmed().isEmpty())
         return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    MadeFolders folders(QFileInfo(path).absolutePath());
     UpdateLock lock(path);
     if (!lock.held())
         return false;
@@ -420,6 +454,7 @@ bool INIFILE::SETSTRING(const QString& section, const std::optional<QString>& en
     if (!writeFileAtomically(path, after))
         return false;
     lock.written();
+    folders.keep();
     return true;
 }
 
@@ -479,11 +514,12 @@ bool INIFILE::CREATE()
     if (samePath(filePath(), settingsFilePath()))
         return false;
     const QString path = filePath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    MadeFolders folders(QFileInfo(path).absolutePath());
     UpdateLock lock(path);
     if (!lock.held() || !writeFileAtomically(path, QByteArray()))
         return false;
     lock.written();
+    folders.keep();
     return true;
 }
 

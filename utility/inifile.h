@@ -10,7 +10,8 @@
 // the file itself, so two writers never lose each other's changes, also in a
 // folder they may write but not read. Where the file system keeps no locks
 // (some network and special file systems) updates are written without one;
-// when the lock cannot be had for another reason nothing is written.
+// when the lock cannot be had for another reason nothing is written, and a
+// file or folder made for the update is taken away again.
 // A file that is there but cannot be read is never written.
 //
 // A name without a folder lies in the program's settings folder.

@@ -392,3 +392,118 @@ os.rename(base + '.dbf', base + '.ZVF')
     EXPECT_TRUE(DbfTable::logicalValue(t.value(0, QStringLiteral("VAR"))));
     EXPECT_FALSE(DbfTable::logicalValue(t.value(2, QStringLiteral("VAR"))));
 }
+
+namespace {
+
+// A table image as another writer makes it: version 0x30, lower-case names,
+// a flag byte in a descriptor, each field's place in the record in bytes
+// 12-15 (zero when `places` is false), and a 263-byte block between the
+// field list and the records.
+QByteArray foreignImage(bool places)
+{
+    struct F {
+        const char* name;
+        char type;
+        int length;
+        int decimals;
+        char flag;
+    };
+    const F fields[] = {{"adi", 'C', 6, 0, 0}, {"Tutar", 'N', 7, 2, 0x04}, {"not", 'C', 300, 0, 0}};
+    QByteArray head(32, '\0');
+    head[0] = '\x30';
+    head[1] = 124;
+    head[2] = 5;
+    head[3] = 17;
+    head[4] = 2;
+    head[29] = '\x57';
+    int place = 1;
+    for (const F& f : fields) {
+        QByteArray d(32, '\0');
+        d.replace(0, int(qstrlen(f.name)), f.name);
+        d[11] = f.type;
+        if (places)
+            d[12] = char(place);
+        d[16] = char(f.length & 0xFF);
+        d[17] = char(f.type == 'C' ? f.length >> 8 : f.decimals);
+        d[18] = f.flag;
+        head += d;
+        place += f.length;
+    }
+    head += '\x0D';
+    head += QByteArray(263, '\x11');
+    head[8] = char(head.size() & 0xFF);
+    head[9] = char(head.size() >> 8);
+    head[10] = char(place & 0xFF);
+    head[11] = char(place >> 8);
+    return head + " Arpa    10.50" + QByteArray(300, 'x') + "*Sil     -1.25" + QByteArray(300, 'y') + "\x1A";
+}
+
+}  // namespace
+
+// A column added to or taken from a table another writer made: the other
+// columns keep their descriptors byte for byte and their cells, the header
+// its version, mark and the block after the field list; the places in the
+// record are set anew where the writer keeps them.
+TEST(Dbf, AColumnChangedKeepsTheOtherColumnsAsTheyWere)
+{
+    for (const bool places : {true, false}) {
+        SCOPED_TRACE(places ? "places kept" : "no places");
+        const QByteArray image = foreignImage(places);
+        const int oldHeader = 32 + 3 * 32 + 1 + 263;
+        DbfTable t;
+        ASSERT_TRUE(DbfTable::fromBytes(image, &t));
+        ASSERT_EQ(t.fieldCount(), 3);
+        const auto descriptor = [](const QByteArray& b, int i) { return b.mid(32 * (i + 1), 32); };
+        const auto place = [](const QByteArray& b, int i) {
+            return byteAt(b, 32 * (i + 1) + 12) | byteAt(b, 32 * (i + 1) + 13) << 8;
+        };
+
+        // Inserted before "Tutar".
+        const std::optional<DbfTable> wider = t.withColumnChanged(1, DbfField{QStringLiteral("yeni"), 'C', 11, 0});
+        ASSERT_TRUE(wider.has_value());
+        const QByteArray b = wider->toBytes();
+        const int header = oldHeader + 32;
+        const int record = 1 + 6 + 11 + 7 + 300;
+        ASSERT_EQ(b.size(), header + 2 * record + 1);
+        EXPECT_EQ(b.left(8), image.left(8));
+        EXPECT_EQ(byteAt(b, 8) | byteAt(b, 9) << 8, header);
+        EXPECT_EQ(byteAt(b, 10) | byteAt(b, 11) << 8, record);
+        EXPECT_EQ(b.mid(12, 20), image.mid(12, 20));
+        EXPECT_EQ(descriptor(b, 0), descriptor(image, 0));
+        EXPECT_EQ(b.mid(64, 12), QByteArray("YENI\0\0\0\0\0\0\0C", 12));
+        EXPECT_EQ(byteAt(b, 64 + 16), 11);
+        for (int i = 1; i < 3; ++i) {
+            QByteArray expected = descriptor(image, i);
+            QByteArray got = descriptor(b, i + 1);
+            EXPECT_EQ(got.remove(12, 4), expected.remove(12, 4)) << i;
+        }
+        const QList<int> placesWritten{place(b, 0), place(b, 1), place(b, 2), place(b, 3)};
+        EXPECT_EQ(placesWritten, places ? QList<int>({1, 7, 18, 25}) : QList<int>({0, 0, 0, 0}));
+        EXPECT_EQ(b.mid(header - 264, 264), image.mid(oldHeader - 264, 264));  // terminator and block
+        const QByteArray blank(11, ' ');
+        EXPECT_EQ(b.mid(header, record), " Arpa  " + blank + "  10.50" + QByteArray(300, 'x'));
+        EXPECT_EQ(b.mid(header + record, record), "*Sil   " + blank + "  -1.25" + QByteArray(300, 'y'));
+        DbfTable back;
+        ASSERT_TRUE(DbfTable::fromBytes(b, &back));
+        ASSERT_EQ(back.fieldCount(), 4);
+        EXPECT_EQ(back.fields().at(1).name, QStringLiteral("YENI"));
+        EXPECT_EQ(back.fields().at(2).name, QStringLiteral("Tutar"));
+        EXPECT_EQ(back.fields().at(2).decimals, 2);
+        EXPECT_EQ(back.value(0, 3), QString(300, QLatin1Char('x')));
+
+        // "Tutar" taken out: the file the writer would have made without it.
+        const std::optional<DbfTable> narrower = t.withColumnChanged(1, std::nullopt);
+        ASSERT_TRUE(narrower.has_value());
+        const QByteArray n = narrower->toBytes();
+        ASSERT_EQ(n.size(), oldHeader - 32 + 2 * (1 + 6 + 300) + 1);
+        EXPECT_EQ(descriptor(n, 0), descriptor(image, 0));
+        EXPECT_EQ(descriptor(n, 1).remove(12, 4), descriptor(image, 2).remove(12, 4));
+        EXPECT_EQ(place(n, 1), places ? 7 : 0);
+        EXPECT_EQ(n.mid(oldHeader - 32, 7), QByteArray(" Arpa  "));
+        EXPECT_EQ(n.mid(oldHeader - 32 + 307, 7), QByteArray("*Sil   "));
+
+        EXPECT_FALSE(t.withColumnChanged(3, std::nullopt).has_value());
+        EXPECT_FALSE(t.withColumnChanged(4, DbfField{QStringLiteral("X"), 'C', 1, 0}).has_value());
+        EXPECT_TRUE(t.withColumnChanged(3, DbfField{QStringLiteral("X"), 'C', 1, 0}).has_value());
+    }
+}

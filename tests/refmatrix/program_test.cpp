@@ -672,13 +672,15 @@ TEST_F(ReferenceProgramTest, TheColumnDialogRefusesAColumnTheHeaderCannotHold)
 // per record.
 QMap<QString, QList<QByteArray>> rawCells(const QByteArray& bytes)
 {
+    if (bytes.size() < 32)
+        return {};
     auto u16 = [&](int at) { return int(quint8(bytes.at(at))) | int(quint8(bytes.at(at + 1))) << 8; };
     const int records = u16(4) | u16(6) << 16;
     const int headerLength = u16(8);
     const int recordLength = u16(10);
     QMap<QString, QList<QByteArray>> cells;
     int offset = 1;  // the deletion mark comes first
-    for (int at = 32; at + 32 <= headerLength && bytes.at(at) != '\r'; at += 32) {
+    for (int at = 32; at + 32 <= qMin(headerLength, int(bytes.size())) && bytes.at(at) != '\r'; at += 32) {
         const QString name = QString::fromLatin1(bytes.mid(at, 11).split('\0').first());
         const int length = bytes.at(at + 11) == 'C' ? u16(at + 16) : int(quint8(bytes.at(at + 16)));
         for (int r = 0; r < records; ++r)
@@ -803,6 +805,113 @@ TEST_F(ReferenceProgramTest, TheColumnDialogActsOnTheChosenColumnByName)
                                                    ? QList<QByteArray>(was.first().size(), QByteArray(kCellWidth, ' '))
                                                    : was.value(f);
             EXPECT_EQ(now.value(f).join('|'), expected.join('|')) << f.toStdString();
+        }
+    }
+}
+
+// The field descriptors of a DBF file as its bytes hold them, per name.
+QMap<QString, QByteArray> rawDescriptors(const QByteArray& bytes)
+{
+    QMap<QString, QByteArray> descriptors;
+    if (bytes.size() < 32)
+        return descriptors;
+    const int headerLength = int(quint8(bytes.at(8))) | int(quint8(bytes.at(9))) << 8;
+    for (int at = 32; at + 32 <= qMin(headerLength, int(bytes.size())) && bytes.at(at) != '\r'; at += 32)
+        descriptors[QString::fromLatin1(bytes.mid(at, 11).split('\0').first())] = bytes.mid(at, 32);
+    return descriptors;
+}
+
+// A reference table to which another program added columns of its own,
+// named in lower and mixed case, one of them numeric with decimals:
+// "Besin Maddesi &Ekle-Sil" changes only the column it is asked to; every
+// other column keeps its name as written, its descriptor and its cells.
+TEST_F(ReferenceProgramTest, TheColumnDialogKeepsTheOtherColumnsAsWritten)
+{
+    const QString path = referenceTablePath(kAsFedTable);
+    const QStringList sample = test::fieldNames(path);
+    restructure(path, sample + QStringList{"LOWF", "MIXED"});
+    QByteArray start = test::fileBytes(path);
+    ASSERT_GT(start.size(), 32);
+    const int headerLength = int(quint8(start.at(8))) | int(quint8(start.at(9))) << 8;
+    for (int at = 32; at + 32 <= qMin(headerLength, int(start.size())); at += 32) {
+        if (start.mid(at, 5) == QByteArray("LOWF\0", 5)) {
+            start.replace(at, 4, "lowf");
+        } else if (start.mid(at, 6) == QByteArray("MIXED\0", 6)) {
+            start.replace(at, 5, "Mixed");
+            start[at + 11] = 'N';
+            start[at + 17] = 3;  // decimals
+        }
+    }
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(start), start.size());
+    }
+    const QStringList fields = test::fieldNames(path);
+    ASSERT_EQ(fields, sample + QStringList({"lowf", "Mixed"}));
+    const QMap<QString, QByteArray> descriptors = rawDescriptors(start);
+    const QMap<QString, QList<QByteArray>> cells = rawCells(start);
+    ASSERT_GT(cells.value(QStringLiteral("YM_ADI")).size(), 2);
+
+    QStringList withYeni = fields;
+    withYeni.insert(fields.indexOf(QStringLiteral("Mixed")), QStringLiteral("YENI"));
+    const struct {
+        const char* what;
+        QRadioButton* BM_MAN_WIN_DIALOG::*operation;
+        QString at;       // the column chosen in the list
+        QString newName;  // typed
+        QStringList ours;
+        QStringList boxes;
+    } cases[] = {
+        {"Ekle LIF", &BM_MAN_WIN_DIALOG::RBEKLE, "", "lif", fields + QStringList{"LIF"}, {}},
+        {"Araya gir before Mixed", &BM_MAN_WIN_DIALOG::RBAGIR, "Mixed", "yeni", withYeni, {}},
+        {"Sil lowf", &BM_MAN_WIN_DIALOG::RBSIL, "lowf", "", sample + QStringList{"Mixed"},
+         {QStringLiteral("MATNRC.DBF Referans matris dosyasındaki \nlowf besin maddesi silinecek.\n\nSilinmesini "
+                         "gerçekten istiyor musunuz?")}},
+    };
+
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    choose(w, ITEM_RMSEC_HK);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(f.write(start), start.size());
+        }
+        boxes_.clear();
+        w.qtPort()->setDialogRunner([&](QDialog& d) {
+            d.open();
+            auto* dlg = qobject_cast<BM_MAN_WIN_DIALOG*>(&d);
+            if (!dlg)
+                return answer(d);
+            (dlg->*c.operation)->click();
+            if (!c.at.isEmpty()) {
+                const QList<QListWidgetItem*> item = dlg->LBBMAD->findItems(c.at, Qt::MatchExactly);
+                EXPECT_EQ(item.size(), 1);
+                if (!item.isEmpty())
+                    dlg->LBBMAD->setCurrentItem(item.first());
+            }
+            dlg->SLEBMNAME->setText(c.newName);
+            dlg->PBTAMAM_->click();
+            return d.result();
+        });
+        choose(w, 3573);
+        EXPECT_EQ(boxes_, c.boxes);
+        EXPECT_EQ(test::fieldNames(path), c.ours);
+        const QByteArray now = test::fileBytes(path);
+        const QMap<QString, QByteArray> nowDescriptors = rawDescriptors(now);
+        const QMap<QString, QList<QByteArray>> nowCells = rawCells(now);
+        ASSERT_EQ(nowDescriptors.size(), c.ours.size());
+        for (const QString& f : c.ours) {
+            if (f == QLatin1String("LIF") || f == QLatin1String("YENI")) {
+                EXPECT_EQ(nowCells.value(f).join('|'),
+                          QList<QByteArray>(cells.first().size(), QByteArray(kCellWidth, ' ')).join('|'));
+                continue;
+            }
+            EXPECT_EQ(nowDescriptors.value(f), descriptors.value(f)) << f.toStdString();
+            EXPECT_EQ(nowCells.value(f).join('|'), cells.value(f).join('|')) << f.toStdString();
         }
     }
 }

@@ -122,7 +122,13 @@ protected:
                 d.reject();
                 return d.result();
             }
-            fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(fileNames_.takeFirst());
+            auto* edit = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!edit) {
+                ADD_FAILURE() << "no file name field in " << d.windowTitle().toStdString();
+                d.reject();
+                return d.result();
+            }
+            edit->setText(fileNames_.takeFirst());
             static_cast<QDialog*>(fd)->accept();
             return fd->result();
         }
@@ -135,13 +141,24 @@ protected:
         d.open();
         boxes_ << box->windowTitle() + QStringLiteral(": ") + box->text();
         if (!box->button(QMessageBox::Yes)) {
-            box->button(QMessageBox::Ok)->click();
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else {
+                ADD_FAILURE() << "neither Evet nor Tamam in " << box->text().toStdString();
+                d.reject();
+            }
             return d.result();
         }
         if (replies_.isEmpty())
             ADD_FAILURE() << "no reply for " << box->text().toStdString();
         const bool yes = !replies_.isEmpty() && replies_.takeFirst();
-        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        QAbstractButton* button = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+        if (!button) {
+            ADD_FAILURE() << "no Hayır in " << box->text().toStdString();
+            d.reject();
+            return d.result();
+        }
+        button->click();
         return d.result();
     }
 
@@ -177,6 +194,7 @@ protected:
         auto* matrix = qobject_cast<AMAT_GIRISWIN*>(w.mdiArea()->activeSubWindow());
         ASSERT_NE(matrix, nullptr);
         OABS_BROWSER* grid = matrix->browser();
+        ASSERT_NE(grid, nullptr);
         grid->setCurrentIndex(grid->model()->index(row, feed + 1));  // the names come first
         test::typeText(grid, text.left(1));
         CellEditor* editor = grid->openEditor();
@@ -184,7 +202,10 @@ protected:
         test::typeText(editor, text.mid(1));
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents();
-        matrix->windowMenu()->action(4249)->trigger();  // "Ka&pat..."
+        ASSERT_NE(matrix->windowMenu(), nullptr);
+        QAction* close = matrix->windowMenu()->action(4249);  // "Ka&pat..."
+        ASSERT_NE(close, nullptr);
+        close->trigger();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -213,6 +234,19 @@ protected:
 
 const QString kMisir = QStringLiteral("MISIR");
 
+// The table has the cell (row, column), both from 0: asserted before a test
+// indexes it, so that a problem a fault left empty fails the test instead of
+// ending the run.
+::testing::AssertionResult hasCell(const Table& table, int row, int column)
+{
+    if (row >= table.size())
+        return ::testing::AssertionFailure() << "the table has " << table.size() << " rows, row " << row << " wanted";
+    if (column >= table[row].size())
+        return ::testing::AssertionFailure()
+               << "row " << row << " has " << table[row].size() << " cells, cell " << column << " wanted";
+    return ::testing::AssertionSuccess();
+}
+
 // The broiler example open; a script sets MISIR's price in the file; a
 // matrix cell typed; Ctrl+K. The user is told: Hayır writes nothing and keeps
 // the edit, Evet writes the problem as the program holds it. The next save
@@ -224,12 +258,14 @@ TEST_F(ProblemFileProgramTest, CtrlKAsksBeforeWritingOverAnotherWritersChange)
     openFromMenu(w, path);
     ASSERT_EQ(openProblemPath(), path);
     ASSERT_EQ(G().AYMNAMES.value(0), kMisir);
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     const QString ours = G().AYMTABLE[0][YMPRICE];
     const QString theirPrice = SDAYA(QStringLiteral("99"), 3);
     const QByteArray theirs = priceElsewhere(path, kMisir, theirPrice);
 
     typeMatrixCell(w, 1, 1, QStringLiteral("3150"));  // ME_KA of BUĞDAY
     const QString typed = SDAYA(QStringLiteral("3150"), 4);
+    ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
     ASSERT_EQ(G().AMATRIX[1][1], typed);
     ASSERT_TRUE(G().LMATCHANGED);
 
@@ -238,6 +274,8 @@ TEST_F(ProblemFileProgramTest, CtrlKAsksBeforeWritingOverAnotherWritersChange)
     EXPECT_EQ(boxes_, QStringList{changedOnDiskQuestion(path)});
     EXPECT_EQ(test::readAll(path), theirs);
     EXPECT_TRUE(G().LMATCHANGED);
+    ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     EXPECT_EQ(G().AMATRIX[1][1], typed);
     EXPECT_EQ(G().AYMTABLE[0][YMPRICE], ours);
     EXPECT_EQ(openProblemPath(), path);
@@ -304,6 +342,7 @@ TEST_F(ProblemFileProgramTest, CloseOpenAndExitAskBeforeWritingOverAnotherWriter
         const QByteArray theirs = priceElsewhere(path, kMisir, SDAYA(QString::number(90 + ++n), 3));
         const QString typed = SDAYA(QString::number(3100 + n), 4);
         typeMatrixCell(w, 1, 1, QString::number(3100 + n));
+        ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
         ASSERT_EQ(G().AMATRIX[1][1], typed);
 
         QList<bool> yes(way.first.size(), true);
@@ -314,6 +353,7 @@ TEST_F(ProblemFileProgramTest, CloseOpenAndExitAskBeforeWritingOverAnotherWriter
         EXPECT_EQ(openProblemPath(), path);
         EXPECT_TRUE(w.isVisible());
         EXPECT_TRUE(G().LMATCHANGED);
+        ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
         EXPECT_EQ(G().AMATRIX[1][1], typed);
 
         boxes_.clear();
@@ -335,6 +375,7 @@ TEST_F(ProblemFileProgramTest, SaveAsKeepsBothWhenTheOpenFileIsNotWrittenOver)
     const QString path = data(QStringLiteral("BROYLER.ZVF"));
     openFromMenu(w, path);
     ASSERT_EQ(openProblemPath(), path);
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     const QString ours = G().AYMTABLE[0][YMPRICE];
     const QString theirPrice = SDAYA(QStringLiteral("99"), 3);
     const QByteArray theirs = priceElsewhere(path, kMisir, theirPrice);
@@ -350,6 +391,8 @@ TEST_F(ProblemFileProgramTest, SaveAsKeepsBothWhenTheOpenFileIsNotWrittenOver)
     EXPECT_EQ(openProblemPath(), copy);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ZEVA 2.0 - ") + copy);
     EXPECT_FALSE(G().anyChanged());
+    ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     EXPECT_EQ(G().AMATRIX[1][1], typed);
     EXPECT_EQ(G().AYMTABLE[0][YMPRICE], ours);
     {
@@ -389,6 +432,7 @@ TEST_F(ProblemFileProgramTest, TwoSessionsOnOneFileLoseNothingUnasked)
 
     openFromMenu(w, path);
     ASSERT_EQ(G().AYMNAMES.value(0), kMisir);
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     G().AYMTABLE[0][YMPRICE] = price;
     G().LYMCHANGED = true;
     ActiveProblem first = G();
@@ -396,6 +440,7 @@ TEST_F(ProblemFileProgramTest, TwoSessionsOnOneFileLoseNothingUnasked)
 
     openFromMenu(w, path);
     ASSERT_EQ(G().ABMNAMES.value(1), QStringLiteral("ME_KA"));
+    ASSERT_TRUE(hasCell(G().ABMTABLE, 1, BMLLIMIT));
     const QString ourLimit = G().ABMTABLE[1][BMLLIMIT];
     G().ABMTABLE[1][BMLLIMIT] = limit;
     G().LBMCHANGED = true;
@@ -427,6 +472,7 @@ TEST_F(ProblemFileProgramTest, TwoSessionsOnOneFileLoseNothingUnasked)
 
     // The first changes its price again: told in its turn.
     G() = first;
+    ASSERT_TRUE(hasCell(G().AYMTABLE, 0, YMPRICE));
     G().AYMTABLE[0][YMPRICE] = SDAYA(QStringLiteral("98"), 3);
     G().LYMCHANGED = true;
     boxes_.clear();

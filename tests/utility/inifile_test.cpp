@@ -5,6 +5,7 @@
 #include "support/envguard.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/qstringprint.h"
 #include "support/unprivileged.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -233,6 +235,49 @@ TEST(IniFile, UpdatesWhereTheFileSystemLocksDifferently)
         if (fs.call == &nfsFlock) {  // where the file allows it, the lock is still taken
             EXPECT_EQ(nfsExclusiveLocks, 7);
         }
+    }
+}
+
+int lockFails(int, int)
+{
+    errno = EIO;
+    return -1;
+}
+
+// An update refused because the lock cannot be had leaves the folder as it
+// was: no new file, no folder made for it, nothing beside an existing file,
+// which keeps its bytes.
+TEST(IniFile, ARefusedUpdateLeavesTheFolderAsItWas)
+{
+    FlockAnswers answers(&lockFails);
+    test::TempDir dir;
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const struct {
+        const char* what;
+        std::function<bool(INIFILE&)> update;
+    } updates[] = {
+        {"SETSTRING",
+         [](INIFILE& i) { return i.SETSTRING(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("1")); }},
+        {"SETINT", [](INIFILE& i) { return i.SETINT(QStringLiteral("S"), QStringLiteral("a"), 1); }},
+        {"DELETEENTRY", [](INIFILE& i) { return i.DELETEENTRY(QStringLiteral("S"), QStringLiteral("a")); }},
+        {"DELETESECTION", [](INIFILE& i) { return i.DELETESECTION(QStringLiteral("S")); }},
+        {"CREATE", [](INIFILE& i) { return i.CREATE(); }},
+    };
+    for (const auto& u : updates) {
+        SCOPED_TRACE(u.what);
+        for (const char* name : {"yeni.ini", "alt/klasor/yeni.ini"}) {
+            SCOPED_TRACE(name);
+            INIFILE ini(dir.file(QString::fromLatin1(name)));
+            EXPECT_FALSE(u.update(ini));
+            EXPECT_EQ(QDir(dir.path()).entryList(all), QStringList());
+        }
+        const QString old = dir.file(QStringLiteral("eski.ini"));
+        writeAll(old, "[S]\r\na=2\r\n");
+        INIFILE ini(old);
+        EXPECT_FALSE(u.update(ini));
+        EXPECT_EQ(readAll(old), QByteArray("[S]\r\na=2\r\n"));
+        EXPECT_EQ(QDir(dir.path()).entryList(all), QStringList{QStringLiteral("eski.ini")});
+        QFile::remove(old);
     }
 }
 
