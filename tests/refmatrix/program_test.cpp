@@ -1474,7 +1474,8 @@ TEST_F(ReferenceWindowTest, EnterAtTheChangedOnDiskQuestionKeepsAnotherSessionsC
     EXPECT_EQ(firstPrice(), QStringLiteral("      8.000"));
     EXPECT_TRUE(rm.isNull() || !rm->isVisible());
 
-    rm = openReference(w);
+    choose(w, 3572);  // the table is still the chosen one
+    rm = qobject_cast<STDDATAWINDOW*>(w.mdiArea()->activeSubWindow());
     ASSERT_NE(rm, nullptr);
     test::FakePort other;
     other.nutrientColumns = {{1, QStringLiteral("LIF"), 0}};

@@ -16,6 +16,7 @@
 #include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
+#include "platform/ui/controls.h"
 #include "refmatrix/ui/refmatrixopeners.h"
 #include "shell/ui/newproblemdialog.h"
 #include "shell/ui/qtuserport.h"
@@ -40,6 +41,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -605,6 +607,7 @@ TEST_F(ProblemFileProgramTest, ANewStoppedByTheCloseLeavesEveryFileAsItWas)
          {overwrite, saveQuestion(path), saveFailed}},
         {"a new name, the save fails", QStringLiteral("YENI"), true, {true}, {saveQuestion(path), saveFailed}},
     };
+    int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         G().reset();
@@ -617,7 +620,7 @@ TEST_F(ProblemFileProgramTest, ANewStoppedByTheCloseLeavesEveryFileAsItWas)
             // The open file made read-only meanwhile: its save cannot replace it.
             ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         } else {
-            priceElsewhere(path, kMisir, SDAYA(QStringLiteral("99"), 3));
+            priceElsewhere(path, kMisir, SDAYA(QString::number(90 + ++n), 3));  // a new price each time
         }
         const QMap<QString, QByteArray> before = folder();
 
