@@ -67,14 +67,23 @@ bool FileCommands::YENIDOSYAGIR()
         const QString question = fullPath + QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?");
         if (ASK(port_, QStringLiteral("Uyarı..."), question, BOX_YESNO_QUESTION) != REPLY_YES)
             return false;
-        // The open problem's own file: close it first, with its save offer,
-        // so nothing of it is written over the new file later.
-        if (G().isOpen() && sameFile(existing, openProblemPath()) && !FILECLOSE())
-            return false;
     }
+    const QString target = existing.isEmpty() ? fullPath : existing;
+    // A file that may not be written is not replaced: told before the open
+    // problem is closed for it.
+    if (!existing.isEmpty() && writeProtected(existing)) {
+        port_.statusText(QStringLiteral("Dosya Oluşturmada hata..."));
+        return false;
+    }
+    // The open problem is closed first, with its save offer. Where the close
+    // stops (the user keeps another writer's change, or the save fails), the
+    // problem stays open and no file is made or replaced. It also keeps the
+    // open problem's save from going over a new file of its own name.
+    if (G().isOpen() && !FILECLOSE())
+        return false;
 
     // The new table replaces an old file only once it is whole on disk.
-    if (!createProblemFile(existing.isEmpty() ? fullPath : existing, type)) {
+    if (!createProblemFile(target, type)) {
         port_.statusText(QStringLiteral("Dosya Oluşturmada hata..."));
         return false;
     }

@@ -39,9 +39,12 @@ class FileCommands {
 public:
     explicit FileCommands(UserPort& port, FileCommandHooks hooks = {});
 
-    // New: asks name and type (new-problem dialog), creates the file in the
-    // data folder and opens it as the new, empty problem with its header.
-    // Returns TRUE when the new problem is open and saved.
+    // New: asks name and type (new-problem dialog) and whether to write over
+    // a file of that name, closes the open problem (with its save offer),
+    // then creates the file in the data folder and opens it as the new, empty
+    // problem with its header. When the close stops, the open problem stays
+    // and no file is made or replaced. Returns TRUE when the new problem is
+    // open and saved.
     bool YENIDOSYAGIR();
 
     // Open: asks a file in the open-file dialog and opens it with DOOPENFILE.

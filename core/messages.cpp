@@ -27,6 +27,16 @@ int ASK(UserPort& port, const QString& title, const QString& text, int type)
     return port.messageBox(title, text, type);
 }
 
+bool mayWriteOver(UserPort& port, const FileFingerprint& fingerprint, const QString& changed)
+{
+    if (!fingerprint.changedOnDisk())
+        return true;
+    const QString question = changed
+                             + QStringLiteral("\n\nÜzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine "
+                                              "yazılmasını istiyor musunuz?");
+    return ASK(port, QStringLiteral("Uyarı..."), question, BOX_YESNO_EXCLAMATION | BOX_DEFAULT_SECOND) == REPLY_YES;
+}
+
 void ERRBEEP(UserPort& port)
 {
     port.tone(100, 3);

@@ -200,14 +200,6 @@ void writeHeaderOnly(DbfTable& table, const QString& header)
 
 }  // namespace
 
-QString problemChangedOnDiskQuestion(const QString& path)
-{
-    return path
-           + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte değiştirilmiş.\n\n"
-                            "Üzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını "
-                            "istiyor musunuz?");
-}
-
 QList<DbfField> problemFileFields(int type)
 {
     const int limitWidth = type == 1 ? 12 : 11;
@@ -356,9 +348,9 @@ SaveResult saveProblem(UserPort& port)
     // Another program or another session wrote into the file since it was
     // read here: its change is not written over unasked. The question comes
     // before anything is written.
-    if (server->fingerprint().changedOnDisk()
-        && ASK(port, QStringLiteral("Uyarı..."), problemChangedOnDiskQuestion(server->path()), BOX_YESNO_EXCLAMATION)
-               != REPLY_YES)
+    if (!mayWriteOver(port, server->fingerprint(),
+                      server->path()
+                          + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte değiştirilmiş.")))
         return SaveResult::Declined;
     DbfTable table;
     if (!tableToSave(port, *server, &table))

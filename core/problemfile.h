@@ -57,10 +57,6 @@ private:
     FileFingerprint fingerprint_;
 };
 
-// The question before a save writes over a problem file that changed on disk
-// since it was opened or last saved.
-QString problemChangedOnDiskQuestion(const QString& path);
-
 // The sixteen fields of a problem file; `type` 1 (compound feed) makes the
 // three feed limit fields 12 wide, any other type 11.
 QList<DbfField> problemFileFields(int type);
@@ -109,7 +105,7 @@ MatrixFit matrixFit(const DbfTable& table);
 // of the open when it is gone or no problem table any more), replaces the
 // whole file (temporary file and rename) and lowers those flags. When the
 // file changed on disk since it was opened or last saved, the user is asked
-// first (problemChangedOnDiskQuestion); Hayır writes nothing and keeps every
+// first (mayWriteOver, messages.h); Hayır writes nothing and keeps every
 // flag raised. The feed
 // table, the nutrient table and the matrix are shaped by one another, so a
 // flag on any of the three writes all three; the header is written with the

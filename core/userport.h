@@ -21,6 +21,9 @@ enum BoxType : int {
     BOX_YESNO_STOP = 20,             // Yes/No, stop icon
     BOX_YESNO_EXCLAMATION = 52,      // Yes/No, exclamation icon
     BOX_YESNOCANCEL_QUESTION = 35,   // Yes/No/Cancel, question icon
+    // Added to a question's type: its second button (No) is the default, the
+    // one Enter presses; otherwise the first (Yes) is.
+    BOX_DEFAULT_SECOND = 0x100,
 };
 
 // Replies as the program reads them.

@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace zeva {
@@ -14,11 +13,6 @@ namespace {
 QByteArray digestOf(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
-
-qint64 modifiedNs(const struct stat& st)
-{
-    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
 
 void setError(QString* error, const QString& text)
@@ -37,12 +31,6 @@ bool FileFingerprint::read(const QString& path, QByteArray* bytes, FileFingerpri
         setError(error, file.errorString());
         return false;
     }
-    // The time of the file opened, the one whose bytes are read.
-    struct stat st;
-    if (::fstat(file.handle(), &st) != 0) {
-        setError(error, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         setError(error, file.errorString());
@@ -50,7 +38,6 @@ bool FileFingerprint::read(const QString& path, QByteArray* bytes, FileFingerpri
     }
     fingerprint->read_ = true;
     fingerprint->size_ = data.size();
-    fingerprint->modified_ = modifiedNs(st);
     fingerprint->digest_ = digestOf(data);
     *bytes = std::move(data);
     return true;
@@ -64,7 +51,6 @@ FileFingerprint FileFingerprint::of(const QString& path, const QByteArray& bytes
         return f;
     f.read_ = true;
     f.size_ = bytes.size();
-    f.modified_ = modifiedNs(st);
     f.digest_ = digestOf(bytes);
     return f;
 }
@@ -85,9 +71,11 @@ bool FileFingerprint::changedOnDisk() const
         return errno != ENOENT && errno != ENOTDIR;  // gone: nothing of it to lose
     if (!read_)
         return true;
-    if (qint64(st.st_size) != size_ || modifiedNs(st) != modified_)
+    if (qint64(st.st_size) != size_)
         return true;
-    // Same size and time: the bytes decide.
+    // Same size: the bytes decide, whatever the time says. A file only
+    // touched holds nothing to lose, and a change whose writer set the old
+    // time back is still seen.
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         return true;

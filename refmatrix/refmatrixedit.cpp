@@ -32,13 +32,6 @@ Table liveRows(const DbfTable& table)
 
 }  // namespace
 
-QString referenceChangedOnDiskQuestion(const QString& path)
-{
-    return QStringLiteral("Referans matris dosyası (") + path
-           + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine yazarsanız dosyadaki bu "
-                            "değişiklikler kaybolacak. Üzerine yazılmasını istiyor musunuz?");
-}
-
 ReferenceMatrixEdit::ReferenceMatrixEdit(QString path, DbfTable table, FileFingerprint fingerprint)
     : path_(std::move(path)), fingerprint_(std::move(fingerprint)), original_(std::move(table))
 {
@@ -115,9 +108,9 @@ bool ReferenceMatrixEdit::QUERYCLOSE(UserPort& port)
         return true;
     // What another program changed in the file is never written over
     // unasked; No keeps the window and its edits.
-    if (fingerprint_.changedOnDisk()
-        && ASK(port, QStringLiteral("Uyarı..."), referenceChangedOnDiskQuestion(path_), BOX_YESNO_EXCLAMATION)
-               != REPLY_YES)
+    if (!mayWriteOver(port, fingerprint_,
+                      QStringLiteral("Referans matris dosyası (") + path_
+                          + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.")))
         return false;
     QString error;
     if (save(&error))

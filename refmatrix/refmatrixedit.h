@@ -31,9 +31,6 @@ namespace zeva {
 
 inline const QString kReferenceDeleteQuestion = QStringLiteral("Seçili yem maddesi siliniyor!");
 inline const QString kReferenceOpenError = QStringLiteral("Referans matris dosyası açma hatası!");
-// The question before a write over the table at `path` when it changed on
-// disk since the window read it.
-QString referenceChangedOnDiskQuestion(const QString& path);
 inline const QString kReferenceWindowOpen =
     QStringLiteral("Referans matris penceresi açıkken bu işlem yapılamaz.");
 

@@ -49,9 +49,11 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
     box->setTextFormat(Qt::PlainText);
     setDialogFrame(box);
 
-    // Low nibble: buttons; next nibble: icon (the platform's style word).
+    // Low nibble: buttons; next nibble: icon; the one after: which button is
+    // the default (0 the first, 1 the second) (the platform's style word).
     const int buttons = type & 0x0F;
     const int icon = type & 0xF0;
+    const bool secondIsDefault = (type & 0xF00) == 0x100;
     switch (icon) {
     case 0x10: box->setIcon(QMessageBox::Critical); break;
     case 0x20: box->setIcon(QMessageBox::Question); break;
@@ -62,12 +64,12 @@ QMessageBox* makeMessageBox(QWidget* owner, const QString& title, const QString&
     switch (buttons) {
     case 3:  // Yes, No, Cancel
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton(secondIsDefault ? QMessageBox::No : QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::Cancel);
         break;
     case 4:  // Yes, No: no escape
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton(secondIsDefault ? QMessageBox::No : QMessageBox::Yes);
         new AnswerRequired(box);
         break;
     default:  // OK

@@ -6,6 +6,7 @@
 //   48 OK, exclamation mark     20 Yes/No, stop icon
 //   64 OK, information icon     52 Yes/No, exclamation mark
 //                               35 Yes/No/Cancel, question mark
+// 256 added: the second button (No) is the default instead of the first.
 // Replies: OK 1, Cancel 1 (Yes/No/Cancel box only), No 3, Yes 6.
 
 #include <QString>

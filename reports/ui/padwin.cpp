@@ -1,6 +1,7 @@
 #include "reports/ui/padwin.h"
 
 #include "core/helpers.h"
+#include "core/messages.h"
 #include "core/userport.h"
 #include "platform/atomicfile.h"
 #include "platform/runtime.h"
@@ -465,11 +466,8 @@ bool PADWIN::writeFile(const QString& path, Format format)
     // The pad's own file, rewritten since the pad opened it, is written over
     // only when the user says so.
     if (!fingerprint_.path().isEmpty() && QFileInfo(path) == QFileInfo(fingerprint_.path())
-        && fingerprint_.changedOnDisk()
-        && !agreed(path
-                   + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine "
-                                    "yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor "
-                                    "musunuz?")))
+        && !mayWriteOver(port, fingerprint_,
+                         path + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş.")))
         return false;
     if (!writeFileAtomically(path, bytes)) {
         port.messageBox(QStringLiteral("Hata..."), path + QStringLiteral(" dosyası kaydedilemedi..."), BOX_ERROR);

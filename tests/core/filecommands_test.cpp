@@ -221,13 +221,13 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              EXPECT_TRUE(G().AYMTABLE.isEmpty());
              EXPECT_FALSE(G().anyChanged());
          }},
-        {"New stops when the open fails (the open problem cannot be saved)",
+        {"New stops when the open problem cannot be saved, and makes no file",
          [&](Fx& f) {
              f.openChanged(QStringLiteral("ACIK.ZVF"));
              keep(f, QStringLiteral("ACIK.ZVF"));
              f.port.newProblems << newAnswer(QStringLiteral("YENI"), 2);
              f.port.replies << REPLY_YES;
-             testhooks::failAtomicWrite(testhooks::WriteFault::Rename, 1);  // the new file is made, the save fails
+             testhooks::failAtomicWrite(testhooks::WriteFault::Rename);  // the save in the close
          },
          newCmd, false,
          [](Fx& f) {
@@ -239,7 +239,27 @@ TEST_F(FileCommandsTest, ScriptedCommands)
              stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
              EXPECT_EQ(G().APARAMS.value(0), QStringLiteral("K"));
              unchanged(f, QStringLiteral("ACIK.ZVF"));
+             EXPECT_EQ(f.filesInData(), QStringList{QStringLiteral("ACIK.ZVF")});
              EXPECT_FALSE(f.events.contains(QStringLiteral("enable 3548")));
+         }},
+        {"New over a file that may not be written: told before the open problem is closed for it",
+         [&](Fx& f) {
+             f.createProblem(QStringLiteral("KORUNAN.ZVF"));
+             ASSERT_TRUE(QFile::setPermissions(f.at(QStringLiteral("KORUNAN.ZVF")), QFileDevice::ReadOwner));
+             keep(f, QStringLiteral("KORUNAN.ZVF"));
+             f.openChanged(QStringLiteral("ACIK.ZVF"));
+             f.port.newProblems << newAnswer(QStringLiteral("KORUNAN"), 1);
+             f.port.replies << REPLY_YES;
+         },
+         newCmd, false,
+         [](Fx& f) {
+             return QStringList{QStringLiteral("newProblem"),
+                                box(36, QStringLiteral("Uyarı..."), f.at(QStringLiteral("KORUNAN.ZVF")) + kOverwrite),
+                                QStringLiteral("status: Dosya Oluşturmada hata...")};
+         },
+         [&](Fx& f) {
+             unchanged(f, QStringLiteral("KORUNAN.ZVF"));
+             stillOpenChanged(f, QStringLiteral("ACIK.ZVF"));
          }},
         {"New: the table cannot be created",
          [&](Fx& f) {

@@ -196,7 +196,10 @@ TEST_F(ProblemFileTest, SaveKeepsWhatAnotherProgramWroteIntoGroupsNotChanged)
     G().LPARAMCHANGED = true;
     port.replies = {REPLY_YES};
     ASSERT_TRUE(PROBDBFUPDATE(port));
-    EXPECT_EQ(port.log, QStringList{QStringLiteral("box 52 Uyarı...: ") + problemChangedOnDiskQuestion(path)});
+    EXPECT_EQ(port.log, QStringList{QStringLiteral("box 308 Uyarı...: ") + path
+                                    + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte "
+                                                     "değiştirilmiş.\n\nÜzerine yazarsanız dosyadaki bu "
+                                                     "değişiklikler kaybolacak. Üzerine yazılmasını istiyor musunuz?")});
     DbfTable t = readTable(path);
     ASSERT_EQ(t.recordCount(), 4);
     EXPECT_EQ(AllTrim(t.value(0, QStringLiteral("BMADI"))), QStringLiteral("DISARIDAN"));

@@ -37,6 +37,7 @@
 #include "shell/ui/standardshellwindow.h"
 #include "support/agree.h"
 #include "support/fakeport.h"
+#include "support/files.h"
 #include "support/helplauncher.h"
 #include "support/programenv.h"
 #include "support/picklist.h"
@@ -1524,6 +1525,89 @@ TEST_F(ReferenceWindowTest, ChangesOtherProgramsMadeToTheTableAreNotWrittenOverU
     EXPECT_EQ(asked, QStringList{save});
     EXPECT_EQ(test::fileBytes(path), withColumn);
     EXPECT_FALSE(ReferenceWindowRegistry::instance().isHeld(path));
+}
+
+// A table another program only touched (a backup, a sync) holds nothing to
+// lose: Evet at closing saves without a further question. Once another
+// session added a nutrient column to it, Evet brings the question, and Enter
+// (the reflex answer) keeps that column: Hayır is the default, and the window
+// stays with its edit.
+TEST_F(ReferenceWindowTest, EnterAtTheChangedOnDiskQuestionKeepsAnotherSessionsColumn)
+{
+    STANDARDSHELLWINDOW& w = window();
+    QPointer<STDDATAWINDOW> rm = openReference(w);
+    ASSERT_NE(rm, nullptr);
+    const QString path = rm->CRMFILE();
+    auto typePrice = [&rm](const QString& price) {
+        OABS_BROWSER* grid = rm->browser();
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        test::typeText(grid, price);
+        ASSERT_NE(grid->openEditor(), nullptr);
+        QTest::keyClick(grid->openEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    auto firstPrice = [&path] {
+        DbfTable t;
+        EXPECT_TRUE(readDbfFile(path, &t));
+        return t.value(t.liveRecords().at(1), QStringLiteral("FIATI"));
+    };
+
+    // Evet to the save question; Enter to any question after it.
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&asked](QDialog& d) {
+        d.open();
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box) {
+            ADD_FAILURE() << "unexpected " << d.windowTitle().toStdString();
+            d.reject();
+            return d.result();
+        }
+        asked << box->text();
+        if (asked.size() > 1)
+            return test::pressEnter(*box);
+        box->button(QMessageBox::Yes)->click();
+        return d.result();
+    });
+    const QString save = QStringLiteral("Referans matris dosyası (") + path
+                         + QStringLiteral(") değişmiş.\n\nDeğişiklikleri kaydetmek istiyor musunuz?");
+    const QString changed = QStringLiteral("Referans matris dosyası (") + path
+                            + QStringLiteral(") pencere açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine yazarsanız "
+                                             "dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor "
+                                             "musunuz?");
+
+    test::touchOnly(path);
+    typePrice(QStringLiteral("8"));
+    clickTool(rm, 3528);  // "Kapat"
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(asked, QStringList{save});
+    EXPECT_EQ(firstPrice(), QStringLiteral("      8.000"));
+    EXPECT_TRUE(rm.isNull() || !rm->isVisible());
+
+    choose(w, 3572);  // the table is still the chosen one
+    rm = qobject_cast<STDDATAWINDOW*>(w.mdiArea()->activeSubWindow());
+    ASSERT_NE(rm, nullptr);
+    test::FakePort other;
+    other.nutrientColumns = {{1, QStringLiteral("LIF"), 0}};
+    ASSERT_TRUE(BM_MAN_WIN(other, path, kAsFedTable));
+    const QByteArray withColumn = test::fileBytes(path);
+    typePrice(QStringLiteral("7"));
+    asked.clear();
+    clickTool(rm, 3528);
+    EXPECT_EQ(asked, (QStringList{save, changed}));
+    EXPECT_EQ(test::fileBytes(path), withColumn);
+    ASSERT_FALSE(rm.isNull());
+    EXPECT_TRUE(rm->isVisible());
+    EXPECT_EQ(rm->edit().server().cellAt(2, 2), QStringLiteral("      7.000"));
+
+    // Hayır to the save question closes the window, writing nothing.
+    w.qtPort()->setDialogRunner([](QDialog& d) {
+        d.open();
+        if (auto* box = qobject_cast<QMessageBox*>(&d))
+            box->button(QMessageBox::No)->click();
+        return d.result();
+    });
+    clickTool(rm, 3528);
+    EXPECT_EQ(test::fileBytes(path), withColumn);
 }
 
 // The frozen name column, switched on far down the table, labels every row

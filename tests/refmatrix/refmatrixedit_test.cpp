@@ -210,7 +210,7 @@ TEST_F(RefEditTest, AFileChangedOnDiskIsNotWrittenOverUnasked)
     port.replies = {REPLY_YES, REPLY_NO};
     EXPECT_FALSE(edit->QUERYCLOSE(port));
     ASSERT_EQ(port.boxes.size(), 2);
-    EXPECT_EQ(port.boxes.at(1).type, 52);
+    EXPECT_EQ(port.boxes.at(1).type, BOX_YESNO_EXCLAMATION | BOX_DEFAULT_SECOND);
     EXPECT_EQ(port.boxes.at(1).title, QStringLiteral("Uyarı..."));
     EXPECT_EQ(port.boxes.at(1).text, changed);
     EXPECT_EQ(bytesOf(path), theirs);

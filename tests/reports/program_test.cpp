@@ -13,7 +13,10 @@
 #include "refmatrix/refcommands.h"
 #include "refmatrix/reftables.h"
 #include "refmatrix/ui/refmatrixopeners.h"
+#include "platform/atomicfile.h"
 #include "reports/textreports.h"
+#include "reports/ui/padwin.h"
+#include "reports/ui/reportpads.h"
 #include "reports/ui/textreportcommands.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
@@ -33,6 +36,8 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -289,6 +294,63 @@ TEST_F(TextReportProgramTest, NotepadOpensTheCurrentReportInTheTextEditor)
     EXPECT_EQ(launched(), QStringLiteral("0|"));
     EXPECT_EQ(QDir::currentPath(), QDir::cleanPath(tmp_.path()));
     EXPECT_TRUE(boxes_.isEmpty());
+}
+
+// The report pad as the program installs it. A report only touched since the
+// pad opened it (a backup, a sync) holds nothing to lose: "&Kaydet" asks
+// nothing and saves. Once a solve rewrote it, "&Kaydet" asks, and Enter (the
+// reflex answer) keeps the solve's report: Hayır is the default, and the pad
+// keeps its edit.
+TEST_F(TextReportProgramTest, EnterAtThePadsChangedOnDiskQuestionKeepsTheRewrittenReport)
+{
+    STANDARDSHELLWINDOW& w = window();
+    ReportPads& pads = installReportPadCommands(w);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QString report = data(QStringLiteral("BROYLER.TXT"));
+    test::writeAll(report, "ilk\r\n");
+    G().CREPORTFILE = report;
+    choose(w, 3562);  // "Rapor &Editörü"
+    PADWIN* pad = pads.activePad();
+    ASSERT_NE(pad, nullptr);
+    auto type = [pad](const QString& text) {
+        QTextCursor c(pad->ODCRICHEDIT->document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(text);
+    };
+    auto save = [&pads] { pads.padMenu()->action(5176)->trigger(); };  // "&Kaydet"
+    QStringList asked;
+    w.qtPort()->setDialogRunner([&asked](QDialog& d) {
+        d.open();
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (!box) {
+            ADD_FAILURE() << "unexpected " << d.windowTitle().toStdString();
+            d.reject();
+            return d.result();
+        }
+        asked << box->windowTitle() + QStringLiteral(": ") + box->text();
+        return test::pressEnter(*box);
+    });
+
+    test::touchOnly(report);
+    type(QStringLiteral("not"));
+    save();
+    EXPECT_TRUE(asked.isEmpty()) << asked.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(readAll(report), QByteArray("ilk\r\nnot"));
+    EXPECT_FALSE(pad->LCHANGE());
+
+    const QByteArray solved("ikinci\r\nTOPLAM\r\n");
+    ASSERT_TRUE(writeFileAtomically(report, solved));  // as the solve writes it
+    type(QStringLiteral("!"));
+    save();
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Uyarı...: ") + report
+                                 + QStringLiteral(" Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş."
+                                                  "\n\nÜzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. "
+                                                  "Üzerine yazılmasını istiyor musunuz?")});
+    EXPECT_EQ(readAll(report), solved);
+    EXPECT_TRUE(pad->LCHANGE());
+    pad->setLCHANGE(false);
 }
 
 }  // namespace

@@ -508,7 +508,7 @@ TEST_F(ReportPadTest, AReportRewrittenSinceThePadOpenedItIsNotWrittenOverUnasked
 
     const QByteArray solved("ikinci \xe7\xf6z\xfcm\r\nTOPLAM\r\n");
     ASSERT_TRUE(writeFileAtomically(report, solved));  // as the solve writes it
-    const QString changed = "box 52 Uyarı...: " + report
+    const QString changed = "box 308 Uyarı...: " + report
                             + " Dosyası rapor editöründe açıldıktan sonra diskte değiştirilmiş.\n\nÜzerine "
                               "yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine yazılmasını istiyor musunuz?";
 

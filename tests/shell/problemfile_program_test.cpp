@@ -3,7 +3,8 @@
 // opened from the menu, cells typed into the matrix window and every box
 // answered on screen. Another writer (a script, or another session on the
 // same data folder) changes the file while it is open here: no save, close,
-// exit or Save As writes over that change without asking. A file opened with
+// exit or Save As writes over that change without asking, and a New stopped
+// by its close makes or replaces no file. A file opened with
 // the warning that its matrix does not fit its tables is saved as the
 // program shows it.
 #include "core/activeproblem.h"
@@ -15,10 +16,13 @@
 #include "editing/ui/oabsbrowser.h"
 #include "platform/dbf.h"
 #include "platform/runtime.h"
+#include "platform/ui/controls.h"
 #include "refmatrix/ui/refmatrixopeners.h"
+#include "shell/ui/newproblemdialog.h"
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
+#include "support/agree.h"
 #include "support/files.h"
 #include "support/programenv.h"
 #include "support/qstringprint.h"
@@ -29,11 +33,15 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -97,8 +105,9 @@ protected:
     }
 
     // The main window as the program wires it, shown and active; file
-    // dialogs take the names of fileNames_, question boxes the replies of
-    // replies_ (TRUE: Evet), and every box is noted in boxes_.
+    // dialogs take the names of fileNames_, the new-problem dialog newName_,
+    // question boxes the replies of replies_ (TRUE: Evet; with enter_ set,
+    // Enter once they have run out), and every box is noted in boxes_.
     STANDARDSHELLWINDOW& window()
     {
         window_ = std::make_unique<STANDARDSHELLWINDOW>();
@@ -116,6 +125,13 @@ protected:
 
     int answer(QDialog& d)
     {
+        if (auto* nd = qobject_cast<YENIDOSYAWINDOW*>(&d); nd && !newName_.isEmpty()) {
+            d.open();
+            nd->DOSYAADILINE->setText(newName_);
+            nd->KYEMBUTTON->click();
+            nd->pbTamam->click();
+            return d.result();
+        }
         if (auto* fd = qobject_cast<QFileDialog*>(&d)) {
             if (fileNames_.isEmpty()) {
                 ADD_FAILURE() << "unexpected file dialog " << d.windowTitle().toStdString();
@@ -149,6 +165,8 @@ protected:
             }
             return d.result();
         }
+        if (replies_.isEmpty() && enter_)
+            return test::pressEnter(*box);
         if (replies_.isEmpty())
             ADD_FAILURE() << "no reply for " << box->text().toStdString();
         const bool yes = !replies_.isEmpty() && replies_.takeFirst();
@@ -228,7 +246,9 @@ protected:
     test::ProgramEnvironment env_{tmp_.path()};
     std::unique_ptr<STANDARDSHELLWINDOW> window_;
     QStringList fileNames_;
+    QString newName_;  // typed into the new-problem dialog, with "&Karma yem"
     QList<bool> replies_;
+    bool enter_ = false;  // a question met when replies_ is empty: Enter
     QStringList boxes_;
 };
 
@@ -565,6 +585,105 @@ TEST_F(ProblemFileProgramTest, AFileOpenedWithTheMismatchWarningIsSavedAsShown)
         press(w, Qt::Key_P);  // "Ka&pat...": nothing to ask
         EXPECT_TRUE(boxes_.isEmpty());
         EXPECT_FALSE(G().isOpen());
+    }
+}
+
+// A file another program only touched (a backup, a sync) holds nothing to
+// lose: Ctrl+K asks nothing and saves. Once another writer changed its
+// bytes, the question comes, and Enter (the reflex answer) keeps that change
+// and the edit: Hayır is the default.
+TEST_F(ProblemFileProgramTest, EnterAtTheChangedOnDiskQuestionKeepsTheOtherWritersChange)
+{
+    STANDARDSHELLWINDOW& w = window();
+    const QString path = data(QStringLiteral("BROYLER.ZVF"));
+    openFromMenu(w, path);
+    ASSERT_EQ(openProblemPath(), path);
+
+    test::touchOnly(path);
+    typeMatrixCell(w, 1, 1, QStringLiteral("3150"));
+    press(w, Qt::Key_K);
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(G().anyChanged());
+    EXPECT_EQ(FileView(path).cell(1, 1), SDAYA(QStringLiteral("3150"), 4));
+
+    const QByteArray theirs = priceElsewhere(path, kMisir, SDAYA(QStringLiteral("99"), 3));
+    typeMatrixCell(w, 2, 2, QStringLiteral("49"));
+    const QString typed = SDAYA(QStringLiteral("49"), 4);
+    enter_ = true;
+    press(w, Qt::Key_K);
+    EXPECT_EQ(boxes_, QStringList{changedOnDiskQuestion(path)});
+    EXPECT_EQ(test::readAll(path), theirs);
+    EXPECT_TRUE(G().LMATCHANGED);
+    EXPECT_EQ(G().AMATRIX[2][2], typed);
+    G().LMATCHANGED = false;
+}
+
+// The open problem has an edit and another writer changed its file; the user
+// chooses "&Yeni..." and the close it starts stops: at the question on the
+// other writer's change (Hayır), or because the save fails. The open problem
+// stays, and every file in the data folder is as it was, bytes and presence:
+// nothing is replaced by the new empty table, no new file is made.
+TEST_F(ProblemFileProgramTest, ANewStoppedByTheCloseLeavesEveryFileAsItWas)
+{
+    const QString path = data(QStringLiteral("BROYLER.ZVF"));
+    const QString existing = data(QStringLiteral("SUTINEGI.ZVF"));
+    auto folder = [this] {
+        QMap<QString, QByteArray> files;
+        const QDir dir(tmp_.file(QStringLiteral("Data")));
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            files.insert(name, test::readAll(dir.filePath(name)));
+        return files;
+    };
+    const QString overwrite = QStringLiteral("Uyarı...: ") + existing
+                              + QStringLiteral(" Dosyası mevcut!\n\nÜzerine yazılsın mı?");
+    const QString saveFailed = QStringLiteral("Hata...: ") + path
+                               + QStringLiteral(" dosyasını kaydetmede hata!\n\nDeğişiklikler kaydedilmedi.");
+    const struct {
+        const char* what;
+        QString name;  // as typed in the new-problem dialog
+        bool saveFails;
+        QList<bool> replies;
+        QStringList asked;
+    } cases[] = {
+        {"an existing name, Hayır to the question", QStringLiteral("SUTINEGI"), false, {true, true, false},
+         {overwrite, saveQuestion(path), changedOnDiskQuestion(path)}},
+        {"a new name, Hayır to the question", QStringLiteral("YENI"), false, {true, false},
+         {saveQuestion(path), changedOnDiskQuestion(path)}},
+        {"an existing name, the save fails", QStringLiteral("SUTINEGI"), true, {true, true},
+         {overwrite, saveQuestion(path), saveFailed}},
+        {"a new name, the save fails", QStringLiteral("YENI"), true, {true}, {saveQuestion(path), saveFailed}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        G().reset();
+        STANDARDSHELLWINDOW& w = window();
+        openFromMenu(w, path);
+        ASSERT_EQ(openProblemPath(), path);
+        typeMatrixCell(w, 1, 1, QStringLiteral("3150"));
+        const QString typed = SDAYA(QStringLiteral("3150"), 4);
+        if (c.saveFails) {
+            // The open file made read-only meanwhile: its save cannot replace it.
+            ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        } else {
+            priceElsewhere(path, kMisir, SDAYA(QString::number(90 + ++n), 3));  // a new price each time
+        }
+        const QMap<QString, QByteArray> before = folder();
+
+        boxes_.clear();
+        newName_ = c.name;
+        replies_ = c.replies;
+        press(w, Qt::Key_Y);  // "&Yeni..."
+        EXPECT_EQ(boxes_, c.asked);
+        EXPECT_EQ(folder(), before);
+        EXPECT_EQ(openProblemPath(), path);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ZEVA 2.0 - ") + path);
+        EXPECT_TRUE(G().LMATCHANGED);
+        EXPECT_EQ(G().AMATRIX[1][1], typed);
+
+        ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | QFileDevice::ReadGroup));
+        G().LMATCHANGED = false;
     }
 }
 

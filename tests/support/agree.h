@@ -5,11 +5,13 @@
 #include "core/ui/paramdialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +37,19 @@ inline int agree(QDialog& d, QStringList* boxes = nullptr, bool withTitle = fals
         d.reject();
     }
     return d.result();
+}
+
+// Enter in an opened message box, as a user presses it without reading: the
+// key goes to the widget that has the focus, and the box's default button
+// answers. The dialog's result.
+inline int pressEnter(QMessageBox& box)
+{
+    box.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == &box ? focus : &box, Qt::Key_Return);
+    EXPECT_FALSE(box.isVisible()) << "Enter did not answer " << box.text().toStdString();
+    return box.result();
 }
 
 }  // namespace zeva::test

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zeva::test {
@@ -38,6 +40,18 @@ inline QString longTurkishName(int bytes, const QString& extension)
     if (room % 2)
         name += QLatin1Char('X');
     return name + extension;
+}
+
+// Touches the file as a backup or sync tool may: its modification time moves
+// a minute on, its bytes stay.
+inline void touchOnly(const QString& path)
+{
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+    struct timespec later = st.st_mtim;
+    later.tv_sec += 60;
+    const struct timespec times[2] = {st.st_atim, later};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0) << path.toStdString();
 }
 
 // The most bytes the name of a file in `folder` may hold.
