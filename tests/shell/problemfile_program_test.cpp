@@ -614,6 +614,7 @@ TEST_F(ProblemFileProgramTest, EnterAtTheChangedOnDiskQuestionKeepsTheOtherWrite
     EXPECT_EQ(boxes_, QStringList{changedOnDiskQuestion(path)});
     EXPECT_EQ(test::readAll(path), theirs);
     EXPECT_TRUE(G().LMATCHANGED);
+    ASSERT_TRUE(hasCell(G().AMATRIX, 2, 2));
     EXPECT_EQ(G().AMATRIX[2][2], typed);
     G().LMATCHANGED = false;
 }
@@ -679,6 +680,7 @@ TEST_F(ProblemFileProgramTest, ANewStoppedByTheCloseLeavesEveryFileAsItWas)
         EXPECT_EQ(openProblemPath(), path);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ZEVA 2.0 - ") + path);
         EXPECT_TRUE(G().LMATCHANGED);
+        ASSERT_TRUE(hasCell(G().AMATRIX, 1, 1));
         EXPECT_EQ(G().AMATRIX[1][1], typed);
 
         ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
