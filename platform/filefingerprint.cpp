@@ -1,10 +1,11 @@
 #include "platform/filefingerprint.h"
 
+#include "platform/regularfile.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace zeva {
@@ -21,33 +22,16 @@ qint64 modifiedNs(const struct stat& st)
     return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 }  // namespace
 
 bool FileFingerprint::read(const QString& path, QByteArray* bytes, FileFingerprint* fingerprint, QString* error)
 {
     *fingerprint = unread(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
-        return false;
-    }
     // The time of the file opened, the one whose bytes are read.
     struct stat st;
-    if (::fstat(file.handle(), &st) != 0) {
-        setError(error, QString::fromLocal8Bit(std::strerror(errno)));
+    QByteArray data;
+    if (readRegularFile(path, &data, kMaxDataFileSize, error, &st) != FileRead::Read)
         return false;
-    }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, file.errorString());
-        return false;
-    }
     fingerprint->read_ = true;
     fingerprint->size_ = data.size();
     fingerprint->modified_ = modifiedNs(st);
@@ -88,11 +72,8 @@ bool FileFingerprint::changedOnDisk() const
     if (qint64(st.st_size) != size_ || modifiedNs(st) != modified_)
         return true;
     // Same size and time: the bytes decide.
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray now = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray now;
+    if (readRegularFile(path_, &now) != FileRead::Read)
         return true;
     return digestOf(now) != digest_;
 }
