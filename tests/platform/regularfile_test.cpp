@@ -9,6 +9,7 @@
 #include "platform/settingsstore.h"
 
 #include "support/hangguard.h"
+#include "support/qstringprint.h"
 #include "support/tempdir.h"
 
 #include <QDir>
