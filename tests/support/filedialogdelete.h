@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace zeva::test {
@@ -108,5 +110,31 @@ inline FolderDeleteAttempt tryToDeleteFolder(QFileDialog& fd, const QString& fol
     yes.stop();
     return attempt;
 }
+
+// For a file dialog that runs its own loop (exec): once it is up, `act` is
+// done on it and the dialog is cancelled. Answers whether one came up.
+class NextFileDialog {
+public:
+    explicit NextFileDialog(std::function<void(QFileDialog&)> act) : act_(std::move(act))
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!fd || !fd->isVisible())
+                return;
+            timer_.stop();
+            seen_ = true;
+            act_(*fd);
+            fd->reject();
+        });
+        timer_.start();
+    }
+    bool seen() const { return seen_; }
+
+private:
+    std::function<void(QFileDialog&)> act_;
+    QTimer timer_;
+    bool seen_ = false;
+};
 
 }  // namespace zeva::test
