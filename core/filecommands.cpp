@@ -7,6 +7,7 @@
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
 #include "platform/filefingerprint.h"
+#include "platform/regularfile.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -167,16 +168,9 @@ bool FileCommands::FKAYDET()
         break;
     }
 
-    QFile file(source);
     QByteArray bytes;
-    bool copied = file.open(QIODevice::ReadOnly);
-    if (copied) {
-        bytes = file.readAll();
-        copied = file.error() == QFileDevice::NoError;
-        file.close();
-    }
-    if (copied)
-        copied = writeFileAtomically(target, bytes);
+    const bool copied =
+        readRegularFile(source, &bytes) == FileRead::Read && writeFileAtomically(target, bytes);
     if (!copied) {
         ERRMESS(port_, chosen + QStringLiteral(" dosyasına kopyalamada hata!"));
         return false;

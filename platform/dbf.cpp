@@ -1,5 +1,7 @@
 #include "platform/dbf.h"
 
+#include "platform/regularfile.h"
+
 #include "platform/atomicfile.h"
 #include "platform/codec.h"
 #include "platform/runtime.h"
@@ -475,16 +477,9 @@ bool readDbfFile(const QString& path, DbfTable* table, QString* error)
         setError(error, path + QStringLiteral(": dosya yok"));
         return false;
     }
-    QFile file(existing);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
+    QByteArray bytes;
+    if (readRegularFile(existing, &bytes, kMaxDataFileSize, error) != FileRead::Read)
         return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, file.errorString());
-        return false;
-    }
     return DbfTable::fromBytes(bytes, table, error);
 }
 

@@ -164,7 +164,8 @@ QString findExistingPath(const QString& path);
 QString pathForWriting(const QString& path);
 
 // Reads a whole table. `path` may differ in letter case from the name on disk.
-// Returns false with `error` when the file cannot be read or is no table.
+// Returns false with `error` when the file cannot be read or is no table; a
+// pipe, a device or a folder at the name is refused unread (regularfile.h).
 bool readDbfFile(const QString& path, DbfTable* table, QString* error = nullptr);
 
 // Writes a whole table through a temporary file and a rename (see

@@ -1,5 +1,7 @@
 #include "platform/filefingerprint.h"
 
+#include "platform/regularfile.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 
@@ -15,27 +17,14 @@ QByteArray digestOf(const QByteArray& bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 }  // namespace
 
 bool FileFingerprint::read(const QString& path, QByteArray* bytes, FileFingerprint* fingerprint, QString* error)
 {
     *fingerprint = unread(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
+    QByteArray data;
+    if (readRegularFile(path, &data, kMaxDataFileSize, error) != FileRead::Read)
         return false;
-    }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, file.errorString());
-        return false;
-    }
     fingerprint->read_ = true;
     fingerprint->size_ = data.size();
     fingerprint->digest_ = digestOf(data);
@@ -76,11 +65,8 @@ bool FileFingerprint::changedOnDisk() const
     // Same size: the bytes decide, whatever the time says. A file only
     // touched holds nothing to lose, and a change whose writer set the old
     // time back is still seen.
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray now = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray now;
+    if (readRegularFile(path_, &now) != FileRead::Read)
         return true;
     return digestOf(now) != digest_;
 }

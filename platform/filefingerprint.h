@@ -24,8 +24,9 @@ public:
     FileFingerprint() = default;
 
     // Reads the file at `path` whole into `bytes` and fingerprints what was
-    // read. FALSE (with `error`) when it cannot be read; `fingerprint` then
-    // stands for a file that was not read (see unread()).
+    // read. FALSE (with `error`) when it cannot be read or is no plain file
+    // (see regularfile.h); `fingerprint` then stands for a file that was not
+    // read (see unread()).
     static bool read(const QString& path, QByteArray* bytes, FileFingerprint* fingerprint,
                      QString* error = nullptr);
     // The fingerprint of `bytes`, just written to (or read from) `path`.

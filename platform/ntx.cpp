@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QSet>
@@ -343,13 +344,14 @@ bool parseNtx(const QByteArray& bytes, NtxHeader* header, QList<NtxKey>* keys, Q
 bool readNtxHeader(const QString& path, NtxHeader* header, QString* error)
 {
     const QString existing = findExistingPath(path);
-    QFile file(existing);
-    if (existing.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("cannot read %1").arg(path));
+    QByteArray bytes;
+    if (existing.isEmpty() || readRegularFile(existing, &bytes, kMaxDataFileSize, error) != FileRead::Read) {
+        if (existing.isEmpty())
+            setError(error, QStringLiteral("cannot read %1").arg(path));
         return false;
     }
     NtxHeader h;
-    if (!parseHeader(file.read(kNtxPageSize), &h, error))
+    if (!parseHeader(bytes.left(kNtxPageSize), &h, error))
         return false;
     if (header)
         *header = h;

@@ -1,6 +1,7 @@
 #include "platform/settingsstore.h"
 
 #include "platform/atomicfile.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -563,15 +564,17 @@ bool MemorySettingsStore::save(const SettingsTree& tree)
 
 bool FileSettingsStore::load(SettingsTree& tree)
 {
-    QFile file(fileName_);
-    if (!file.exists()) {
+    QByteArray bytes;
+    switch (readRegularFile(fileName_, &bytes, kMaxSettingsFileSize)) {
+    case FileRead::Read:
+        tree = SettingsTree::fromIni(bytes);
+        return true;
+    case FileRead::Missing:
         tree = SettingsTree();
         return true;
-    }
-    if (!file.open(QIODevice::ReadOnly))
+    default:
         return false;
-    tree = SettingsTree::fromIni(file.readAll());
-    return true;
+    }
 }
 
 bool FileSettingsStore::save(const SettingsTree& tree)
@@ -599,6 +602,13 @@ std::shared_ptr<SettingsStore>& storeOverride()
     return store;
 }
 }  // namespace
+
+QString settingsReadProblem()
+{
+    if (storeOverride())
+        return QString();
+    return plainFileRefusal(settingsFilePath(), kMaxSettingsFileSize);
+}
 
 std::shared_ptr<SettingsStore> settingsStore()
 {

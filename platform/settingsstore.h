@@ -158,7 +158,9 @@ private:
 };
 
 // Tree in an INI-format file (UTF-8). A missing file is an empty tree; the
-// folder is created at the first write.
+// folder is created at the first write. A name that stands for no plain file
+// (a pipe, a device, a folder) or a file larger than a settings file can be
+// is not read, and every operation answers SETTINGS_ACCESS_DENIED.
 class FileSettingsStore : public SettingsStore {
 public:
     explicit FileSettingsStore(const QString& fileName) : fileName_(fileName) {}
@@ -175,6 +177,11 @@ private:
 // The settings file of this user: the file that ZEVA_SETTINGS names, else
 // $XDG_CONFIG_HOME/zeva/zeva.ini, else ~/.config/zeva/zeva.ini.
 QString settingsFilePath();
+
+// Why the program's settings file is not read, in the program's words: a
+// pipe, a device or a folder at its name, or a file too large. Empty when it
+// is a plain file or is not there, or another store is set.
+QString settingsReadProblem();
 
 // The store the program uses: the one given to setSettingsStore, else the file
 // store on settingsFilePath() as it stands at the call.

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "platform/atomicfile.h"
 #include "platform/dbf.h"
+#include "platform/regularfile.h"
 #include "refmatrix/refcommands.h"
 #include "refmatrix/reftables.h"
 
@@ -69,18 +70,11 @@ void RM_YEDEKLE(UserPort& port, bool asFed, const QString& target)
         port.statusText(kBackupNoSourceText);
         return;
     }
-    QFile in(source);
     QString error;
-    bool copied = false;
-    if (in.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = in.readAll();
-        if (in.error() == QFileDevice::NoError)
-            copied = writeFileAtomically(target, bytes, &error);
-        else
-            error = in.errorString();
-    } else {
-        error = in.errorString();
-    }
+    QByteArray bytes;
+    const bool copied =
+        readRegularFile(source, &bytes, kMaxDataFileSize, &error) == FileRead::Read
+        && writeFileAtomically(target, bytes, &error);
     if (!copied) {
         ERRMESS(port, error.isEmpty() ? kBackupFailedText : kBackupFailedText + QStringLiteral("\r\r") + error);
         return;

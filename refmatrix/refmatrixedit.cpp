@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "editing/browserrules.h"
 #include "platform/atomicfile.h"
+#include "platform/regularfile.h"
 
 #include <QFileInfo>
 
@@ -60,7 +61,9 @@ std::unique_ptr<ReferenceMatrixEdit> ReferenceMatrixEdit::open(const QString& pa
     FileFingerprint fingerprint;
     if (existing.isEmpty() || !FileFingerprint::read(existing, &bytes, &fingerprint)
         || !DbfTable::fromBytes(bytes, &table) || table.fieldCount() < 1) {
-        ERRMESS(port, kReferenceOpenError);
+        const QString refusal = plainFileRefusal(existing);
+        ERRMESS(port, refusal.isEmpty() ? kReferenceOpenError
+                                        : kReferenceOpenError + QStringLiteral("\r\r") + refusal);
         return nullptr;
     }
     return std::unique_ptr<ReferenceMatrixEdit>(

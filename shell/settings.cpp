@@ -53,6 +53,11 @@ bool RSTATUSLAST(UserPort& port, ActiveProblem& p)
 {
     p.CDATAPATH = AllTrim(readSetting(kOptPath));
     if (p.CDATAPATH.isEmpty()) {
+        const QString unreadable = settingsReadProblem();
+        if (!unreadable.isEmpty()) {
+            MESS2(port, QStringLiteral("Program ayarları okunamıyor!") + QStringLiteral("\r\r") + unreadable);
+            return false;
+        }
         MESS2(port, QStringLiteral("Program tam kurulu değil!") + QStringLiteral("\r\r")
                         + QStringLiteral("Önce CD'den ZVX-setup.EXE ile programı kurunuz."));
         return false;

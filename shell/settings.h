@@ -33,7 +33,8 @@ enum OptionItem : int {
 // Reads the settings into `p` (CDATAPATH, CDATADRIVE, LLOGON, LSHOWTIPS,
 // NLASTTIP, LSHOWLOGO) and makes the installation directory the current one.
 // FALSE, after the owner-less error box, when the installation directory is
-// not recorded; nothing else is read then.
+// not recorded, or the settings file is no plain file and cannot be read;
+// nothing else is read then.
 bool RSTATUSLAST(UserPort& port, ActiveProblem& p = G());
 
 // The writers of the three options: "1" when on, else "0". TRUE when stored.

@@ -4,6 +4,7 @@
 #include "platform/codec.h"
 #include "platform/filelock.h"
 #include "platform/ntx.h"
+#include "platform/regularfile.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -142,7 +143,9 @@ bool KONTPWDBF(UserPort& port, const QString& folder)
         return true;
     DbfTable table;
     if (!readUserTable(folder, &table, nullptr)) {
-        MESS2(port, kUserTableOpenError);
+        const QString refusal = plainFileRefusal(findExistingPath(userTablePath(folder)));
+        MESS2(port, refusal.isEmpty() ? kUserTableOpenError
+                                      : kUserTableOpenError + QStringLiteral("\r\r") + refusal);
         return false;
     }
     if (!rebuildUserIndex(folder, table, false)) {

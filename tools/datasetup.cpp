@@ -133,7 +133,8 @@ bool setupDataDirectory(const QString& dataDir, const QString& sourceDir, SetupR
     CLASS_HKLM reg;
     reg.WORKING_SUBKEY(kSettingsKey);
     if (reg.WRITESTRING(QString(), kOptPath, dir) != SETTINGS_OK) {
-        *error = settingsFilePath() + QStringLiteral(": ayar kaydedilemedi");
+        const QString refusal = settingsReadProblem();
+        *error = refusal.isEmpty() ? settingsFilePath() + QStringLiteral(": ayar kaydedilemedi") : refusal;
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "platform/codec.h"
 #include "platform/dbf.h"
 #include "platform/dbserver.h"
+#include "platform/regularfile.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -1084,13 +1085,10 @@ bool ARRAYSERVER::appendFileRows(const QString& fileName, bool delimited, QChar 
 {
     if (delimited && !usableDelimiter(delimiter))
         return false;
-    QFile file(fileName);
-    if (fileName.isEmpty() || QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly))
-        return false;  // a missing source: nothing read, no notice
-    const QByteArray bytes = file.readAll();
-    const bool readOk = file.error() == QFileDevice::NoError;
-    file.close();
-    if (!readOk)
+    // A missing source, or one that is no plain file (a folder, a pipe, a
+    // device): nothing read, no notice.
+    QByteArray bytes;
+    if (readRegularFile(fileName, &bytes) != FileRead::Read)
         return false;
     return delimited ? appendDelimitedBytes(bytes, delimiter) : appendSdfBytes(bytes);
 }

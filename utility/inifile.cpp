@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/codec.h"
+#include "platform/regularfile.h"
 #include "platform/settingsstore.h"
 
 #include <QDir>
@@ -242,10 +243,9 @@ namespace {
 
 QByteArray readBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    QByteArray bytes;
+    readRegularFile(path, &bytes, kMaxSettingsFileSize);
+    return bytes;
 }
 
 // The file's bytes before an update: empty for a file not there yet; FALSE
@@ -253,14 +253,8 @@ QByteArray readBytes(const QString& path)
 // an empty one and overwritten.
 bool readForUpdate(const QString& path, QByteArray* bytes)
 {
-    bytes->clear();
-    if (!QFileInfo::exists(path))
-        return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    const FileRead read = readRegularFile(path, bytes, kMaxSettingsFileSize);
+    return read == FileRead::Read || read == FileRead::Missing;
 }
 
 testhooks::FlockCall lockCall = &::flock;

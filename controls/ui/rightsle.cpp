@@ -506,6 +506,8 @@ private:
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         speakTurkish(dialog, save ? QStringLiteral("&Kaydet") : QStringLiteral("&Aç"));
+        if (!save)
+            setUpFileDialogToRead(dialog);
         if (!initialName.trimmed().isEmpty())
             dialog.selectFile(initialName.trimmed());
         if (dialog.exec() != QDialog::Accepted)

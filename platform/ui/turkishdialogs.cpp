@@ -1,5 +1,6 @@
 #include "platform/ui/turkishdialogs.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTranslator>
 
@@ -102,6 +104,28 @@ public:
     }
 };
 
+// Qt's dialog deletes a file, or a folder with all it holds, for good, where
+// the desktop's own dialogs move it to the trash: its delete is taken out,
+// the Delete key and the item of the context menu alike.
+void takeOutDelete(QFileDialog& dialog)
+{
+    const QList<QKeySequence> deleteKeys = QKeySequence::keyBindings(QKeySequence::Delete);
+    for (QShortcut* shortcut : dialog.findChildren<QShortcut*>()) {
+        bool deletes = false;
+        for (const QKeySequence& key : shortcut->keys())
+            deletes = deletes || key.matches(QKeySequence(Qt::Key_Delete)) == QKeySequence::ExactMatch
+                      || deleteKeys.contains(key);
+        if (!deletes)
+            continue;
+        QObject::disconnect(shortcut, nullptr, &dialog, nullptr);
+        shortcut->setEnabled(false);
+    }
+    if (auto* item = dialog.findChild<QAction*>(QStringLiteral("qt_delete_action"))) {
+        QObject::disconnect(item, nullptr, &dialog, nullptr);
+        item->setVisible(false);
+    }
+}
+
 }  // namespace
 
 void setUpTurkishFileDialog(QFileDialog& dialog)
@@ -112,6 +136,13 @@ void setUpTurkishFileDialog(QFileDialog& dialog)
         dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (!dynamic_cast<TurkishFileColumns*>(dialog.proxyModel()))
         dialog.setProxyModel(new TurkishFileColumns(&dialog));
+    takeOutDelete(dialog);
+}
+
+void setUpFileDialogToRead(QFileDialog& dialog)
+{
+    setUpTurkishFileDialog(dialog);
+    dialog.setOption(QFileDialog::ReadOnly);
 }
 
 void setUpTurkishFontDialog(QFontDialog& dialog)

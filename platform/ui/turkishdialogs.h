@@ -13,8 +13,14 @@ class QFontDialog;
 namespace zeva {
 
 // The one set-up of every file dialog the program shows: Qt's own dialog
-// (never the desktop's), its columns in Turkish. Safe to call again.
+// (never the desktop's), its columns in Turkish, and without Qt's delete,
+// which removes a file or a whole folder for good (the desktop's dialogs put
+// it in the trash). Safe to call again.
 void setUpTurkishFileDialog(QFileDialog& dialog);
+
+// The set-up above for a dialog that only chooses a file to read: the dialog
+// changes nothing on disk (no rename, no new folder either).
+void setUpFileDialogToRead(QFileDialog& dialog);
 
 // The set-up of the font dialog: Qt's own dialog, the style names of the
 // fonts ("Regular", "Bold Italic") shown in Turkish ("Normal", "Kalın

@@ -112,7 +112,10 @@ QString QtUserPort::askFileName(const QString& caption, const QString& folder, c
     // Our own dialog everywhere, in Turkish: its filters match names whatever
     // their letter case ("*.ZVF" lists ornek.zvf too), which a desktop's own
     // dialog may not do.
-    setUpTurkishFileDialog(dialog);
+    if (save)
+        setUpTurkishFileDialog(dialog);
+    else
+        setUpFileDialogToRead(dialog);
     // Title and close box like every dialog of the program; the file dialog
     // alone may be resized.
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -4,6 +4,9 @@
 #include "controls/ui/wmbitmapbutton.h"
 #include "platform/runtime.h"
 #include "platform/ui/dialogtemplate.h"
+#include "support/filedialogdelete.h"
+#include "support/files.h"
+#include "support/tempdir.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -674,6 +677,40 @@ TEST(TimerEdit, TheWindowTimerRefreshes)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(edit.text(), QStringLiteral("42"));
     edit.STOP();
+}
+
+// The file edits' own dialogs (open, save, folder): Delete on a folder,
+// answered Yes, leaves it and what it holds; the open dialog changes nothing
+// on disk at all.
+TEST(FileDialogs, TheEditsDialogsDeleteNoFolder)
+{
+    test::TempDir tmp;
+    const QString folder = tmp.file(QStringLiteral("eski"));
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/ic")));
+    test::writeAll(folder + QStringLiteral("/ic/not.txt"), "kalsin");
+    const QString start = tmp.file(QStringLiteral("yok.txt"));
+    const QStringList all{QStringLiteral("Tüm Dosyalar (*)")};
+    const QStringList keeps{QStringLiteral("qt_rename_action"), QStringLiteral("qt_new_folder_action")};
+    const struct {
+        const char* which;
+        std::function<void()> open;
+        QStringList offered;
+    } cases[] = {
+        {"open", [&] { defaultFileChooser().openFileName(nullptr, start, all); }, {}},
+        {"save", [&] { defaultFileChooser().saveFileName(nullptr, start, all); }, keeps},
+        {"folder", [&] { defaultFileChooser().folderName(nullptr, QStringLiteral("Dizini Seçiniz:")); }, keeps},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.which);
+        test::FolderDeleteAttempt attempt;
+        test::NextFileDialog next(
+            [&](QFileDialog& fd) { attempt = test::tryToDeleteFolder(fd, tmp.path(), QStringLiteral("eski")); });
+        c.open();
+        EXPECT_TRUE(next.seen());
+        EXPECT_TRUE(attempt.questions.isEmpty()) << attempt.questions.join('|').toStdString();
+        EXPECT_EQ(attempt.offered, c.offered);
+        EXPECT_EQ(test::readAll(folder + QStringLiteral("/ic/not.txt")), QByteArray("kalsin"));
+    }
 }
 
 #include "rightsle_test.moc"

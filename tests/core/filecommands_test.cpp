@@ -11,6 +11,8 @@
 #include "platform/runtime.h"
 #include "problemtestutil.h"
 #include "support/fakeport.h"
+#include "support/hangguard.h"
+#include "support/qstringprint.h"
 #include "support/tempdir.h"
 #include "support/unprivileged.h"
 
@@ -19,6 +21,8 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <functional>
 
@@ -641,6 +645,28 @@ TEST_F(FileCommandsTest, DamagedFilesGiveTheOpenErrorAndStayUnchanged)
 // with feeds and nutrients, rows or cells missing. What the save writes opens
 // without a word: as many rows as nutrients, each with a cell per feed; no
 // cells without feeds; one row of blank cells for feeds without nutrients.
+// The open file, unchanged, has been replaced by a pipe when "Farklı Kaydet"
+// copies it: the copy fails at once and says so, and nothing is written.
+TEST_F(FileCommandsTest, SaveAsDoesNotWaitOnAPipeInTheOpenFilesPlace)
+{
+    createProblem(QStringLiteral("A.ZVF"));
+    ASSERT_TRUE(cmd.DOOPENFILE(at(QStringLiteral("A.ZVF"))));
+    ASSERT_FALSE(G().anyChanged());
+    ASSERT_TRUE(QFile::remove(at(QStringLiteral("A.ZVF"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at(QStringLiteral("A.ZVF"))).constData(), 0644), 0);
+    port = FakePort();
+    port.fileNames << at(QStringLiteral("B.ZVF"));
+    bool saved = true;
+    {
+        test::PipeGuard guard({at(QStringLiteral("A.ZVF"))});
+        saved = cmd.FKAYDET();
+        EXPECT_FALSE(guard.hung()) << "the copy waited on the pipe";
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(port.boxTexts(BOX_ERROR), QStringList{at(QStringLiteral("B.ZVF")) + QStringLiteral(" dosyasına kopyalamada hata!")});
+    EXPECT_FALSE(QFile::exists(at(QStringLiteral("B.ZVF"))));
+}
+
 TEST_F(FileCommandsTest, AMatrixThatDoesNotFitItsTablesIsToldBeforeItIsRead)
 {
     const QString Y = QStringLiteral("YMADI"), B = QStringLiteral("BMADI"), M = QStringLiteral("YMBMAT");

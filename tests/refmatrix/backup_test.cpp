@@ -15,6 +15,7 @@
 #include "shell/ui/shellmenu.h"
 #include "shell/ui/standardshellwindow.h"
 #include "support/fakeport.h"
+#include "support/hangguard.h"
 #include "support/programenv.h"
 #include "support/tempdir.h"
 
@@ -26,6 +27,9 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zeva {
 namespace {
@@ -101,6 +105,28 @@ TEST_F(BackupTest, NeverWritesOverTheDataFoldersTables)
     }
     EXPECT_EQ(bytesOf(data() + QStringLiteral("/MATNRC.DBF")), before);
     EXPECT_EQ(QDir(data()).entryList(QDir::Files).size(), 2);
+}
+
+// A pipe or a device (a link to /dev/zero) in the table's place: the backup
+// says why it failed, at once, and writes nothing.
+TEST_F(BackupTest, APipeOrADeviceAtTheTableIsNotCopied)
+{
+    const QString table = data() + QStringLiteral("/MATNRC.DBF");
+    const QString target = backup() + QStringLiteral("/Matnrc.Dbf");
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "device");
+        ASSERT_TRUE(QFile::remove(table));
+        const QByteArray name = QFile::encodeName(table);
+        ASSERT_EQ(pipe ? ::mkfifo(name.constData(), 0644) : ::symlink("/dev/zero", name.constData()), 0);
+        FakePort port;
+        test::PipeGuard guard({table});
+        ASSERT_TRUE(test::returnsPromptly([&] { RM_YEDEKLE(port, true, target); }, "backup"));
+        EXPECT_FALSE(guard.hung()) << "the backup waited on the pipe";
+        ASSERT_EQ(port.boxes.size(), 1);
+        EXPECT_EQ(port.boxes.at(0).text,
+                  kBackupFailedText + QStringLiteral("\r\r") + table + QStringLiteral(" normal bir dosya değil..."));
+        EXPECT_FALSE(QFile::exists(target));
+    }
 }
 
 TEST_F(BackupTest, RefusesTargetsItCannotUse)

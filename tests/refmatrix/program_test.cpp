@@ -38,6 +38,7 @@
 #include "support/agree.h"
 #include "support/fakeport.h"
 #include "support/files.h"
+#include "support/hangguard.h"
 #include "support/helplauncher.h"
 #include "support/programenv.h"
 #include "support/picklist.h"
@@ -74,6 +75,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 #include <memory>
 
 namespace zeva {
@@ -623,6 +625,30 @@ TEST_F(ReferenceProgramTest, TheReferenceMatrixWindowFromTheMenu)
     ASSERT_TRUE(readDbfFile(path, &after));
     EXPECT_EQ(after.fields().last().name, QStringLiteral("LIF"));
     EXPECT_EQ(after.value(1, QStringLiteral("FIATI")), QStringLiteral("      7.500"));
+}
+
+// A named pipe where the as-fed table should be: "&Matris Yazımı" tells why
+// the table cannot be opened, at once, and opens no window.
+TEST_F(ReferenceProgramTest, APipeAtTheReferenceTableOpensNoWindow)
+{
+    STANDARDSHELLWINDOW& w = window();
+    w.show();
+    const QString path = referenceTablePath(kAsFedTable);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    choose(w, ITEM_RMSEC_HK);
+    boxes_.clear();
+    {
+        test::PipeGuard guard({path});
+        choose(w, 3572);  // "&Matris Yazımı"
+        EXPECT_FALSE(guard.hung()) << "the window waited on the pipe";
+    }
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(boxes_.first().startsWith(kReferenceOpenError)) << boxes_.first().toStdString();
+    EXPECT_TRUE(boxes_.first().endsWith(path + QStringLiteral(" normal bir dosya değil...")))
+        << boxes_.first().toStdString();
+    for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+        EXPECT_EQ(qobject_cast<STDDATAWINDOW*>(sub), nullptr);
 }
 
 // A reference table whose header is full (2046 fields): "Besin Maddesi

@@ -6,6 +6,7 @@
 
 #include "shell/ui/application.h"
 #include "support/dialogtexts.h"
+#include "support/filedialogdelete.h"
 #include "support/qstringprint.h"
 
 #include <QApplication>
@@ -134,6 +135,28 @@ protected:
     SeenDialogs seen_;
     QMap<QString, QStringList> english_;  // per dialog
 };
+
+// The pad's "Farklı Kaydet": Delete on a folder, answered Yes, leaves it and
+// what it holds.
+TEST_F(PadDialogsTest, SaveAsDeletesNoFolder)
+{
+    writeBytes(data(QStringLiteral("Eski/not.txt")), "kalsin");
+    test::FolderDeleteAttempt attempt;
+    bool shown = false;
+    seen_.look = [&](QDialog& d) {
+        auto* files = qobject_cast<QFileDialog*>(&d);
+        ASSERT_NE(files, nullptr);
+        shown = true;
+        attempt = test::tryToDeleteFolder(*files, data(QString()), QStringLiteral("Eski"));
+    };
+    padItem(5177);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(attempt.questions.isEmpty()) << attempt.questions.join('|').toStdString();
+    EXPECT_FALSE(attempt.offered.contains(QStringLiteral("qt_delete_action")));
+    QFile kept(data(QStringLiteral("Eski/not.txt")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("kalsin"));
+}
 
 TEST_F(PadDialogsTest, QtsDialogsThePadOpensSpeakTurkish)
 {

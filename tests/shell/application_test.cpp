@@ -19,7 +19,10 @@
 #include "shell/ui/tipofdaydialog.h"
 #include "shell/ui/userdialogs.h"
 #include "shell/usertable.h"
+#include "support/envguard.h"
 #include "support/fakeport.h"
+#include "support/hangguard.h"
+#include "support/qstringprint.h"
 #include "support/tempdir.h"
 #include "support/typing.h"
 
@@ -31,6 +34,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace zeva {
 namespace {
@@ -259,6 +264,87 @@ TEST_F(ApplicationTest, TheSplashIsUpBeforeTheMainWindowAndHoldsTheStart)
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(host_->splash(), nullptr);
     EXPECT_EQ(held_, 0);
+}
+
+// A named pipe where the user table should be: the start says so and goes on
+// as for a damaged table, to the main window, or to the login when it is on.
+TEST_F(ApplicationTest, APipeAtTheUserTableDoesNotHoldTheStart)
+{
+    installed();
+    const QString table = tmp_.file(kUserTableFile);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(table).constData(), 0644), 0);
+    const QString told = QStringLiteral("box 16 Hata...: ") + kUserTableOpenError + QStringLiteral("\r\r") + table
+                         + QStringLiteral(" normal bir dosya değil...");
+    for (const bool logon : {false, true}) {
+        SCOPED_TRACE(logon ? "login on" : "login off");
+        store(kOptLogon, logon ? QStringLiteral("1") : QStringLiteral("0"));
+        port_ = FakePort();
+        loops_ = 0;
+        QStringList dialogs;
+        runner_ = [&](QDialog& d) {
+            d.open();
+            dialogs << (qobject_cast<LOGONDIALOG*>(&d) ? QStringLiteral("login") : d.metaObject()->className());
+            d.reject();
+            return d.result();
+        };
+        bool visible = false;
+        int code = -1;
+        {
+            test::PipeGuard guard({table});
+            code = run({}, [&](STANDARDSHELLWINDOW& w) { visible = w.isVisible(); });
+            EXPECT_FALSE(guard.hung()) << "the start waited on the pipe";
+        }
+        EXPECT_EQ(port_.log.value(0), told);
+        if (logon) {
+            EXPECT_EQ(dialogs, QStringList{QStringLiteral("login")});
+            EXPECT_EQ(code, 1);
+        } else {
+            EXPECT_TRUE(dialogs.isEmpty());
+            EXPECT_EQ(code, 0);
+            EXPECT_EQ(loops_, 1);
+            EXPECT_TRUE(visible);
+        }
+        host_.reset();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(table).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is left where it was";
+}
+
+// The settings file named by ZEVA_SETTINGS is a pipe or a device: the start
+// says that the settings cannot be read and ends, before any window.
+TEST_F(ApplicationTest, ASettingsFileThatIsNoFileEndsTheStartWithItsReason)
+{
+    setSettingsStore(nullptr);  // the program's own file store
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "device");
+        const QString settings = tmp_.file(pipe ? QStringLiteral("boru.ini") : QStringLiteral("aygit.ini"));
+        const QByteArray name = QFile::encodeName(settings);
+        ASSERT_EQ(pipe ? ::mkfifo(name.constData(), 0644) : ::symlink("/dev/zero", name.constData()), 0);
+        const QByteArray value = name;
+        test::EnvGuard env("ZEVA_SETTINGS", &value);
+        port_ = FakePort();
+        loops_ = 0;
+        // The settings are read away from the windows first, where a reader
+        // that does not end can be told.
+        bool read = true;
+        test::PipeGuard guard({settings});
+        ASSERT_TRUE(test::returnsPromptly(
+            [&] {
+                FakePort quiet;
+                ActiveProblem p;
+                read = RSTATUSLAST(quiet, p);
+            },
+            "settings"));
+        EXPECT_FALSE(read);
+        EXPECT_EQ(run({}), 1);
+        EXPECT_FALSE(guard.hung()) << "the start waited on the pipe";
+        EXPECT_EQ(port_.log, QStringList{QStringLiteral("box 16 Hata...: Program ayarları okunamıyor!\r\r") + settings
+                                         + QStringLiteral(" normal bir dosya değil...")});
+        EXPECT_EQ(host_->mainWindow(), nullptr);
+        EXPECT_EQ(loops_, 0);
+        host_.reset();
+    }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "shell/ui/qtuserport.h"
 #include "shell/ui/shellmenu.h"
 #include "support/fakeport.h"
+#include "support/filedialogdelete.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 
@@ -861,6 +862,50 @@ TEST_F(MainWindowTest, OpenThroughTheFileDialogFindsLowerCaseNames)
     ASSERT_TRUE(G().isOpen());
     EXPECT_EQ(G().AYMNAMES.size(), 3);
     EXPECT_TRUE(w.mainMenu()->isEnabled(3530));
+}
+
+// Delete on a folder in the file dialogs of "&Aç..." and "&Farklı Kaydet",
+// answered Yes: the folder and what it holds stay. The open dialog only
+// chooses a file: it offers no delete, rename or new folder.
+TEST_F(MainWindowTest, TheFileDialogsOfOpenAndSaveAsDeleteNoFolder)
+{
+    ASSERT_TRUE(installQtTurkish());
+    createProblem(QStringLiteral("ornek.ZVF"));
+    const QString folder = data(QStringLiteral("eski"));
+
+    STANDARDSHELLWINDOW& w = window(nullptr);
+    ASSERT_TRUE(w.DOOPENFILE(data(QStringLiteral("ornek.ZVF"))));
+    const struct {
+        int item;
+        QFileDialog::AcceptMode mode;
+        QStringList offered;
+    } cases[] = {
+        {3529, QFileDialog::AcceptOpen, {}},                                                      // "&Aç..."
+        {3533, QFileDialog::AcceptSave, {QStringLiteral("qt_rename_action"), QStringLiteral("qt_new_folder_action")}},  // "&Farklı Kaydet"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/ic")));
+        test::writeAll(folder + QStringLiteral("/ic/not.txt"), "kalsin");
+        int fileDialogs = 0;
+        test::FolderDeleteAttempt attempt;
+        w.qtPort()->setDialogRunner([&](QDialog& d) {
+            auto* fd = qobject_cast<QFileDialog*>(&d);
+            if (!fd)
+                return int(QDialog::Rejected);  // the save question, if any: keep the file as it is
+            ++fileDialogs;
+            EXPECT_EQ(fd->acceptMode(), c.mode);
+            fd->open();
+            attempt = test::tryToDeleteFolder(*fd, data(QString()), QStringLiteral("eski"));
+            fd->reject();
+            return fd->result();
+        });
+        w.mainMenu()->action(c.item)->trigger();
+        EXPECT_EQ(fileDialogs, 1);
+        EXPECT_TRUE(attempt.questions.isEmpty()) << attempt.questions.join('|').toStdString();
+        EXPECT_EQ(attempt.offered, c.offered);
+        EXPECT_EQ(test::readAll(folder + QStringLiteral("/ic/not.txt")), QByteArray("kalsin"));
+    }
 }
 
 // Save As onto a file that exists, through the window's own Qt port and Qt's

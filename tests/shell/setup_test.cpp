@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace zeva {
 namespace {
 
@@ -135,6 +137,26 @@ TEST_F(SetupTest, DefaultFolderAndRefusals)
     EXPECT_TRUE(refused.out.contains("bir klasör değil")) << refused.out.toStdString();
     EXPECT_EQ(recorded(), tmp_.file("xdg/zeva"));
     EXPECT_EQ(setup({"--yanlis"}).code, 2);
+}
+
+// ZEVA_SETTINGS names a pipe or a device: the step ends at once saying why,
+// as --check does, and what stands at the name is left as it was.
+TEST_F(SetupTest, ASettingsNameThatIsNoFileIsRefused)
+{
+    ASSERT_TRUE(QDir().mkpath(tmp_.file("ayarlar")));
+    const QByteArray name = QFile::encodeName(settings());
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "device");
+        QFile::remove(settings());
+        ASSERT_EQ(pipe ? ::mkfifo(name.constData(), 0644) : ::symlink("/dev/zero", name.constData()), 0);
+        const Run refused = setup({tmp_.file("veri")});
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_TRUE(refused.out.contains(settings() + " normal bir dosya değil...")) << refused.out.toStdString();
+        EXPECT_EQ(setup({"--check"}).code, 1);
+        struct stat st {};
+        ASSERT_EQ(::lstat(name.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, pipe ? S_IFIFO : S_IFLNK);
+    }
 }
 
 // A relative or empty XDG_DATA_HOME names no folder: the default under the

@@ -8,6 +8,7 @@
 #include "servertestutil.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/hangguard.h"
 #include "support/unprivileged.h"
 
 #include <QFile>
@@ -18,6 +19,9 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zeva;
 using namespace zeva::test;
@@ -313,6 +317,33 @@ TEST(ArrayServerImport, EmptyAndMissingSources)
     EXPECT_FALSE(s.APPENDDB(dir.file("missing.dbf")));
     EXPECT_EQ(rec.take(), L());
     EXPECT_EQ(s.LASTREC(), 1);
+}
+
+// A pipe or a device (a link to /dev/zero) named as the source: nothing is
+// read or added, at once.
+TEST(ArrayServerImport, PipesAndDevicesAreNoSource)
+{
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "device");
+        TempDir dir;
+        const QString source = dir.file("kaynak.txt");
+        const QByteArray name = QFile::encodeName(source);
+        ASSERT_EQ(pipe ? ::mkfifo(name.constData(), 0644) : ::symlink("/dev/zero", name.constData()), 0);
+        ARRAYSERVER s(abStructure(), abRow());
+        bool sdf = true;
+        bool delimited = true;
+        PipeGuard guard({source});
+        ASSERT_TRUE(returnsPromptly(
+            [&] {
+                sdf = s.APPENDSDF(source);
+                delimited = s.APPENDDELIMITED(source);
+            },
+            "import"));
+        EXPECT_FALSE(guard.hung()) << "the import waited on the pipe";
+        EXPECT_FALSE(sdf);
+        EXPECT_FALSE(delimited);
+        EXPECT_EQ(s.LASTREC(), 1);
+    }
 }
 
 TEST(ArrayServerImport, PendingEditsAreWrittenBackFirst)

@@ -5,6 +5,7 @@
 #include "support/envguard.h"
 #include "support/tempdir.h"
 #include "support/files.h"
+#include "support/hangguard.h"
 #include "support/qstringprint.h"
 #include "support/unprivileged.h"
 
@@ -450,6 +451,39 @@ TEST(IniFile, ProtectedUnreadableAndLinkedFiles)
     EXPECT_EQ(readAll(others), old);
     EXPECT_EQ(readAll(readOnly), old);
     EXPECT_EQ(readAll(real), QByteArray("[S]\r\na=4\r\n"));
+}
+
+// A named pipe or a device (a link to /dev/zero) at the file's name: every
+// call answers at once, as for a file it cannot read, and the name keeps
+// what stood there.
+TEST(IniFile, PipesAndDevicesAreNotReadAndNotReplaced)
+{
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "device");
+        test::TempDir dir;
+        const QString path = dir.file(QStringLiteral("ayar.ini"));
+        const QByteArray name = QFile::encodeName(path);
+        ASSERT_EQ(pipe ? ::mkfifo(name.constData(), 0644) : ::symlink("/dev/zero", name.constData()), 0);
+        INIFILE ini(path);
+        QString value = QStringLiteral("?");
+        QList<QPair<QString, QString>> section{{QStringLiteral("?"), QString()}};
+        bool written = true;
+        test::PipeGuard guard({path});
+        ASSERT_TRUE(test::returnsPromptly(
+            [&] {
+                value = ini.GETSTRING(QStringLiteral("Genel"), QStringLiteral("a"));
+                section = ini.GETSECTION(QStringLiteral("Genel"));
+                written = ini.SETSTRING(QStringLiteral("Genel"), QStringLiteral("a"), QStringLiteral("1"));
+            },
+            "ini"));
+        EXPECT_FALSE(guard.hung()) << "a call waited on the pipe";
+        EXPECT_EQ(value, QString());
+        EXPECT_TRUE(section.isEmpty());
+        EXPECT_FALSE(written);
+        struct stat st {};
+        ASSERT_EQ(::lstat(name.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, pipe ? S_IFIFO : S_IFLNK);
+    }
 }
 
 TEST(IniFile, PythonReadsOurValues)
