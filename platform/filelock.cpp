@@ -14,10 +14,17 @@ namespace zeva {
 
 namespace {
 
-// TRUE when a lock call's failure says that the file system keeps no locks
-// for this descriptor (on an NFS mount, none of the exclusive kind on a
-// descriptor open only for reading).
-bool noLocksHere(int error, int fd)
+bool sameFile(int fd, const QByteArray& name)
+{
+    struct stat held;
+    struct stat named;
+    return ::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
+}  // namespace
+
+bool lockUnsupported(int error, int fd)
 {
     if (error == ENOLCK || error == EOPNOTSUPP)
         return true;
@@ -31,16 +38,6 @@ bool noLocksHere(int error, int fd)
     }
     return false;
 }
-
-bool sameFile(int fd, const QByteArray& name)
-{
-    struct stat held;
-    struct stat named;
-    return ::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 && held.st_dev == named.st_dev &&
-           held.st_ino == named.st_ino;
-}
-
-}  // namespace
 
 FileLock::FileLock(const QString& path, int waitMs)
 {
@@ -69,7 +66,7 @@ FileLock::FileLock(const QString& path, int waitMs)
         } while (rc != 0 && errno == EINTR);
         if (rc != 0) {
             const int error = errno;
-            if (noLocksHere(error, fd)) {
+            if (lockUnsupported(error, fd)) {
                 ::close(fd);
                 state_ = State::Unsupported;
                 return;

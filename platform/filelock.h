@@ -35,4 +35,10 @@ private:
     State state_ = State::NoFile;
 };
 
+// TRUE when a lock call's failure (its errno `error`) says that the file
+// system keeps no locks for descriptor `fd`: none at all (ENOLCK,
+// EOPNOTSUPP), or, on an NFS mount, none of the exclusive kind on a
+// descriptor open only for reading (EBADF).
+bool lockUnsupported(int error, int fd);
+
 }  // namespace zeva

@@ -2,6 +2,7 @@
 
 #include "platform/atomicfile.h"
 #include "platform/codec.h"
+#include "platform/filelock.h"
 #include "platform/regularfile.h"
 #include "platform/settingsstore.h"
 
@@ -259,24 +260,6 @@ bool readForUpdate(const QString& path, QByteArray* bytes)
 
 testhooks::FlockCall lockCall = &::flock;
 
-// TRUE when the lock call's failure says that the file system keeps no locks
-// for this descriptor: none at all (ENOLCK, EOPNOTSUPP), or, on an NFS mount,
-// none of the exclusive kind on a descriptor open only for reading (EBADF).
-bool cannotLock(int error, int fd)
-{
-    if (error == ENOLCK || error == EOPNOTSUPP)
-        return true;
-#if defined(ENOTSUP) && ENOTSUP != EOPNOTSUPP
-    if (error == ENOTSUP)
-        return true;
-#endif
-    if (error == EBADF) {
-        const int flags = ::fcntl(fd, F_GETFL);
-        return flags >= 0 && (flags & O_ACCMODE) == O_RDONLY;
-    }
-    return false;
-}
-
 // An exclusive lock for the time of one read-modify-write, held on the file
 // itself (the file a link names), so that nothing is left beside the file,
 // every writer of it waits for the others whatever name it uses, and the
@@ -310,7 +293,7 @@ public:
             int locked;
             while ((locked = lockCall(fd, LOCK_EX)) != 0 && errno == EINTR) {
             }
-            if (locked != 0 && cannotLock(errno, fd)) {
+            if (locked != 0 && lockUnsupported(errno, fd)) {
                 fd_ = fd;
                 created_ = created;
                 return;
