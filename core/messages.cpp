@@ -32,8 +32,8 @@ bool mayWriteOver(UserPort& port, const FileFingerprint& fingerprint, const QStr
     if (!fingerprint.changedOnDisk())
         return true;
     const QString question = changed
-                             + QStringLiteral("\n\nÜzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. Üzerine "
-                                              "yazılmasını istiyor musunuz?");
+                             + QStringLiteral("\n\nÜzerine yazarsanız dosyadaki bu değişiklikler kaybolacak. "
+                                              "Üzerine yazılmasını istiyor musunuz?");
     return ASK(port, QStringLiteral("Uyarı..."), question, BOX_YESNO_EXCLAMATION | BOX_DEFAULT_SECOND) == REPLY_YES;
 }
 

@@ -348,9 +348,9 @@ SaveResult saveProblem(UserPort& port)
     // Another program or another session wrote into the file since it was
     // read here: its change is not written over unasked. The question comes
     // before anything is written.
-    if (!mayWriteOver(port, server->fingerprint(),
-                      server->path()
-                          + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte değiştirilmiş.")))
+    const QString changed =
+        server->path() + QStringLiteral(" Dosyası açıldıktan veya son kaydedildikten sonra diskte değiştirilmiş.");
+    if (!mayWriteOver(port, server->fingerprint(), changed))
         return SaveResult::Declined;
     DbfTable table;
     if (!tableToSave(port, *server, &table))

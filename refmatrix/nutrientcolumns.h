@@ -43,9 +43,10 @@ enum class ColumnChange {
 // inserted before the field named `at`, appended when `at` is empty, or,
 // with no field, the field named `at` removed. Every other column keeps its
 // descriptor as written (its name in its own letter case, type, width and
-// decimals) and its cells, every record its deletion mark. The change is refused when the field
-// `at` is gone, when the new name matches a field now present, or when the
-// header cannot take one more column. Unless Written, the file is unchanged.
+// decimals) and its cells, every record its deletion mark. The change is
+// refused when the field `at` is gone, when the new name matches a field
+// now present, or when the header cannot take one more column. Unless
+// Written, the file is unchanged.
 ColumnChange AIFIELDTODBF(const QString& path, const std::optional<DbfField>& field, const QString& at,
                           QString* message);
 

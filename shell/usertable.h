@@ -18,7 +18,6 @@
 #include <QList>
 #include <QString>
 
-
 namespace zeva {
 
 inline const QString kUserTableFile = QStringLiteral("KULLANICIID.DBF");
@@ -31,7 +30,8 @@ inline const QString kUserTableWriteError = QStringLiteral("Kullanıcı veri dos
 inline const QString kUserTableCreateError = QStringLiteral("Kullanıcı veri dosyası oluşturulamadı!");
 inline const QString kUserIndexWriteError = QStringLiteral("Kullanıcı dizin dosyası kaydedilemedi!");
 inline const QString kUserRecordMissing = QStringLiteral("Aktif kullanıcının kaydı bulunamadı!");
-inline const QString kUserTableBusy = QStringLiteral("Kullanıcı veri dosyası şu an kullanımda, biraz sonra tekrar deneyin!");
+inline const QString kUserTableBusy =
+    QStringLiteral("Kullanıcı veri dosyası şu an kullanımda, biraz sonra tekrar deneyin!");
 
 QString userTablePath(const QString& folder);
 QString userIndexPath(const QString& folder);
